@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, when they are missing.
+#   install-deps.sh run    what building and running the program needs
+#   install-deps.sh test   that, plus the test and benchmark frameworks
+set -euo pipefail
+mode=${1:-run}
+pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+      zlib1g-dev libjpeg-dev fonts-liberation fontconfig xdg-utils)
+if [ "$mode" = test ]; then
+  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,10 @@
+#include "Workflow.h"
+
+namespace urn {
+
+WorkflowState& Workflow() {
+    static WorkflowState state;
+    return state;
+}
+
+} // namespace urn

@@ -1,0 +1,48 @@
+#include "Application.h"
+
+#include "Dialogs.h"
+#include "Errors.h"
+
+#include <exception>
+
+namespace urn {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+void reportCurrentException() {
+    const QString caption = QString::fromUtf8(kApplicationTitle);
+    try {
+        throw;
+    } catch (const UrnariumError& e) {
+        dialogs().error(caption, e.message());
+    } catch (const std::bad_alloc&) {
+        dialogs().error(caption, QStringLiteral("Nedostatek paměti."));
+    } catch (const std::exception& e) {
+        dialogs().error(
+            caption,
+            QStringLiteral("Neočekávaná chyba programu: %1").arg(QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        dialogs().error(caption, QStringLiteral("Neočekávaná chyba programu."));
+    }
+}
+
+bool runReportingErrors(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (...) {
+        reportCurrentException();
+        return false;
+    }
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportCurrentException();
+        return false;
+    }
+}
+
+} // namespace urn

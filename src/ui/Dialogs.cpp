@@ -1,0 +1,78 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace urn {
+
+namespace {
+MessageBoxDialogs g_messageBoxes;
+Dialogs* g_dialogs = nullptr;
+
+QWidget* activeParent() {
+    return QApplication::activeWindow();
+}
+
+void showOk(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    QMessageBox box(icon, caption, toDisplayText(text), QMessageBox::NoButton, activeParent());
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+} // namespace
+
+Dialogs::~Dialogs() = default;
+
+Dialogs& dialogs() {
+    return g_dialogs ? *g_dialogs : g_messageBoxes;
+}
+void setDialogs(Dialogs* replacement) {
+    g_dialogs = replacement;
+}
+
+QString toDisplayText(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+bool MessageBoxDialogs::ask(const QString& caption, const QString& text, bool defaultYes) {
+    QMessageBox box(QMessageBox::Question, caption, toDisplayText(text), QMessageBox::NoButton,
+                    activeParent());
+    QPushButton* yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+    box.setDefaultButton(defaultYes ? yes : no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void MessageBoxDialogs::warn(const QString& caption, const QString& text) {
+    showOk(QMessageBox::Warning, caption, text);
+}
+
+void MessageBoxDialogs::inform(const QString& caption, const QString& text) {
+    showOk(QMessageBox::Information, caption, text);
+}
+
+void MessageBoxDialogs::error(const QString& caption, const QString& text) {
+    showOk(QMessageBox::Critical, caption, text);
+}
+
+void centreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect s = screen->geometry();
+    const QSize w = window->frameGeometry().size();
+    const int top = int(std::nearbyint(s.height() / 2.0 - w.height() / 2.0));
+    const int left = int(std::nearbyint(s.width() / 2.0 - w.width() / 2.0));
+    window->move(s.x() + left, s.y() + top);
+}
+
+} // namespace urn

@@ -1,0 +1,168 @@
+#include "Application.h"
+#include "Errors.h"
+#include "FakeDialogs.h"
+#include "QZlib.h"
+#include "TestInstall.h"
+#include "Workflow.h"
+#include "Z_hlmenu.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace urn;
+using test::FakeDialogs;
+using test::TestInstall;
+
+namespace {
+// A complete single-station installation in a temporary directory.
+struct Installation : TestInstall {
+    Installation() {
+        writeStanice(test::sampleStanice());
+        writeProgramFile(QStringLiteral("stanice.rcd"), test::sampleStanice().toRecord());
+        writeProgramFile(QStringLiteral("CISCHYB.RCD"), QByteArray());
+    }
+    QString exe() const { return dirs().program + QStringLiteral("urnarium"); }
+};
+
+void open(TQZ_menu& w) {
+    w.show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+} // namespace
+
+TEST(StatusLine, TextsAreCutAsTheStatusLineWants) {
+    TStanice s = test::sampleStanice();
+    EXPECT_EQ(statusObecText(s), QStringLiteral("Obec: 582786 - Bílá Lhota u Kamenice"));
+    EXPECT_EQ(statusOkrsekText(s), QStringLiteral("Okrsek: 2"));
+    s.Obec = QStringLiteral("12");
+    s.NazevObce = QString(40, QLatin1Char('N'));
+    EXPECT_EQ(statusObecText(s), QStringLiteral("Obec: 12 - ") + QString(40, QLatin1Char('N')));
+    s.Obec = QStringLiteral("1234567");
+    EXPECT_EQ(statusObecText(s).left(15), QStringLiteral("Obec: 123456 - "));
+    s.Obec = QStringLiteral("123456");
+    s.NazevObce = QString(50, QLatin1Char('x'));
+    EXPECT_EQ(statusObecText(s).size(), 55);
+    s.Okrsek = 12345;
+    EXPECT_EQ(statusOkrsekText(s), QStringLiteral("Okrsek: 12345"));
+}
+
+TEST(MainWindow, RefusedStartsShowTheirMessageWithTheStartupCaption) {
+    struct Case {
+        QStringList params;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{}, kMsgNoParameter},
+        {{QStringLiteral("a"), QStringLiteral("b")}, kMsgNoParameter},
+        {{QStringLiteral("123")}, kMsgMissingConfig},
+        {{QStringLiteral("../..")}, kMsgMissingConfig},
+        {{QString()}, kMsgMissingConfig},
+    };
+    for (const Case& c : cases) {
+        TestInstall inst; // no stanice.rcd beside the program
+        FakeDialogs dlg;
+        TQZ_menu w(inst.dirs().program + QStringLiteral("urnarium"), c.params);
+        EXPECT_TRUE(w.refused());
+        ASSERT_EQ(dlg.shown.size(), 1);
+        EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+        EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Spuštění aplikace"));
+        EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(c.text));
+    }
+}
+
+TEST(MainWindow, OpensWithCaptionMenuAndStatusLine) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    ASSERT_FALSE(w.refused());
+    EXPECT_EQ(installDirs().data, inst.dirs().program + QStringLiteral("data/"));
+    open(w);
+    EXPECT_TRUE(dlg.shown.isEmpty());
+    EXPECT_TRUE(w.opened());
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8(kCaptionMainWindow));
+    EXPECT_EQ(w.centralWidget()->size(), QSize(714, 610));
+    EXPECT_EQ(w.statusObec(), QStringLiteral("Obec: 582786 - Bílá Lhota u Kamenice"));
+    EXPECT_EQ(w.statusOkrsek(), QStringLiteral("Okrsek: 2"));
+    EXPECT_EQ(Workflow().Vybrano, 2);
+    EXPECT_FALSE(Workflow().KontrolyOK);
+
+    const QList<QAction*> menus = w.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Okrsek     "));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Nápověda"));
+    struct Item {
+        const char* name;
+        const char* text;
+        QKeySequence key;
+    };
+    const Item items[] = {
+        {"PorizeniDat_MI", "&Pořízení a oprava dat", QKeySequence(Qt::Key_F2)},
+        {"Kontroly_MI", "&Kontroly", QKeySequence(Qt::Key_F3)},
+        {"ExportTisk_MI", "&Export dat a tisk zápisu", QKeySequence(Qt::Key_F4)},
+        {"ScitaciArch_MI", "&Sčítací arch", {}},
+        {"ZruseniDat_MI", "Zrušení pořízených dat", {}},
+        {"VyberTiskarny_MI", "Výběr tiskárny", {}},
+        {"Konec_MI", "K&onec", {}},
+        {"Napoveda_MI", "&Nápověda", {}},
+        {"OProgramu_MI", "&O programu", {}},
+        {"ZkusebniTisk_MI", "&Zkušební tisk", {}},
+    };
+    for (const Item& i : items) {
+        QAction* a = w.action(QLatin1String(i.name));
+        ASSERT_NE(a, nullptr) << i.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(i.text));
+        EXPECT_EQ(a->shortcut(), i.key) << i.name;
+    }
+    EXPECT_TRUE(w.action(QStringLiteral("Konec_MI"))->isEnabled());
+}
+
+TEST(MainWindow, MissingStationFileIsReportedAndCommandsStayDisabled) {
+    Installation inst;
+    QFile::remove(inst.dirs().data + QStringLiteral("STANICE.RCD"));
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("STANICE.RCD")));
+    EXPECT_FALSE(w.opened());
+    EXPECT_FALSE(w.action(QStringLiteral("Kontroly_MI"))->isEnabled());
+    EXPECT_TRUE(w.action(QStringLiteral("Konec_MI"))->isEnabled());
+}
+
+TEST(MainWindow, ClosingAsksAndNoKeepsTheWindowOpen) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    dlg.answers = {false};
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Ukončení programu"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Opravdu ukončit program?"));
+    dlg.answers = {true};
+    w.action(QStringLiteral("Konec_MI"))->trigger();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(GeneralErrorHandler, ExceptionFromAnEventIsShownAndTheProgramGoesOn) {
+    FakeDialogs dlg;
+    QObject target;
+    QObject::connect(&target, &QObject::objectNameChanged,
+                     [] { throw InOutError(QStringLiteral("Soubor „X.RCD“ nebyl nalezen.")); });
+    QMetaObject::invokeMethod(
+        &target, [&] { target.setObjectName(QStringLiteral("x")); }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("QZ - okrskový program"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Soubor „X.RCD“ nebyl nalezen."));
+}
