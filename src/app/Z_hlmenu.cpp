@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "JpegImage.h"
+#include "MessageBoxDialogs.h"
 #include "QZchyby.h"
 #include "QZlib.h"
 #include "Random.h"

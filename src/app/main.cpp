@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "M_Hlaska.h"
+#include "MessageBoxDialogs.h"
 #include "Prevunt.h"
 #include "R_vstup.h"
 #include "SingleInstance.h"
@@ -16,6 +17,8 @@ using namespace urn;
 int main(int argc, char** argv) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("urnarium"));
+    MessageBoxDialogs messageBoxes;
+    setDialogs(&messageBoxes);
 
     SingleInstance instance;
     if (!instance.tryAcquire()) {

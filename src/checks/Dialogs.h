@@ -2,13 +2,12 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace urn {
 
 // Every message box of the program goes through this interface, so that the
-// commands can be driven by tests with scripted answers. Texts may separate
-// their lines with "\r" as the message constants do.
+// commands can run without a display and be driven by tests with scripted
+// answers. Texts may separate their lines with "\r" as the message constants
+// do. The program registers its message boxes at start (MessageBoxDialogs).
 class Dialogs {
 public:
     virtual ~Dialogs();
@@ -22,26 +21,15 @@ public:
     virtual void error(const QString& caption, const QString& text) = 0;
 };
 
-// The dialogs of the running program (QMessageBox unless a test replaced it).
+// The dialogs in use. Until some are registered, messages go to standard
+// error and every question is answered "Ne", the answer that changes nothing.
 Dialogs& dialogs();
-// Replaces the dialogs; nullptr restores the message boxes. Not owned.
+// Registers the dialogs to use; nullptr unregisters. Not owned.
 void setDialogs(Dialogs* replacement);
 
-// The message boxes themselves.
-class MessageBoxDialogs : public Dialogs {
-public:
-    bool ask(const QString& caption, const QString& text, bool defaultYes = true) override;
-    void warn(const QString& caption, const QString& text) override;
-    void inform(const QString& caption, const QString& text) override;
-    void error(const QString& caption, const QString& text) override;
-};
-
-// Message texts separate lines with a lone "\r"; widgets want "\n".
+// Message texts separate lines with a lone "\r"; widgets and terminals want
+// "\n".
 QString toDisplayText(const QString& text);
-
-// Centres a top-level window on its screen: half the free space on each side,
-// halves rounded to even.
-void centreOnScreen(QWidget* window);
 
 // The application's title, used as the caption of error reports.
 inline constexpr const char* kApplicationTitle = "QZ - okrskový program";

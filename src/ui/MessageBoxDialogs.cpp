@@ -1,4 +1,4 @@
-#include "Dialogs.h"
+#include "MessageBoxDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,9 +11,6 @@
 namespace urn {
 
 namespace {
-MessageBoxDialogs g_messageBoxes;
-Dialogs* g_dialogs = nullptr;
-
 QWidget* activeParent() {
     return QApplication::activeWindow();
 }
@@ -24,22 +21,6 @@ void showOk(QMessageBox::Icon icon, const QString& caption, const QString& text)
     box.exec();
 }
 } // namespace
-
-Dialogs::~Dialogs() = default;
-
-Dialogs& dialogs() {
-    return g_dialogs ? *g_dialogs : g_messageBoxes;
-}
-void setDialogs(Dialogs* replacement) {
-    g_dialogs = replacement;
-}
-
-QString toDisplayText(const QString& text) {
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
 
 bool MessageBoxDialogs::ask(const QString& caption, const QString& text, bool defaultYes) {
     QMessageBox box(QMessageBox::Question, caption, toDisplayText(text), QMessageBox::NoButton,
