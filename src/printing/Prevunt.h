@@ -1,13 +1,104 @@
 #pragma once
 
+// The preview window: where printouts get their page canvases and where the
+// commission looks at a finished document, pages through it, zooms, chooses
+// printer, pages and copies, and prints.
+
 #include <QDialog>
 
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QPainter;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
 namespace urn {
+
+class TPrintPreview;
+
+// What the print dialog shows and what the user chose in it.
+struct TNastaveniTisku {
+    int MinStrana = 1;
+    int MaxStrana = 1;
+    int OdStrany = 1;
+    int DoStrany = 1;
+    int Kopie = 1;
+    bool Rozsah = false; // the user chose a page range, not all pages
+};
 
 class TpreviewF : public QDialog {
     Q_OBJECT
 public:
     explicit TpreviewF(QWidget* parent = nullptr);
+    ~TpreviewF() override;
+
+    // ---- the drawing contract of the printouts ----
+    void ZacatekTisku();
+    // Closes the previous page, if any, and gives a fresh one.
+    QPainter* VratCanvas();
+    void KonecTisku();
+    // Shows the finished document; returns when the window is closed.
+    void ShowModal();
+
+    TPrintPreview* PrintPreview() const { return m_preview; }
+
+    int PocetStran = 0;
+    int PocetKopii = 1;
+    int odStrany = 1;
+    int doStrany = 5;
+
+    // ---- window operations ----
+    void FormShow();
+    void FormResize();
+    void zoomCBChange(int index);
+    void firstSBClick();
+    void priorSBClick();
+    void nextSBClick();
+    void lastSBClick();
+    void aktBtn();
+    void PrintPreviewChange();
+    void printerSetupSBClick();
+    void printBtnClick();
+    void zavritBtnClick();
+
+    // Replaces the modal showing (tests look at the pages instead).
+    std::function<void(TpreviewF&)> showHook;
+    // Replaces the system's print dialog: gets what the dialog would show,
+    // returns whether the user confirmed, with the choice filled in.
+    std::function<bool(TNastaveniTisku&)> printDialogHook;
+
+    static constexpr int kMinSirka = 600;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool OtevriDialog(TNastaveniTisku& n);
+
+    QWidget* previewP = nullptr;
+    QLabel* LupaL = nullptr;
+    QComboBox* zoomCB = nullptr;
+    QToolButton* firstSB = nullptr;
+    QToolButton* priorSB = nullptr;
+    QToolButton* nextSB = nullptr;
+    QToolButton* lastSB = nullptr;
+    QLabel* pageNL = nullptr;
+    QToolButton* printerSetupSB = nullptr;
+    QPushButton* printBtn = nullptr;
+    QPushButton* zavritBtn = nullptr;
+    TPrintPreview* m_preview = nullptr;
 };
+
+// Applies the print dialog's answer to the page range and copies of the
+// window: a confirmed range or all pages; copies never below 1.
+void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n);
+
+// The program's preview window: the one created last and still alive.
+TpreviewF& previewF();
+bool existujePreviewF();
 
 } // namespace urn

@@ -1,0 +1,258 @@
+#include "PrintFixture.h"
+
+#include "Preview.h"
+#include "PrinterChoice.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace urn;
+using namespace urn::test;
+
+namespace {
+
+struct WindowFixture : PrintFixture {
+    // A document of `n` pages drawn through the window's contract.
+    void document(int n) {
+        okno.ZacatekTisku();
+        for (int i = 1; i <= n; ++i)
+            okno.VratCanvas()->drawText(200, 300, QStringLiteral("strana %1").arg(i));
+        okno.KonecTisku();
+    }
+    QToolButton* button(const char* name) { return okno.findChild<QToolButton*>(name); }
+    QString label() { return okno.findChild<QLabel*>(QStringLiteral("pageNL"))->text(); }
+    QString enabled() {
+        QString r;
+        for (const char* n : {"firstSB", "priorSB", "nextSB", "lastSB"})
+            r += button(n)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        return r;
+    }
+};
+
+} // namespace
+
+TEST(PreviewWindow, DrawingContractCountsPagesAndResetsTheRange) {
+    WindowFixture f;
+    f.okno.odStrany = 2;
+    f.okno.doStrany = 2;
+    f.okno.ZacatekTisku();
+    EXPECT_EQ(f.okno.PocetStran, 0);
+    QPainter* first = f.okno.VratCanvas();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(f.okno.PrintPreview()->State(), psCreating);
+    EXPECT_EQ(f.okno.odStrany, 1);
+    EXPECT_EQ(f.okno.doStrany, 1);
+    f.okno.VratCanvas();
+    f.okno.VratCanvas();
+    EXPECT_EQ(f.okno.PocetStran, 3);
+    EXPECT_EQ(f.okno.doStrany, 3);
+    f.okno.KonecTisku();
+    EXPECT_EQ(f.okno.PrintPreview()->TotalPages(), 3);
+    EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);
+    // A canvas in 0.1 mm from the sheet's corner, text over a clear background.
+    EXPECT_EQ(f.okno.PrintPreview()->Units(), mmLoMetric);
+}
+
+TEST(PreviewWindow, NavigationRules) {
+    WindowFixture f;
+    f.document(3);
+    EXPECT_EQ(f.label(), QStringLiteral("Strana 1 z 3"));
+    EXPECT_EQ(f.enabled(), QStringLiteral("0011"));
+    const struct {
+        const char* button;
+        int page;
+        const char* enabled; // first, prior, next, last
+    } steps[] = {
+        {"nextSB", 2, "1111"},  {"nextSB", 3, "1100"},  {"nextSB", 3, "1100"},
+        {"priorSB", 2, "1111"}, {"firstSB", 1, "0011"}, {"priorSB", 1, "0011"},
+        {"lastSB", 3, "1100"},  {"lastSB", 3, "1100"},  {"firstSB", 1, "0011"},
+    };
+    for (const auto& s : steps) {
+        f.button(s.button)->click();
+        EXPECT_EQ(f.okno.PrintPreview()->CurrentPage(), s.page) << s.button;
+        EXPECT_EQ(f.enabled(), QString::fromLatin1(s.enabled)) << s.button;
+        EXPECT_EQ(f.label(), QStringLiteral("Strana %1 z 3").arg(s.page));
+    }
+}
+
+TEST(PreviewWindow, OnePageDocumentDisablesAllNavigation) {
+    WindowFixture f;
+    f.document(1);
+    EXPECT_EQ(f.enabled(), QStringLiteral("0000"));
+    EXPECT_EQ(f.label(), QStringLiteral("Strana 1 z 1"));
+}
+
+TEST(PreviewWindow, EmptyDocumentLabel) {
+    WindowFixture f;
+    f.document(2);
+    f.okno.ZacatekTisku();
+    f.okno.VratCanvas(); // the new document has no stored page yet
+    EXPECT_EQ(f.label(), QStringLiteral("Prázdný dokument"));
+    f.okno.KonecTisku();
+    EXPECT_EQ(f.label(), QStringLiteral("Strana 1 z 1"));
+}
+
+TEST(PreviewWindow, PrintDialogChoices) {
+    const struct {
+        const char* name;
+        bool confirm;
+        TNastaveniTisku answer;
+        int od;
+        int doStrany;
+        int kopie;
+    } cases[] = {
+        {"range", true, {1, 5, 2, 4, 3, true}, 2, 4, 3},
+        {"all pages", true, {1, 5, 2, 4, 2, false}, 1, 5, 2},
+        {"no copies", true, {1, 5, 1, 5, 0, false}, 1, 5, 1},
+        {"cancelled", false, {1, 5, 3, 3, 7, true}, 2, 3, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowFixture f;
+        f.document(5);
+        f.okno.odStrany = 2;
+        f.okno.doStrany = 3;
+        f.okno.PocetKopii = 4;
+        TNastaveniTisku shown;
+        f.okno.printDialogHook = [&](TNastaveniTisku& n) {
+            shown = n;
+            const int min = n.MinStrana;
+            const int max = n.MaxStrana;
+            n = c.answer;
+            n.MinStrana = min;
+            n.MaxStrana = max;
+            return c.confirm;
+        };
+        f.button("printerSetupSB")->click();
+        EXPECT_EQ(shown.MinStrana, 1);
+        EXPECT_EQ(shown.MaxStrana, 5);
+        EXPECT_EQ(shown.OdStrany, 2);
+        EXPECT_EQ(shown.DoStrany, 3);
+        EXPECT_EQ(shown.Kopie, 4);
+        EXPECT_EQ(f.okno.odStrany, c.od);
+        EXPECT_EQ(f.okno.doStrany, c.doStrany);
+        EXPECT_EQ(f.okno.PocetKopii, c.kopie);
+        EXPECT_EQ(vybranaTiskarna().copyCount(), c.kopie);
+    }
+}
+
+TEST(PreviewWindow, AllPagesAfterAnEarlierRange) {
+    WindowFixture f;
+    f.document(4);
+    TNastaveniTisku answer{1, 4, 2, 3, 1, true};
+    f.okno.printDialogHook = [&](TNastaveniTisku& n) {
+        n = answer;
+        return true;
+    };
+    f.okno.printerSetupSBClick();
+    EXPECT_EQ(f.okno.odStrany, 2);
+    answer.Rozsah = false;
+    f.okno.printerSetupSBClick();
+    EXPECT_EQ(f.okno.odStrany, 1);
+    EXPECT_EQ(f.okno.doStrany, 4);
+}
+
+TEST(PreviewWindow, ShowingResetsZoomAndCopies) {
+    WindowFixture f;
+    f.document(2);
+    f.okno.PocetKopii = 3;
+    vybranaTiskarna().setCopyCount(3);
+    f.okno.PrintPreview()->SetZoom(300);
+    f.okno.show();
+    QApplication::processEvents();
+    EXPECT_EQ(f.okno.PrintPreview()->ZoomState(), zsZoomToWidth);
+    EXPECT_EQ(f.okno.findChild<QComboBox*>(QStringLiteral("zoomCB"))->currentText(),
+              QStringLiteral("Celá šířka"));
+    EXPECT_EQ(f.okno.PocetKopii, 1);
+    EXPECT_EQ(vybranaTiskarna().copyCount(), 1);
+    f.okno.close();
+}
+
+TEST(PreviewWindow, ZoomList) {
+    WindowFixture f;
+    f.document(1);
+    f.okno.show();
+    QApplication::processEvents();
+    const struct {
+        int item;
+        TZoomState state;
+        int zoom; // 0: computed
+    } cases[] = {{0, zsZoomOther, 50},
+                 {1, zsZoomOther, 100},
+                 {2, zsZoomToWidth, 0},
+                 {3, zsZoomToFit, 0},
+                 {4, zsZoomOther, 1000}};
+    for (const auto& c : cases) {
+        f.okno.zoomCBChange(c.item);
+        EXPECT_EQ(f.okno.PrintPreview()->ZoomState(), c.state) << c.item;
+        if (c.zoom) {
+            EXPECT_EQ(f.okno.PrintPreview()->Zoom(), c.zoom) << c.item;
+        }
+    }
+    f.okno.close();
+}
+
+TEST(PreviewWindow, NeverNarrowerThan600Pixels) {
+    WindowFixture f;
+    f.okno.show();
+    QApplication::processEvents();
+    f.okno.resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(f.okno.frameGeometry().width(), TpreviewF::kMinSirka);
+    f.okno.resize(900, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(f.okno.width(), 900);
+    // The buttons keep to the right edge; the preview fills the window.
+    auto* zavrit = f.okno.findChild<QPushButton*>(QStringLiteral("zavritBtn"));
+    auto* tisk = f.okno.findChild<QPushButton*>(QStringLiteral("printBtn"));
+    EXPECT_EQ(zavrit->x(), 900 - zavrit->width() - 20);
+    EXPECT_EQ(tisk->x(), zavrit->x() - tisk->width() - 30);
+    EXPECT_EQ(f.okno.PrintPreview()->width(), 900);
+    f.okno.close();
+}
+
+TEST(PreviewWindow, EscapeCloses) {
+    WindowFixture f;
+    f.okno.show();
+    QApplication::processEvents();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(f.okno.PrintPreview(), &esc);
+    EXPECT_FALSE(f.okno.isVisible());
+}
+
+TEST(PreviewWindow, PrintButtonPrintsTheChosenPages) {
+    WindowFixture f;
+    QTemporaryDir dir;
+    QPrinter& printer = vybranaTiskarna();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path() + QStringLiteral("/tisk.pdf"));
+    f.document(4);
+    f.okno.odStrany = 2;
+    f.okno.doStrany = 3;
+    QList<int> printed;
+    QObject::connect(f.okno.PrintPreview(), &TPrintPreview::OnPageProcessing,
+                     [&](int page, TPageProcessingChoice&) { printed.append(page); });
+    // Refused while a document is being made.
+    f.okno.ZacatekTisku();
+    f.okno.VratCanvas();
+    f.okno.printBtnClick();
+    EXPECT_TRUE(printed.isEmpty());
+    f.okno.KonecTisku();
+    f.document(4);
+    f.okno.odStrany = 2;
+    f.okno.doStrany = 3;
+    f.okno.findChild<QPushButton*>(QStringLiteral("printBtn"))->click();
+    EXPECT_EQ(printed, (QList<int>{2, 3}));
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/tisk.pdf")));
+    printer.setOutputFileName(QString());
+}
