@@ -1,13 +1,53 @@
 #pragma once
 
+// The information window of the export-and-print step: a title and a
+// message of several lines, an OK button and, after an export to a USB disk,
+// a button that ejects the disk.
+
 #include <QDialog>
 
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
 namespace urn {
+
+// The texts the window shows next; whoever shows it sets them first. Lines
+// of the message are separated by "\r".
+QString& TitulekInfo();
+QString& TextInfo();
 
 class TZ_infoE_F : public QDialog {
     Q_OBJECT
 public:
     explicit TZ_infoE_F(QWidget* parent = nullptr);
+
+    // Sets the caption and both texts and shows the window modally.
+    void Ukaz(const QString& caption, const QString& titulek, const QString& text);
+
+    void FormShow();
+    void OK_BtnClick();
+    void Odebrat_BBtnClick();
+
+    QPushButton* Odebrat_Btn() const { return m_odebrat; }
+    // What the eject button does; the export window sets it together with
+    // showing the button.
+    std::function<void()> odebratAkce;
+    // Replaces the modal showing (tests).
+    std::function<void(TZ_infoE_F&)> showHook;
+
+    QString titulek2Text() const;
+    QString titulek3Text() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* m_titulek2 = nullptr;
+    QLabel* m_titulek3 = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_odebrat = nullptr;
 };
 
 } // namespace urn
