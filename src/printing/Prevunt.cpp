@@ -1,5 +1,6 @@
 #include "Prevunt.h"
 
+#include "Errors.h"
 #include "Preview.h"
 #include "PrinterChoice.h"
 
@@ -105,7 +106,10 @@ QToolButton* speedButton(QWidget* parent, const char* name, Glyph g, const QStri
 } // namespace
 
 TpreviewF& previewF() {
-    Q_ASSERT(instance());
+    // The program creates the window at start; a printout without one is a
+    // fault of the caller, reported rather than crashing.
+    if (!instance())
+        throw UrnariumError(QStringLiteral("Okno náhledu tisku není vytvořeno."));
     return *instance();
 }
 
