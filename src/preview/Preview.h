@@ -81,6 +81,7 @@ private:
     QPixmap m_cache;
     QRect m_cacheRect;
     bool m_valid = false;
+    QPoint m_pressPos;
 };
 
 class TPrintPreview : public QAbstractScrollArea {

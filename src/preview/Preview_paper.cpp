@@ -1,5 +1,6 @@
 #include "Preview.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -59,6 +60,7 @@ void TPaperPreview::paintEvent(QPaintEvent* event) {
 }
 
 void TPaperPreview::mousePressEvent(QMouseEvent* event) {
+    m_pressPos = event->globalPosition().toPoint();
     if (event->button() == Qt::LeftButton)
         FOwner->BeginDrag(event->globalPosition().toPoint());
     else
@@ -73,9 +75,10 @@ void TPaperPreview::mouseMoveEvent(QMouseEvent* event) {
 void TPaperPreview::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const bool dragged = FOwner->FIsDragging;
     FOwner->EndDrag();
-    if (!dragged || rect().contains(event->position().toPoint()))
+    // Moving the page is not a click.
+    const QPoint moved = event->globalPosition().toPoint() - m_pressPos;
+    if (moved.manhattanLength() < QApplication::startDragDistance())
         emit Clicked();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -353,4 +354,35 @@ TEST(PreviewControl, DrawnPageShowsOnThePaper) {
     const QPoint right(page.left() + 3 * page.width() / 4, page.center().y());
     EXPECT_LT(qGray(shot.pixel(left)), 60);
     EXPECT_GT(qGray(shot.pixel(right)), 200);
+}
+
+TEST(PreviewControl, DraggingThePaperPansIt) {
+    PreviewFixture f(QSize(300, 200));
+    f.record(1);
+    f.preview.SetZoom(400);
+    QScrollBar* hb = f.preview.horizontalScrollBar();
+    QScrollBar* vb = f.preview.verticalScrollBar();
+    hb->setValue(300);
+    vb->setValue(300);
+    QWidget* paper = f.preview.PaperView();
+    QSignalSpy clicks(&f.preview, &TPrintPreview::OnPaperClick);
+    const QPointF start(paper->mapFromParent(QPoint(150, 100)));
+    auto mouse = [&](QEvent::Type type, QPointF pos, Qt::MouseButtons buttons) {
+        QMouseEvent ev(type, pos, paper->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(paper, &ev);
+    };
+    mouse(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    EXPECT_EQ(paper->cursor().shape(), Qt::ClosedHandCursor);
+    EXPECT_TRUE(f.preview.hasFocus() || QApplication::focusWidget() == nullptr);
+    mouse(QEvent::MouseMove, start + QPointF(-40, -25), Qt::LeftButton);
+    EXPECT_EQ(hb->value(), 340); // the page follows the mouse
+    EXPECT_EQ(vb->value(), 325);
+    mouse(QEvent::MouseButtonRelease, start + QPointF(-40, -25), Qt::NoButton);
+    EXPECT_EQ(paper->cursor().shape(), Qt::OpenHandCursor);
+    mouse(QEvent::MouseMove, start, Qt::NoButton); // no button: no panning
+    EXPECT_EQ(hb->value(), 340);
+    EXPECT_EQ(clicks.count(), 0); // a drag is no click
+    mouse(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, start, Qt::NoButton);
+    EXPECT_EQ(clicks.count(), 1);
 }
