@@ -132,13 +132,3 @@ TEST(PreviewUnits, DeviceModeSentToThePrinter) {
     EXPECT_EQ(dm.paperWidth, 2000);
     EXPECT_EQ(dm.paperLength, 1000);
 }
-
-TEST(PreviewUnits, MetricUnits) {
-    EXPECT_TRUE(MetricUnits(mmLoMetric, false));
-    EXPECT_TRUE(MetricUnits(mmHiMetric, false));
-    EXPECT_FALSE(MetricUnits(mmLoEnglish, true));
-    EXPECT_FALSE(MetricUnits(mmHiEnglish, true));
-    EXPECT_TRUE(MetricUnits(mmPoints, true));
-    EXPECT_FALSE(MetricUnits(mmTWIPS, false));
-    EXPECT_TRUE(MetricUnits(mmPixel, true));
-}
