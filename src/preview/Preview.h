@@ -234,6 +234,7 @@ private:
     void ReadPrinterOptions();
     QRect PrinterTarget() const;
     void DiscardFileOutput();
+    QString JobStartError() const;
 
     // Dragging the paper (called by the paper control).
     void BeginDrag(QPoint globalPos);

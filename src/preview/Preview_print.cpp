@@ -1,6 +1,7 @@
 #include "Errors.h"
 #include "Preview.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QPainter>
@@ -66,6 +67,15 @@ void TPrintPreview::PrintPages(int fromPage, int toPage) {
     PrintPagesEx(pages);
 }
 
+QString TPrintPreview::JobStartError() const {
+    if (FPrinter && FPrinter->outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("Tisk do souboru %1 se nepodařilo zahájit. Zvolte v nastavení "
+                              "tiskárny jiný soubor.")
+            .arg(QDir::toNativeSeparators(FPrinter->outputFileName()));
+    return QStringLiteral("Tisk na tiskárně %1 se nepodařilo zahájit.")
+        .arg(FPrinter ? FPrinter->printerName() : QString());
+}
+
 void TPrintPreview::DiscardFileOutput() {
     // A file cannot be aborted like a print job: an unfinished document
     // would pass for a complete one, so it goes.
@@ -91,10 +101,7 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
         ImposePrinterOptions();
         FPrinter->setDocName(FPrintJobTitle);
         if (!painter.begin(FPrinter))
-            throw InOutError(QStringLiteral("Tisk se nepodařilo zahájit na tiskárně %1.")
-                                 .arg(FPrinter->outputFormat() == QPrinter::PdfFormat
-                                          ? FPrinter->outputFileName()
-                                          : FPrinter->printerName()));
+            throw InOutError(JobStartError());
         const QRect target = PrinterTarget();
         // A printer that makes its own copies gets each page once; output to
         // a file gets the copies written out.
@@ -167,8 +174,7 @@ void TPrintPreview::BeginDirectDoc() {
         FDirectPrinting = false;
         PageMetafile.reset();
         SetState(psReady);
-        throw InOutError(QStringLiteral("Tisk se nepodařilo zahájit na tiskárně %1.")
-                             .arg(FPrinter ? FPrinter->printerName() : QString()));
+        throw InOutError(JobStartError());
     }
     m_canvas = std::move(canvas);
     UpdateExtent();

@@ -1,3 +1,4 @@
+#include "Errors.h"
 #include "Preview.h"
 
 #include <QApplication>
@@ -212,5 +213,26 @@ TEST(PreviewPrinting, PrintedPageKeepsItsGeometry) {
         EXPECT_LT(qGray(img.pixel(1000, 2700)), 100);
         EXPECT_GT(qGray(img.pixel(220, 2000)), 200);
         EXPECT_GT(qGray(img.pixel(1000, 2720)), 200);
+    }
+}
+
+TEST(PreviewPrinting, AFileThatCannotBeWrittenIsReported) {
+    for (const bool direct : {false, true}) {
+        PdfFixture f;
+        f.record(1);
+        f.printer.setOutputFileName(f.dir.path() + QStringLiteral("/není/tisk.pdf"));
+        f.preview.SetDirectPrint(direct);
+        try {
+            if (direct)
+                f.preview.BeginDoc();
+            else
+                f.preview.Print();
+            ADD_FAILURE() << "no error";
+        } catch (const InOutError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("tisk.pdf"))) << e.what();
+        }
+        EXPECT_EQ(f.preview.State(), psReady);
+        EXPECT_EQ(f.preview.Canvas(), nullptr);
+        EXPECT_EQ(f.preview.PageList().Count(), 1);
     }
 }
