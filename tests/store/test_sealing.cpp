@@ -350,3 +350,22 @@ TEST(SealedFiles, OversizedInputIsRefusedBeforeReading) {
     EXPECT_THROW(Odpecet(d + "huge", d + "out", kKey), InOutError);
     EXPECT_FALSE(QFile::exists(d + "out"));
 }
+
+TEST(SealedFiles, StoreWithoutSyncStillReplacesTheTargetWhole) {
+    // Benchmarks switch syncing off; the target must still be replaced by a
+    // rename, keep its permissions and leave no temporary file.
+    TestInstall inst;
+    const QString cfg = inst.dirs().config;
+    const QString target = inst.dirs().data + "sealed";
+    setSyncToDisk(false);
+    storeSealed(cfg, target, "first", kKey);
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+    storeSealed(cfg, target, "second", kKey);
+    setSyncToDisk(true);
+    EXPECT_EQ(loadSealed(cfg, target, kKey), QByteArray("second"));
+    const QFile::Permissions perms = QFile::permissions(target);
+    EXPECT_TRUE(perms.testFlag(QFile::WriteOwner));
+    EXPECT_FALSE(perms.testFlag(QFile::ReadGroup));
+    EXPECT_FALSE(perms.testFlag(QFile::ReadOther));
+    EXPECT_EQ(filesIn(inst.dirs().data), QStringList{"sealed"});
+}
