@@ -184,9 +184,9 @@ void appendFields(QByteArray& line, const R& rec, const std::vector<Field<R>>& f
             continue;
         }
         if (t.isNumber)
-            line.append(QByteArray(f.width - t.text.size(), ' ')).append(t.text);
+            line.append(f.width - t.text.size(), ' ').append(t.text);
         else
-            line.append(t.text).append(QByteArray(f.width - t.text.size(), ' '));
+            line.append(t.text).append(f.width - t.text.size(), ' ');
     }
 }
 
@@ -214,7 +214,7 @@ QByteArray buildLine(const TPrecinctRecord& rec, char kind, QList<OverWideField>
                 continue;
             const QByteArray name = textBytes(jmeno, kJmenoClenaWidth);
             line.append('6').append(obec).append(okrsek).append(paddedNumber(k, 2));
-            line.append(name).append(QByteArray(kJmenoClenaWidth - name.size(), ' '));
+            line.append(name).append(kJmenoClenaWidth - name.size(), ' ');
         }
     }
     return line;
@@ -275,6 +275,35 @@ double strToReal(const QString& text) {
     return v;
 }
 
+// The common case of a number field, read straight from the bytes: blanks, an
+// optional minus and at most nine digits. Everything else goes through
+// strToInt, which accepts the rest of what it should and words the error.
+bool tryPlainInt(const QByteArray& text, qint32& value) {
+    const char* p = text.constData();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && p[i] == ' ')
+        ++i;
+    const bool negative = i < n && p[i] == '-';
+    if (negative)
+        ++i;
+    if (i == n || n - i > 9)
+        return false;
+    qint32 acc = 0;
+    for (; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return false;
+        acc = acc * 10 + (p[i] - '0');
+    }
+    value = negative ? -acc : acc;
+    return true;
+}
+
+qint32 intField(const QByteArray& text) {
+    qint32 v = 0;
+    return tryPlainInt(text, v) ? v : strToInt(QString::fromLatin1(text));
+}
+
 // The substring at a 1-based position; shorter (or empty) past the line's end.
 QByteArray at(const QByteArray& line, qsizetype pos, int width) {
     if (pos < 1 || pos > line.size())
@@ -296,10 +325,9 @@ void parseFields(const QByteArray& line, qsizetype start, R& rec,
                 else if constexpr (std::is_same_v<M, double>)
                     rec.*member = strToReal(QString::fromLatin1(sub));
                 else if constexpr (std::is_same_v<M, PrefArray>)
-                    (rec.*member).at(size_t(f.index - 1)) =
-                        static_cast<quint16>(strToInt(QString::fromLatin1(sub)));
+                    (rec.*member).at(size_t(f.index - 1)) = static_cast<quint16>(intField(sub));
                 else
-                    rec.*member = static_cast<M>(strToInt(QString::fromLatin1(sub)));
+                    rec.*member = static_cast<M>(intField(sub));
             },
             f.member);
         pos += f.width;
@@ -393,7 +421,7 @@ void lineToRecord(const QByteArray& line, char kind, TPrecinctRecord& record) {
     VyprazdniCleny(record);
     h += kLineTS;
     for (qsizetype r = 0; r < n; ++r, h += kLineClen) {
-        const qint32 k = strToInt(QString::fromLatin1(at(line, h + 13, 2)));
+        const qint32 k = intField(at(line, h + 13, 2));
         // The record has no place for other numbers; we never write them.
         if (k < 1 || k > kPocetClenu)
             continue;

@@ -60,23 +60,41 @@ void writeAll(QIODevice& out, const char* data, qint64 size, const QString& path
         failWrite(path, out.errorString());
 }
 
-struct Deflater {
-    z_stream zs{};
-    Deflater() {
-        if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK)
-            throw InOutError(QStringLiteral("Nedostatek paměti pro kompresi dat."));
-    }
-    ~Deflater() { deflateEnd(&zs); }
-};
+// The compression states are kept for the thread and reset for each use:
+// setting one up afresh costs more than packing a whole data line, because
+// its buffers go back to the system every time.
+z_stream& deflater() {
+    thread_local struct Holder {
+        z_stream zs{};
+        bool ready = deflateInit(&zs, Z_DEFAULT_COMPRESSION) == Z_OK;
+        ~Holder() {
+            if (ready)
+                deflateEnd(&zs);
+        }
+    } holder;
+    if (!holder.ready || deflateReset(&holder.zs) != Z_OK)
+        throw InOutError(QStringLiteral("Nedostatek paměti pro kompresi dat."));
+    // The reset keeps the last use's input pointers, into a buffer long gone.
+    holder.zs.next_in = nullptr;
+    holder.zs.avail_in = 0;
+    return holder.zs;
+}
 
-struct Inflater {
-    z_stream zs{};
-    Inflater() {
-        if (inflateInit(&zs) != Z_OK)
-            throw InOutError(QStringLiteral("Nedostatek paměti pro dekompresi dat."));
-    }
-    ~Inflater() { inflateEnd(&zs); }
-};
+z_stream& inflater() {
+    thread_local struct Holder {
+        z_stream zs{};
+        bool ready = inflateInit(&zs) == Z_OK;
+        ~Holder() {
+            if (ready)
+                inflateEnd(&zs);
+        }
+    } holder;
+    if (!holder.ready || inflateReset(&holder.zs) != Z_OK)
+        throw InOutError(QStringLiteral("Nedostatek paměti pro dekompresi dat."));
+    holder.zs.next_in = nullptr;
+    holder.zs.avail_in = 0;
+    return holder.zs;
+}
 
 // Writes the container of the `size` bytes that `in` holds to `out`.
 void packStream(QIODevice& in, qint64 size, QIODevice& out, const QString& inName,
@@ -92,10 +110,10 @@ void packStream(QIODevice& in, qint64 size, QIODevice& out, const QString& inNam
     putInt32(header, 16, qint32(size));
     writeAll(out, header.constData(), header.size(), outName);
 
-    Deflater d;
+    z_stream& zs = deflater();
     const qint64 inCap = std::clamp<qint64>(size, 1, kBufferSize);
     const qint64 outCap =
-        std::clamp<qint64>(qint64(deflateBound(&d.zs, uLong(inCap))), 64, kBufferSize);
+        std::clamp<qint64>(qint64(deflateBound(&zs, uLong(inCap))), 64, kBufferSize);
     auto inBuf = rawBuffer(inCap);
     auto outBuf = rawBuffer(outCap);
     qint64 total = 0;
@@ -106,18 +124,18 @@ void packStream(QIODevice& in, qint64 size, QIODevice& out, const QString& inNam
             failRead(inName, in.errorString());
         total += got;
         flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
-        d.zs.next_in = inBuf.get();
-        d.zs.avail_in = uInt(got);
+        zs.next_in = inBuf.get();
+        zs.avail_in = uInt(got);
         int ret = Z_OK;
         do {
-            d.zs.next_out = outBuf.get();
-            d.zs.avail_out = uInt(outCap);
-            ret = deflate(&d.zs, flush);
+            zs.next_out = outBuf.get();
+            zs.avail_out = uInt(outCap);
+            ret = deflate(&zs, flush);
             if (ret == Z_STREAM_ERROR)
                 throw InOutError(QStringLiteral("Chyba komprese dat."));
             writeAll(out, reinterpret_cast<const char*>(outBuf.get()),
-                     outCap - qint64(d.zs.avail_out), outName);
-        } while (d.zs.avail_out == 0);
+                     outCap - qint64(zs.avail_out), outName);
+        } while (zs.avail_out == 0);
         if (flush == Z_FINISH && ret != Z_STREAM_END)
             throw InOutError(QStringLiteral("Chyba komprese dat."));
     }
@@ -144,21 +162,21 @@ void unpackStream(QIODevice& in, qint64 inSize, QIODevice& out, qint64 maxSize,
         failDamaged(source,
                     QStringLiteral("nepřípustná velikost obsahu v hlavičce: %1 B").arg(size));
 
-    Inflater z;
+    z_stream& zs = inflater();
     const qint64 inCap = std::clamp<qint64>(inSize - (12 + nameBytes), 1, kBufferSize);
     const qint64 outCap = std::clamp<qint64>(size, 1, kBufferSize);
     auto inBuf = rawBuffer(inCap);
     auto outBuf = rawBuffer(outCap);
     bool inputEnded = false;
     auto refill = [&] {
-        if (z.zs.avail_in > 0 || inputEnded)
+        if (zs.avail_in > 0 || inputEnded)
             return;
         const qint64 got = in.read(reinterpret_cast<char*>(inBuf.get()), inCap);
         if (got < 0)
             failRead(source, in.errorString());
         inputEnded = got == 0;
-        z.zs.next_in = inBuf.get();
-        z.zs.avail_in = uInt(got);
+        zs.next_in = inBuf.get();
+        zs.avail_in = uInt(got);
     };
 
     // Exactly `size` bytes are taken from the stream.
@@ -166,16 +184,16 @@ void unpackStream(QIODevice& in, qint64 inSize, QIODevice& out, qint64 maxSize,
     bool streamEnded = false;
     while (produced < size) {
         refill();
-        if (z.zs.avail_in == 0)
+        if (zs.avail_in == 0)
             failDamaged(
                 source,
                 QStringLiteral("obsah končí předčasně (%1 B z %2 B)").arg(produced).arg(size));
-        z.zs.next_out = outBuf.get();
-        z.zs.avail_out = uInt(std::min(outCap, size - produced));
-        const int ret = inflate(&z.zs, Z_NO_FLUSH);
+        zs.next_out = outBuf.get();
+        zs.avail_out = uInt(std::min(outCap, size - produced));
+        const int ret = inflate(&zs, Z_NO_FLUSH);
         if (ret != Z_OK && ret != Z_STREAM_END && ret != Z_BUF_ERROR)
-            failDamaged(source, zlibDetail(z.zs, ret));
-        const qint64 n = std::min(outCap, size - produced) - qint64(z.zs.avail_out);
+            failDamaged(source, zlibDetail(zs, ret));
+        const qint64 n = std::min(outCap, size - produced) - qint64(zs.avail_out);
         writeAll(out, reinterpret_cast<const char*>(outBuf.get()), n, outName);
         produced += n;
         if (ret == Z_STREAM_END) {
@@ -192,15 +210,15 @@ void unpackStream(QIODevice& in, qint64 inSize, QIODevice& out, qint64 maxSize,
     // damaged. The input is finite, so this loop is too.
     while (!streamEnded) {
         refill();
-        if (z.zs.avail_in == 0)
+        if (zs.avail_in == 0)
             break; // the stream's tail is missing: nothing left to verify
-        z.zs.next_out = outBuf.get();
-        z.zs.avail_out = uInt(outCap);
-        const int ret = inflate(&z.zs, Z_NO_FLUSH);
+        zs.next_out = outBuf.get();
+        zs.avail_out = uInt(outCap);
+        const int ret = inflate(&zs, Z_NO_FLUSH);
         if (ret == Z_STREAM_END)
             streamEnded = true;
         else if (ret != Z_OK && ret != Z_BUF_ERROR)
-            failDamaged(source, zlibDetail(z.zs, ret));
+            failDamaged(source, zlibDetail(zs, ret));
     }
 }
 
