@@ -1,5 +1,6 @@
 #include "PrecinctRecord.h"
 #include "RecordIO.h"
+#include "SampleRecords.h"
 #include "TestInstall.h"
 #include "unlib.h"
 
@@ -37,20 +38,11 @@ ToolRun runTool(const QStringList& args) {
 }
 
 TPrecinctRecord sampleRecord() {
-    TPrecinctRecord r;
-    r.T2.TypVety = 1;
-    r.T2.Okres = 3701;
-    r.T2.Obec = 500011;
-    r.T2.Okrsek = 3;
-    r.T2.ZapsOsoby = 812;
-    r.T2.PlatneHlasy = 525;
+    TPrecinctRecord r = test::exampleRecord();
     for (int p : {2, 5}) {
-        r.T2.ZaskrtStrany[p - 1] = QLatin1Char('1');
-        TStranaVysl& s = r.VyslStran(p);
-        s.TypVety = 2;
-        s.CisStr = quint16(p);
-        s.PocHl = quint16(100 + p);
-        s.pref(28) = 7;
+        test::tick(r, p);
+        r.VyslStran(p).PocHl = quint16(100 + p);
+        r.VyslStran(p).pref(28) = 7;
     }
     r.TS.TypVety = 3;
     r.TS.KodyChyb = QStringLiteral("0391");
