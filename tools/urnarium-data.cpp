@@ -71,9 +71,11 @@ QByteArray firstLine(const QByteArray& content) {
     return content.left(end);
 }
 
+} // namespace
+
 // The kind is the first letter of a data file's name ("EE…", "OE…", "PE…");
 // a file renamed otherwise is read like kind "E", with its member records.
-char kindOf(const QString& path) {
+char kindOfFile(const QString& path) {
     const QString name = QFileInfo(path).fileName().toUpper();
     if (name.size() >= 2 && name.at(1) == QLatin1Char('E')) {
         const char k = name.at(0).toLatin1();
@@ -82,6 +84,12 @@ char kindOf(const QString& path) {
     }
     return kKindE;
 }
+
+void readRecordFile(const QString& path, TPrecinctRecord& record) {
+    lineToRecord(firstLine(unsealFile(path)), kindOfFile(path), record);
+}
+
+namespace {
 
 QString fieldLabel(const LineFieldValue& f) {
     QString label = QString::fromLatin1(f.name);
@@ -157,7 +165,7 @@ int runSeal(const QStringList& args) {
     // cannot read deserves a word before it travels anywhere.
     try {
         TPrecinctRecord record;
-        lineToRecord(firstLine(content), kindOf(args.at(1)), record);
+        lineToRecord(firstLine(content), kindOfFile(args.at(1)), record);
     } catch (const UrnariumError& e) {
         printErr(QStringLiteral("urnarium-data: varování: obsah souboru %1 není čitelný datový "
                                 "řádek (%2); zapečetěn přesto.\n")
@@ -175,9 +183,9 @@ int runShow(const QStringList& args) {
     if (files.size() != 1 || (json && args.size() != 2))
         return usage("show FILE [--json]");
     const QString path = files.at(0);
-    const char kind = kindOf(path);
+    const char kind = kindOfFile(path);
     TPrecinctRecord record;
-    lineToRecord(firstLine(unsealFile(path)), kind, record);
+    readRecordFile(path, record);
 
     if (json) {
         QJsonObject strany;

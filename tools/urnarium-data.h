@@ -12,6 +12,8 @@
 //
 // tools/CMakeLists.txt compiles such a file into the tool when it exists.
 
+#include "PrecinctRecord.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,15 @@ struct Subcommand {
 // Adds a subcommand to the table; returns true so that it can initialise a
 // namespace-scope constant. Safe to call during static initialisation.
 bool addSubcommand(const Subcommand& subcommand);
+
+// Reads a sealed data file into `record` as the program would load it: the
+// kind comes from the file name's first letter ("E" when it names none), and
+// files of kinds other than "O" bring their member names. Raises
+// UrnariumError (InOutError, ConvertError) for a bad file; the tool's main
+// turns that into the message and exit status 1.
+void readRecordFile(const QString& path, TPrecinctRecord& record);
+// The kind a data file's name gives.
+char kindOfFile(const QString& path);
 
 // Helpers for subcommands: write to standard output / standard error (UTF-8).
 void printOut(const QString& text);
