@@ -70,15 +70,25 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // The name of the help file beside the program.
+    static QString helpFileName();
+
 private slots:
     void FormShowOpening();
     void TimerTick();
-    void Konec_MIClick();
 
 private:
+    void VyberTiskarny_MIClick();
+    void Napoveda_MIClick();
+    void OProgramu_MIClick();
+    void Konec_MIClick();
+
     void buildMenu();
     void buildClientArea();
     void updateCommands();
+    // Runs a menu command; an exception escaping it is reported by the
+    // general error handler and the program goes on.
+    void connectCommand(const char* objectName, void (TQZ_menu::*command)());
 
     bool m_refused = false;
     bool m_firstShow = true;
@@ -89,5 +99,7 @@ private:
     QLabel* m_statusOkrsek = nullptr;
     QTimer* m_timer = nullptr;
 };
+
+inline constexpr const char* kHelpFileName = "Urnarium.html";
 
 } // namespace urn

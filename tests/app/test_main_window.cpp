@@ -5,13 +5,19 @@
 #include "TestInstall.h"
 #include "Workflow.h"
 #include "Z_hlmenu.h"
+#include "Z_info.h"
+#include "Z_oprog.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +34,37 @@ struct Installation : TestInstall {
         writeProgramFile(QStringLiteral("CISCHYB.RCD"), QByteArray());
     }
     QString exe() const { return dirs().program + QStringLiteral("urnarium"); }
+};
+
+// Answers whatever modal window opens: records its caption and closes it.
+struct ModalCloser : QObject {
+    QStringList seen;
+    QList<qint64> at;
+    QElapsedTimer clock;
+    QTimer poll;
+    ModalCloser() {
+        clock.start();
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [this] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                seen << m->windowTitle();
+                at << clock.elapsed();
+                m->close();
+            }
+        });
+        poll.start();
+    }
+};
+
+// Receives the help file instead of the desktop's handler.
+struct UrlCatcher : QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+public slots:
+    void open(const QUrl& url) { opened << url; }
 };
 
 void open(TQZ_menu& w) {
@@ -166,3 +203,68 @@ TEST(GeneralErrorHandler, ExceptionFromAnEventIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("QZ - okrskový program"));
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Soubor „X.RCD“ nebyl nalezen."));
 }
+
+TEST(MainWindow, CommandsWithoutTheirWindowsStayDisabled) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    struct Item {
+        const char* name;
+        bool enabled;
+    };
+    const Item items[] = {
+        {"PorizeniDat_MI", false},  {"ExportTisk_MI", false},   {"ScitaciArch_MI", false},
+        {"ZkusebniTisk_MI", false}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
+        {"Napoveda_MI", true},      {"OProgramu_MI", true},
+    };
+    for (const Item& i : items)
+        EXPECT_EQ(w.action(QLatin1String(i.name))->isEnabled(), i.enabled) << i.name;
+}
+
+TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    TZ_Info_F info(&w);
+    TZ_OProgramu_F about(&w);
+    AppWindows windows;
+    windows.info = &info;
+    windows.oProgramu = &about;
+    w.setWindows(windows);
+    ModalCloser closer;
+    open(w);
+    QTest::qWait(2600);
+    ASSERT_EQ(closer.seen, QStringList{QStringLiteral("Informace")});
+    EXPECT_GE(closer.at[0], 900);
+    EXPECT_LE(closer.at[0], 1900);
+
+    w.action(QStringLiteral("OProgramu_MI"))->trigger();
+    EXPECT_EQ(closer.seen.last(), QStringLiteral("O programu"));
+    EXPECT_EQ(closer.seen.size(), 2);
+}
+
+TEST(MainWindow, HelpOpensTheFileBesideTheProgramOrSaysItIsMissing) {
+    Installation inst;
+    FakeDialogs dlg;
+    UrlCatcher urls;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    QAction* help = w.action(QStringLiteral("Napoveda_MI"));
+    help->trigger();
+    EXPECT_TRUE(urls.opened.isEmpty());
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Nápověda"));
+    EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("Urnarium.html")));
+
+    // Found whatever the case of its name.
+    inst.writeProgramFile(QStringLiteral("urnarium.HTML"), "<html></html>");
+    help->trigger();
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened[0],
+              QUrl::fromLocalFile(inst.dirs().program + QStringLiteral("urnarium.HTML")));
+    EXPECT_EQ(dlg.shown.size(), 1);
+}
+
+#include "test_main_window.moc"
