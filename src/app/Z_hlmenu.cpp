@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -25,6 +26,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -245,8 +247,13 @@ void TQZ_menu::VyberTiskarny_MIClick() {
     QPrintDialog dialog(&vybranaTiskarna(), this);
     dialog.setWindowTitle(QStringLiteral("Výběr tiskárny"));
     // Only the printer is chosen here; what to print is decided by each
-    // printout.
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    // printout. Printing to a PDF file stays offered for a station without a
+    // printer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // The dialog confirms a choice, it prints nothing.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dialog.exec();
 }
 
