@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "FakeDialogs.h"
+#include "PrinterChoice.h"
 #include "QZlib.h"
 #include "TestInstall.h"
 #include "Workflow.h"
@@ -15,6 +16,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -265,6 +268,32 @@ TEST(MainWindow, HelpOpensTheFileBesideTheProgramOrSaysItIsMissing) {
     EXPECT_EQ(urls.opened[0],
               QUrl::fromLocalFile(inst.dirs().program + QStringLiteral("urnarium.HTML")));
     EXPECT_EQ(dlg.shown.size(), 1);
+}
+
+TEST(MainWindow, PrinterChoiceOpensThePrintDialogOnTheSharedPrinter) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    QStringList buttons;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        poll.stop();
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Výběr tiskárny"));
+        EXPECT_EQ(d->printer(), &vybranaTiskarna());
+        EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintToFile));
+        for (const QPushButton* b : d->findChildren<QPushButton*>())
+            buttons << b->text();
+        d->reject();
+    });
+    poll.start();
+    w.action(QStringLiteral("VyberTiskarny_MI"))->trigger();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK")));
+    EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
 #include "test_main_window.moc"
