@@ -13,13 +13,6 @@
 using namespace urn;
 
 namespace {
-QStringList labelTexts(const QWidget& w) {
-    QStringList out;
-    for (const QLabel* l : w.findChildren<QLabel*>())
-        out << l->text();
-    return out;
-}
-
 // Centred as the program centres its windows (within a pixel of rounding).
 void expectCentred(const QWidget& w) {
     const QRect s = w.screen()->geometry();
@@ -64,25 +57,12 @@ TEST(InfoWindow, ShowsTheClockWhileOpenAndStopsItWhenHidden) {
     EXPECT_FALSE(w.datumCasTimer()->isActive());
 }
 
-TEST(InfoWindow, AsksToCompareDateAndTime) {
-    TZ_Info_F w;
-    const QStringList texts = labelTexts(w);
-    for (const char* t : {"Datum:", "Čas:", "Zkontrolujte zobrazený datum a čas s aktuálním,",
-                          "v případě zjištění rozdílu si datum a čas před zpracováním upravte,",
-                          "tyto údaje jsou součástí zápisu."})
-        EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t;
-}
-
-TEST(AboutWindow, NamesTheProgramAndItsVersion) {
+TEST(AboutWindow, IsCentredAndClosesWithItsButtonOnly) {
     TZ_OProgramu_F w;
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("O programu"));
     EXPECT_EQ(w.size(), QSize(420, 256));
     expectCentred(w);
-    const QStringList texts = labelTexts(w);
-    for (const char* t : {"VOLBY do EVROPSKÉHO PARLAMENTU", "POŘÍZENÍ VÝSLEDKŮ HLASOVÁNÍ",
-                          "okrskový program", "verze 5.0"})
-        EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t;
     // No title-bar buttons: the window closes with its OK button.
     EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
     w.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
