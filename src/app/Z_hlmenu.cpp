@@ -119,6 +119,7 @@ void TQZ_menu::buildMenu() {
     napoveda->addSeparator();
     add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
 
+    connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
     connectCommand("VyberTiskarny_MI", &TQZ_menu::VyberTiskarny_MIClick);
     connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
     connectCommand("Napoveda_MI", &TQZ_menu::Napoveda_MIClick);
@@ -189,12 +190,15 @@ void TQZ_menu::updateCommands() {
     // Commands whose windows are not part of this build stay disabled.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
                                          "OProgramu_MI"};
+    static const char* const withData[] = {"ZruseniDat_MI"};
     for (QAction* a : findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
         bool enabled = false;
         for (const char* name : always)
             enabled = enabled || a->objectName() == QLatin1String(name);
+        for (const char* name : withData)
+            enabled = enabled || (m_opened && a->objectName() == QLatin1String(name));
         a->setEnabled(enabled);
     }
 }
@@ -241,6 +245,10 @@ void TQZ_menu::TimerTick() {
     m_timer->stop();
     if (m_windows.info)
         m_windows.info->exec();
+}
+
+void TQZ_menu::ZruseniDat_MIClick() {
+    zrusitPorizenaData();
 }
 
 void TQZ_menu::VyberTiskarny_MIClick() {

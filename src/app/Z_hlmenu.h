@@ -39,6 +39,12 @@ struct AppWindows {
 inline constexpr const char* kCaptionMainWindow =
     "Volby do Evropského parlamentu - pořízení dat okrskovými volebními komisemi";
 
+// The delete command ("Zrušení pořízených dat") without the window: after
+// the user's yes, deletes the station's data file of kind "O", or of kind
+// "E" when there is none. Sections I and III, the members' names and the
+// export mark stay. Returns true when a file was deleted.
+bool zrusitPorizenaData();
+
 // The texts of the status line.
 QString statusObecText(const TStanice& stanice);
 QString statusOkrsekText(const TStanice& stanice);
@@ -78,6 +84,7 @@ private slots:
     void TimerTick();
 
 private:
+    void ZruseniDat_MIClick();
     void VyberTiskarny_MIClick();
     void Napoveda_MIClick();
     void OProgramu_MIClick();

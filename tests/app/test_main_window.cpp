@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "FakeDialogs.h"
+#include "PrecinctRecord.h"
 #include "PrinterChoice.h"
 #include "QZlib.h"
 #include "TestInstall.h"
@@ -219,7 +220,7 @@ TEST(MainWindow, CommandsWithoutTheirWindowsStayDisabled) {
     const Item items[] = {
         {"PorizeniDat_MI", false},  {"ExportTisk_MI", false},   {"ScitaciArch_MI", false},
         {"ZkusebniTisk_MI", false}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
-        {"Napoveda_MI", true},      {"OProgramu_MI", true},
+        {"ZruseniDat_MI", true},    {"Napoveda_MI", true},      {"OProgramu_MI", true},
     };
     for (const Item& i : items)
         EXPECT_EQ(w.action(QLatin1String(i.name))->isEnabled(), i.enabled) << i.name;
@@ -294,6 +295,91 @@ TEST(MainWindow, PrinterChoiceOpensThePrintDialogOnTheSharedPrinter) {
     w.action(QStringLiteral("VyberTiskarny_MI"))->trigger();
     EXPECT_TRUE(buttons.contains(QStringLiteral("OK")));
     EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
+    const QString notEntered = QStringLiteral("Data nejsou pořízena!");
+    const QString question = QStringLiteral("Opravdu chcete zrušit pořízená data?");
+    const QString done = QStringLiteral("Data jsou zrušena.");
+    struct Case {
+        const char* name;
+        QString present; // kinds of data file present
+        bool answer;
+        QStringList texts; // what the user is told or asked, in order
+        QString left;      // kinds present afterwards
+    };
+    const Case cases[] = {
+        {"nothing entered", QString(), true, {notEntered}, QString()},
+        {"both kinds", QStringLiteral("EO"), true, {question, done}, QStringLiteral("E")},
+        {"entered only", QStringLiteral("E"), true, {question, done}, QString()},
+        {"checked only", QStringLiteral("O"), true, {question, done}, QString()},
+        {"answered no", QStringLiteral("EO"), false, {question}, QStringLiteral("EO")},
+    };
+    for (const Case& c : cases) {
+        Installation inst;
+        FakeDialogs dlg;
+        TQZ_menu w(inst.exe(), {});
+        open(w);
+        const TAktOkrsek station{QStringLiteral("582786"), 2};
+        for (QChar kind : c.present)
+            inst.writeDataFile(dataFileName(kind.toLatin1(), station), "sealed data");
+        inst.writeDataFile(QStringLiteral("HLASO.RCD"), "hlaso");
+        Workflow().DataOK = true;
+        dlg.answers = {c.answer};
+
+        w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+
+        QStringList texts;
+        for (const FakeDialogs::Shown& s : dlg.shown) {
+            texts << s.text;
+            EXPECT_EQ(s.caption, QStringLiteral("Rušení dat")) << c.name;
+            EXPECT_EQ(s.kind,
+                      s.text == question ? QStringLiteral("ask") : QStringLiteral("inform"));
+        }
+        EXPECT_EQ(texts, c.texts) << c.name;
+        QString left;
+        for (char kind : {'E', 'O'})
+            if (QFile::exists(inst.dirs().data + dataFileName(kind, station)))
+                left += QLatin1Char(kind);
+        EXPECT_EQ(left, c.left) << c.name;
+        EXPECT_TRUE(QFile::exists(inst.dirs().data + QStringLiteral("HLASO.RCD")));
+        EXPECT_EQ(Workflow().DataOK, !c.present.isEmpty()) << c.name;
+        EXPECT_EQ(Stanice().Stav, QStringLiteral("N"));
+    }
+}
+
+TEST(MainWindow, DeleteThatCannotRemoveTheFileSaysSo) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    // A directory in the way of the file's name cannot be deleted as data.
+    const QString name = dataFileName('O', TAktOkrsek{QStringLiteral("582786"), 2});
+    ASSERT_TRUE(QDir(inst.dirs().data).mkdir(name));
+    dlg.answers = {true};
+    w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 2);
+    EXPECT_EQ(dlg.shown[1].kind, QStringLiteral("inform"));
+    EXPECT_EQ(dlg.shown[1].text, QStringLiteral("Data se nepovedlo zrušit!"));
+    EXPECT_TRUE(QFileInfo::exists(inst.dirs().data + name));
+}
+
+TEST(MainWindow, AFailingCommandIsReportedAndTheWindowGoesOn) {
+    Installation inst;
+    TStanice s = test::sampleStanice();
+    s.Obec = QStringLiteral("../..");
+    inst.writeStanice(s);
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    ASSERT_TRUE(w.opened());
+    w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("QZ - okrskový program"));
+    EXPECT_FALSE(dlg.shown[0].text.isEmpty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.action(QStringLiteral("ZruseniDat_MI"))->isEnabled());
 }
 
 #include "test_main_window.moc"
