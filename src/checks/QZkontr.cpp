@@ -193,8 +193,26 @@ bool Kontrola16() {
 
 // ---- Annex 1 sheets ----
 
+namespace {
+// Checks 12, 14 and 24 ask the party list the same question; the full run
+// asks it once per party and hands the answer to all three.
+bool kontrola12(qint32 pocetKandidatu) {
+    return vysledek(pocetKandidatu > 0, false, 12, kVetaT2);
+}
+bool kontrola14(int iEStrana, qint32 pocetKandidatu) {
+    return vysledek(pocetKandidatu > 0, false, 14, iEStrana);
+}
+bool kontrola24(bool iTiche, int iEStrana, qint32 pocetKandidatu) {
+    return vysledek(zaznam().VyslStran(iEStrana).T2PPoslKand <= pocetKandidatu, iTiche, 24,
+                    iEStrana);
+}
+qint32 pocetKandidatuStrany(int iEStrana) {
+    return PocetKandidatu(zaznam().VyslStran(iEStrana).CisStr);
+}
+} // namespace
+
 bool Kontrola12(int iEStrana) {
-    return vysledek(PocetKandidatu(zaznam().VyslStran(iEStrana).CisStr) > 0, false, 12, kVetaT2);
+    return kontrola12(pocetKandidatuStrany(iEStrana));
 }
 
 bool Kontrola13(int iEStrana, qint64* oSpravne) {
@@ -206,7 +224,7 @@ bool Kontrola13(int iEStrana, qint64* oSpravne) {
 }
 
 bool Kontrola14(int iEStrana) {
-    return vysledek(PocetKandidatu(zaznam().VyslStran(iEStrana).CisStr) > 0, false, 14, iEStrana);
+    return kontrola14(iEStrana, pocetKandidatuStrany(iEStrana));
 }
 
 bool Kontrola15(bool iTiche, int iEStrana) {
@@ -271,8 +289,7 @@ bool Kontrola23(bool iTiche, int iEStrana, qint64* oSpravne) {
 }
 
 bool Kontrola24(bool iTiche, int iEStrana) {
-    const TStranaVysl& s = zaznam().VyslStran(iEStrana);
-    return vysledek(s.T2PPoslKand <= PocetKandidatu(s.CisStr), iTiche, 24, iEStrana);
+    return kontrola24(iTiche, iEStrana, pocetKandidatuStrany(iEStrana));
 }
 
 bool Kontrola41(int iEStrana) {
@@ -608,9 +625,10 @@ void ProvedKontroly() {
     proStrany(true, [&](int p, const TStrana& s) {
         const QString cisStr =
             QLatin1Char('(') + QString::number(r.VyslStran(p).CisStr) + QLatin1Char(')');
-        zaznamenej(Kontrola12(p), 0, 12, cisStr);
+        const qint32 pocetKand = pocetKandidatuStrany(p);
+        zaznamenej(kontrola12(pocetKand), 0, 12, cisStr);
         zaznamenej(Kontrola13(p), p, 13);
-        zaznamenej(Kontrola14(p), 0, 14, cisStr);
+        zaznamenej(kontrola14(p, pocetKand), 0, 14, cisStr);
         zaznamenej(Kontrola15(false, p), p, 15);
         zaznamenej(Kontrola17(false, p), p, 17);
         for (int i = 1; i <= kPocetPrefHlasu; ++i)
@@ -623,7 +641,7 @@ void ProvedKontroly() {
         zaznamenej(Kontrola21(false, p), p, 21);
         zaznamenej(Kontrola22(false, p), p, 22);
         zaznamenej(Kontrola23(false, p), p, 23);
-        zaznamenej(Kontrola24(false, p), p, 24);
+        zaznamenej(kontrola24(false, p, pocetKand), p, 24);
         zaznamenej(Kontrola42(p), p, 42);
     });
     // Votes kept on the sheet of a party that is not ticked would not reach
