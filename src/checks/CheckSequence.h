@@ -37,4 +37,39 @@ void setProtocolOutput(ProtocolOutput* output);
 QString protocolText(const TChybProt& protokol, const TPrecinctRecord& zaznam,
                      const TStanice& stanice);
 
+// Loads the station's saved precinct as a check sees it: AktOkrsek becomes
+// the station's precinct; record types 1 to 3 are cleared and the data file
+// of kind "O" is loaded when it exists, of kind "E" otherwise; sections I and
+// III from HLASO.RCD; the party list from STRANY.RCD; and, when more than one
+// member is present, as many names of the commission as are present, taken
+// from KOMISE.RCD when that holds any. Raises UrnariumError (InOutError,
+// ConvertError) when a file cannot be read.
+void loadStationPrecinct();
+
+// The check sequence, for the command named by the workflow's Vybrano, which
+// the caller sets first: loads the station's saved precinct, runs the full
+// check run, marks the station's data as not exported (ZapisStav "N"), sets
+// KontrolyOK and ExportOK, and for Vybrano 2 or 5 hands the protocol to
+// protocolOutput(). Writes no data file: the caller saves what it decides.
+// A file that cannot be read raises UrnariumError; KontrolyOK and ExportOK
+// then keep their values.
+void Kontroly();
+
+// The main window's check command ("&Kontroly", F3), without the window:
+// after an export it asks first (No ends it); with no saved data it warns
+// "Data nejsou pořízena!" and sets DataOK false; otherwise Vybrano := 5,
+// Kontroly, the closing record recomputed, and the data saved as kind "E"
+// when the run found blocking errors (the file of kind "O" then removed), as
+// kind "O" otherwise. Messages go through dialogs(). Returns true when the
+// check ran. File errors raise UrnariumError for the general error handler.
+bool runCheckCommand();
+
+// Texts of the check command.
+inline constexpr const char* kCaptionVstupDat = "Vstup dat za okrsek";
+inline constexpr const char* kOtazkaZnovuKontrolovat =
+    "Data okrsku byla již vyexportována.\rV případě opakovaných kontrol budete muset zopakovat "
+    "export dat i tisk zápisu.\rChcete opravdu znovu zkontrolovat data?";
+inline constexpr const char* kCaptionKontrolaDat = "Kontrola dat";
+inline constexpr const char* kDataNejsouPorizena = "Data nejsou pořízena!";
+
 } // namespace urn
