@@ -61,6 +61,12 @@ bool prazdny(const QString& text) {
     return true;
 }
 
+double podil(double citatel, double jmenovatel) {
+    return citatel * 100 / jmenovatel;
+}
+
+} // namespace
+
 QString orizni(const QString& text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text.at(b).unicode() <= ' ')
@@ -69,12 +75,6 @@ QString orizni(const QString& text) {
         --e;
     return text.mid(b, e - b);
 }
-
-double podil(double citatel, double jmenovatel) {
-    return citatel * 100 / jmenovatel;
-}
-
-} // namespace
 
 TStavKontrol& StavKontrol() {
     static TStavKontrol stav;

@@ -31,6 +31,10 @@ TridaChyby tridaChyby(int cislo);
 // The two-digit code of an error number ("04").
 QString kodChyby(int cislo);
 
+// The text without blanks and control characters at either end, as the
+// commission's count and name fields are judged.
+QString orizni(const QString& text);
+
 // What a run and the recording leave behind, besides the record and the
 // protocol.
 struct TStavKontrol {
