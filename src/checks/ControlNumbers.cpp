@@ -22,27 +22,16 @@ QString padl(const QString& iStr, int iLen, QChar iChar) {
 
 qint64 cisloNeboNula(const QString& text) {
     qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text.at(i) == QLatin1Char(' '))
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
         ++i;
-    bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    if (i >= n)
+    // Blanks may lead, as in the number fields of the data file; nothing
+    // may follow the digits.
+    const QStringView rest = QStringView(text).mid(i);
+    if (rest.isEmpty() || rest.back().isSpace())
         return 0;
-    qint64 acc = 0;
-    for (; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return 0;
-        acc = acc * 10 + (c.unicode() - '0');
-        // Far beyond any field of the files; refusing keeps the sum exact.
-        if (acc > 999999999999999LL)
-            return 0;
-    }
-    return negative ? -acc : acc;
+    bool ok = false;
+    const qint64 v = rest.toLongLong(&ok, 10);
+    return ok ? v : 0;
 }
 
 int cisloStrany(const TStrana& s) {

@@ -4,6 +4,7 @@
 // every check; each test spoils it in one way and looks at what the checks
 // say.
 
+#include "CheckSequence.h"
 #include "ControlNumbers.h"
 #include "PrecinctRecord.h"
 #include "QZchyby.h"
@@ -32,6 +33,18 @@ struct Finding {
 inline std::ostream& operator<<(std::ostream& os, const Finding& f) {
     return os << "(" << f.strana << ", " << f.chyba << ", \"" << f.param.toStdString() << "\")";
 }
+
+// Counts the protocols handed to the printout instead of printing them.
+class RecordingOutput : public ProtocolOutput {
+public:
+    int calls = 0;
+    int findings = -1;
+    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord&,
+                       const TStanice&) override {
+        ++calls;
+        findings = protokol.count();
+    }
+};
 
 // The closing record's inputs from outside, fixed so that sums are known.
 TVstupTS fixedTSInput();

@@ -53,18 +53,7 @@ TEST_F(CheckTest, ProtocolTextFirstPartyGetsItsHeading) {
     EXPECT_TRUE(text.contains(QStringLiteral("-\n\nStrana: 2\n  20 - Text 20 (16)\n")));
 }
 
-namespace {
-class RecordingOutput : public ProtocolOutput {
-public:
-    int calls = 0;
-    int findings = -1;
-    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord&,
-                       const TStanice&) override {
-        ++calls;
-        findings = protokol.count();
-    }
-};
-} // namespace
+namespace {} // namespace
 
 TEST_F(CheckTest, ProtocolOutputDefaultsToTheTextForm) {
     test::FakeDialogs dlg;
@@ -75,7 +64,7 @@ TEST_F(CheckTest, ProtocolOutputDefaultsToTheTextForm) {
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Protokol o kontrolách"));
     EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("4 - Text 4")));
 
-    RecordingOutput out;
+    test::RecordingOutput out;
     setProtocolOutput(&out);
     protocolOutput().TiskProtokolu(ChybProt(), rec(), TStanice{});
     setProtocolOutput(nullptr);
