@@ -12,6 +12,7 @@ trap 'rm -rf "$tables"' EXIT
 "$build/tools/urnarium-refdata" demo/tables "$tables" >/dev/null
 mkdir -p "$inst/Export" "$inst/data"
 install -m 755 "$build/src/app/urnarium" "$inst/urnarium"
+if [ -x "$build/tools/urnarium-data" ]; then install -m 755 "$build/tools/urnarium-data" "$inst/urnarium-data"; fi
 for t in OKRSKY STRANY KANDIDAT QZRVOK QZRZVO CISCHYB; do
   cp "$tables/$t.RCD" "$inst/$t.RCD"
 done

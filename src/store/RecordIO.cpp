@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -120,7 +122,34 @@ bool syncToDisk() {
     return g_syncToDisk;
 }
 
+namespace {
+// The same replacement without forcing anything to the disk. QSaveFile
+// always syncs when it commits, so it cannot serve here.
+void writeFileAtomicallyNoSync(const QString& path, const QByteArray& content) {
+    QTemporaryFile f(path + QStringLiteral(".XXXXXX"));
+    if (!f.open())
+        throw InOutError(
+            QStringLiteral("Soubor %1 nelze zapsat: %2").arg(quotedPath(path), f.errorString()));
+    const QFileInfo old(path);
+    f.setPermissions(old.exists() ? old.permissions()
+                                  : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                        QFile::ReadOther);
+    if (f.write(content) != content.size() || !f.flush())
+        throw InOutError(QStringLiteral("Chyba při zápisu souboru %1: %2")
+                             .arg(quotedPath(path), f.errorString()));
+    if (::rename(QFile::encodeName(f.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        throw InOutError(QStringLiteral("Chyba při zápisu souboru %1: %2")
+                             .arg(quotedPath(path), QString::fromLocal8Bit(std::strerror(errno))));
+    f.setAutoRemove(false);
+}
+} // namespace
+
 void writeFileAtomically(const QString& path, const QByteArray& content) {
+    if (!g_syncToDisk) {
+        writeFileAtomicallyNoSync(path, content);
+        return;
+    }
     QSaveFile f(path);
     // QSaveFile falls back to writing in place when it cannot create its
     // temporary file; that is exactly the unsafe write we avoid.
