@@ -1,11 +1,16 @@
 #include "CheckSequence.h"
 
+#include "ControlNumbers.h"
 #include "Dialogs.h"
 #include "PrecinctRecord.h"
 #include "QZchyby.h"
+#include "QZkontr.h"
 #include "QZlib.h"
+#include "Workflow.h"
 
 #include <QStringList>
+
+#include <algorithm>
 
 namespace urn {
 
@@ -73,6 +78,71 @@ QString protocolText(const TChybProt& protokol, const TPrecinctRecord& zaznam,
     }
     radky << QString() << cara << QStringLiteral("KodyChyb: ") + zaznam.TS.KodyChyb;
     return radky.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void loadStationPrecinct() {
+    const TStanice& st = Stanice();
+    VyprazdniT2();
+    VyprazdniStrany();
+    VyprazdniTS();
+    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
+    NactiData(dataFileExists(kKindO) ? kKindO : kKindE);
+    NactiHlaso();
+    // The run visits the parties of the installation's list; it must not
+    // depend on whether the data-entry window happened to load it before.
+    NactiStrany();
+
+    const QString pritomno = orizni(PrecinctRecord().Hlaso.ClenuOVKP);
+    if (!pritomno.isEmpty() && pritomno != QLatin1String("0") && pritomno != QLatin1String("1")) {
+        // Names already in memory stay, as many as are present; the file,
+        // when it holds names, replaces them all.
+        const qint64 n = std::clamp<qint64>(cisloNeboNula(pritomno), 0, kMaxKomise);
+        QList<TKomise>& jmena = JmenaKomise();
+        jmena.resize(n);
+        if (KomiseNeniPrazdna())
+            NactiKomise();
+    }
+}
+
+void Kontroly() {
+    WorkflowState& w = Workflow();
+    w.DataOK = true;
+    loadStationPrecinct();
+    ProvedKontroly();
+    ZapisStav(QStringLiteral("N"));
+    const bool bezChyb = !StavKontrol().JsouChyby;
+    w.KontrolyOK = bezChyb;
+    w.ExportOK = bezChyb;
+    if (w.Vybrano == kVybranoZadny || w.Vybrano == kVybranoKontrola)
+        protocolOutput().TiskProtokolu(ChybProt(), PrecinctRecord(), Stanice());
+}
+
+bool runCheckCommand() {
+    WorkflowState& w = Workflow();
+    if (Stanice().Stav == QLatin1String("A") &&
+        !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
+                       QString::fromUtf8(kOtazkaZnovuKontrolovat)))
+        return false;
+    const TStanice& st = Stanice();
+    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
+    if (!dataFileExists(kKindE) && !dataFileExists(kKindO)) {
+        w.DataOK = false;
+        dialogs().warn(QString::fromUtf8(kCaptionKontrolaDat),
+                       QString::fromUtf8(kDataNejsouPorizena));
+        return false;
+    }
+    w.Vybrano = kVybranoKontrola;
+    Kontroly();
+    ProcDopoctiTS();
+    // The new file is written before the old one goes, so that an
+    // interruption never leaves the precinct without data.
+    if (StavKontrol().JsouChyby) {
+        UlozData(kKindE);
+        removeDataFile(kKindO);
+    } else {
+        UlozData(kKindO);
+    }
+    return true;
 }
 
 } // namespace urn
