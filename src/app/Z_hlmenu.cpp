@@ -2,6 +2,7 @@
 
 #include "AppResources.h"
 #include "Application.h"
+#include "CheckSequence.h"
 #include "Dialogs.h"
 #include "JpegImage.h"
 #include "M_Hlaska.h"
@@ -89,7 +90,9 @@ TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters,
         m_timer->start();
 }
 
-TQZ_menu::~TQZ_menu() = default;
+TQZ_menu::~TQZ_menu() {
+    freeErrorCatalogue();
+}
 
 void TQZ_menu::buildMenu() {
     auto add = [this](QMenu* menu, const char* name, const QString& text,
@@ -119,6 +122,7 @@ void TQZ_menu::buildMenu() {
     napoveda->addSeparator();
     add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
 
+    connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
     connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
     connectCommand("VyberTiskarny_MI", &TQZ_menu::VyberTiskarny_MIClick);
     connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
@@ -190,7 +194,7 @@ void TQZ_menu::updateCommands() {
     // Commands whose windows are not part of this build stay disabled.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
                                          "OProgramu_MI"};
-    static const char* const withData[] = {"ZruseniDat_MI"};
+    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI"};
     for (QAction* a : findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
@@ -228,11 +232,9 @@ void TQZ_menu::FormShowOpening() {
     w.KontrolyOK = false;
     w.ExportOK = false;
     w.Vybrano = kVybranoZadny;
-    m_cisChyb = std::make_unique<TCisChyb>();
+    createErrorCatalogue();
     m_statusObec->setText(statusObecText(Stanice()));
     m_statusOkrsek->setText(statusOkrsekText(Stanice()));
-    if (m_windows.hlaska)
-        m_windows.hlaska->setCisChyb(m_cisChyb.get());
     m_opened = true;
     updateCommands();
 }
@@ -245,6 +247,10 @@ void TQZ_menu::TimerTick() {
     m_timer->stop();
     if (m_windows.info)
         m_windows.info->exec();
+}
+
+void TQZ_menu::Kontroly_MIClick() {
+    runCheckCommand();
 }
 
 void TQZ_menu::ZruseniDat_MIClick() {

@@ -5,15 +5,12 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <memory>
-
 class QAction;
 class QLabel;
 class QTimer;
 
 namespace urn {
 
-class TCisChyb;
 struct TStanice;
 class TZ_OProgramu_F;
 class THlaskaF;
@@ -66,7 +63,6 @@ public:
     // True after the opening steps succeeded (station configuration read,
     // catalogue loaded); the commands stay disabled otherwise.
     bool opened() const { return m_opened; }
-    const TCisChyb* cisChyb() const { return m_cisChyb.get(); }
 
     QString statusObec() const;
     QString statusOkrsek() const;
@@ -84,6 +80,7 @@ private slots:
     void TimerTick();
 
 private:
+    void Kontroly_MIClick();
     void ZruseniDat_MIClick();
     void VyberTiskarny_MIClick();
     void Napoveda_MIClick();
@@ -101,7 +98,6 @@ private:
     bool m_firstShow = true;
     bool m_opened = false;
     AppWindows m_windows;
-    std::unique_ptr<TCisChyb> m_cisChyb;
     QLabel* m_statusObec = nullptr;
     QLabel* m_statusOkrsek = nullptr;
     QTimer* m_timer = nullptr;

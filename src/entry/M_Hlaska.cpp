@@ -80,8 +80,11 @@ void THlaskaF::NastavHlasku(int iChyba, const QString& iParam, bool iInfo, bool 
     setTextColour(m_hlaskaL, colour);
     m_ignorovatBtn->setText(iInfo || iPropust ? QStringLiteral("&Potvrdit")
                                               : QStringLiteral("&Ignorovat"));
+    const TCisChyb* cisChyb = m_cisChyb;
+    if (!cisChyb && errorCatalogueCreated())
+        cisChyb = &CisChyb();
     const QString zkrText =
-        m_cisChyb ? m_cisChyb->NajdiChybu(iChyba).ZkrText : QString::fromUtf8(kChybaNenalezena);
+        cisChyb ? cisChyb->NajdiChybu(iChyba).ZkrText : QString::fromUtf8(kChybaNenalezena);
     m_hlaskaL->setText(hlaskaText(zkrText, iChyba, iParam));
 }
 

@@ -29,8 +29,9 @@ class THlaskaF : public QDialog {
 public:
     explicit THlaskaF(QWidget* parent = nullptr);
 
-    // The catalogue the texts are looked up in (owned by the main window).
-    // Without one every number reads "Chyba nenalezena".
+    // The catalogue the texts are looked up in: the program's one catalogue
+    // unless another is given here. Without any, every number reads "Chyba
+    // nenalezena".
     void setCisChyb(const TCisChyb* cisChyb) { m_cisChyb = cisChyb; }
 
     // Prepares the window for one finding without showing it. Ignored while

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CheckSequence.h"
 #include "Errors.h"
 #include "FakeDialogs.h"
 #include "PrecinctRecord.h"
@@ -220,7 +221,8 @@ TEST(MainWindow, CommandsWithoutTheirWindowsStayDisabled) {
     const Item items[] = {
         {"PorizeniDat_MI", false},  {"ExportTisk_MI", false},   {"ScitaciArch_MI", false},
         {"ZkusebniTisk_MI", false}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
-        {"ZruseniDat_MI", true},    {"Napoveda_MI", true},      {"OProgramu_MI", true},
+        {"ZruseniDat_MI", true},    {"Kontroly_MI", true},      {"Napoveda_MI", true},
+        {"OProgramu_MI", true},
     };
     for (const Item& i : items)
         EXPECT_EQ(w.action(QLatin1String(i.name))->isEnabled(), i.enabled) << i.name;
@@ -380,6 +382,99 @@ TEST(MainWindow, AFailingCommandIsReportedAndTheWindowGoesOn) {
     EXPECT_FALSE(dlg.shown[0].text.isEmpty());
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.action(QStringLiteral("ZruseniDat_MI"))->isEnabled());
+}
+
+namespace {
+// An installation in which the check run can read every table (all empty:
+// whatever is checked against them fails).
+struct CheckInstallation : Installation {
+    explicit CheckInstallation(const QString& stav) {
+        TStanice s = test::sampleStanice();
+        s.Stav = stav;
+        writeStanice(s);
+        for (const char* t :
+             {"OKRSKY.RCD", "STRANY.RCD", "KANDIDAT.RCD", "QZRVOK.RCD", "QZRZVO.RCD"})
+            writeProgramFile(QLatin1String(t), QByteArray());
+    }
+    QString path(char kind) const {
+        return dirs().data + dataFileName(kind, TAktOkrsek{QStringLiteral("582786"), 2});
+    }
+    QString stavOnDisk() const {
+        return TStanice::fromRecord(readFile(dirs().config + QStringLiteral("STANICE.RCD"))).Stav;
+    }
+};
+
+// An empty record saved as checked data of the station's precinct.
+void saveEmptyRecordAs(char kind) {
+    AktOkrsek() = {QStringLiteral("582786"), 2};
+    VyprazdniT2();
+    VyprazdniStrany();
+    VyprazdniTS();
+    UlozData(kind);
+}
+} // namespace
+
+TEST(MainWindow, CheckCommandAsksAfterAnExportAndNoChangesNothing) {
+    CheckInstallation inst(QStringLiteral("A"));
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    saveEmptyRecordAs('O');
+    const QByteArray before = inst.readFile(inst.path('O'));
+    Workflow().Vybrano = 2;
+    dlg.answers = {false};
+    QTest::keyClick(&w, Qt::Key_F3);
+
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kOtazkaZnovuKontrolovat));
+    EXPECT_EQ(inst.readFile(inst.path('O')), before);
+    EXPECT_FALSE(QFile::exists(inst.path('E')));
+    EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A"));
+    EXPECT_EQ(Workflow().Vybrano, 2);
+}
+
+TEST(MainWindow, CheckCommandWithBlockingErrorsTurnsCheckedDataIntoEntered) {
+    struct Case {
+        const char* stav;
+        QList<bool> answers;
+    };
+    const Case cases[] = {{"N", {}}, {"A", {true}}};
+    for (const Case& c : cases) {
+        CheckInstallation inst(QString::fromUtf8(c.stav));
+        FakeDialogs dlg;
+        TQZ_menu w(inst.exe(), {});
+        open(w);
+        saveEmptyRecordAs('O');
+        Workflow().KontrolyOK = true;
+        dlg.answers = c.answers;
+        w.action(QStringLiteral("Kontroly_MI"))->trigger();
+
+        EXPECT_FALSE(QFile::exists(inst.path('O'))) << c.stav;
+        EXPECT_TRUE(QFile::exists(inst.path('E'))) << c.stav;
+        EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("N"));
+        EXPECT_FALSE(Workflow().KontrolyOK);
+        EXPECT_EQ(Workflow().Vybrano, 5);
+        EXPECT_TRUE(Workflow().DataOK);
+        for (const FakeDialogs::Shown& s : dlg.shown)
+            EXPECT_NE(s.kind, QStringLiteral("error")) << s.text.toStdString();
+    }
+}
+
+TEST(MainWindow, CheckCommandWithoutDataSaysSo) {
+    CheckInstallation inst(QStringLiteral("N"));
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    Workflow().DataOK = true;
+    w.action(QStringLiteral("Kontroly_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Kontrola dat"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Data nejsou pořízena!"));
+    EXPECT_FALSE(Workflow().DataOK);
+    EXPECT_FALSE(QFile::exists(inst.path('E')));
 }
 
 #include "test_main_window.moc"
