@@ -2,11 +2,14 @@
 // under Xvfb): show_window INSTALL_DIR WINDOW
 //   WINDOW: main, menu-okrsek, menu-napoveda, info, about, hlaska-chyba,
 //   hlaska-propustna, hlaska-upozorneni, kopie, edits, or a menu command by
-//   its object name (Konec_MI, VyberTiskarny_MI, ...)
+//   its object name (Konec_MI, VyberTiskarny_MI, ...); Kontroly_MI+data first
+//   saves an empty record as the station's entered data
 #include "Application.h"
 #include "M_Hlaska.h"
 #include "MessageBoxDialogs.h"
+#include "PrecinctRecord.h"
 #include "QZchyby.h"
+#include "QZlib.h"
 #include "SEdit.h"
 #include "Z_hlmenu.h"
 #include "Z_info.h"
@@ -77,9 +80,20 @@ int main(int argc, char** argv) {
         }
         return QApplication::exec();
     }
-    if (which.endsWith(QLatin1String("_MI"))) {
+    if (which.endsWith(QLatin1String("_MI")) || which.endsWith(QLatin1String("+data"))) {
         menu.show();
-        QTimer::singleShot(500, &menu, [&menu, which] { menu.action(which)->trigger(); });
+        QTimer::singleShot(500, &menu, [&menu, which] {
+            QString command = which;
+            if (command.endsWith(QLatin1String("+data"))) {
+                command.chop(5);
+                AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+                VyprazdniT2();
+                VyprazdniStrany();
+                VyprazdniTS();
+                UlozData('E');
+            }
+            menu.action(command)->trigger();
+        });
         return QApplication::exec();
     }
     TCisChyb cisChyb;
