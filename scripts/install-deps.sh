@@ -5,7 +5,7 @@
 set -euo pipefail
 mode=${1:-run}
 pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-      zlib1g-dev libjpeg-dev fonts-liberation fontconfig xdg-utils)
+      zlib1g-dev libjpeg-dev fonts-liberation fontconfig xdg-utils qt6-translations-l10n)
 if [ "$mode" = test ]; then
   pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
 fi

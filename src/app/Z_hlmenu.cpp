@@ -2,22 +2,34 @@
 
 #include "AppResources.h"
 #include "Application.h"
+#include "CheckSequence.h"
 #include "Dialogs.h"
 #include "JpegImage.h"
+#include "M_Hlaska.h"
 #include "MessageBoxDialogs.h"
+#include "PrinterChoice.h"
 #include "QZchyby.h"
 #include "QZlib.h"
 #include "Random.h"
 #include "Workflow.h"
+#include "Z_info.h"
+#include "Z_oprog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 namespace urn {
 
@@ -68,9 +80,19 @@ TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters,
     buildMenu();
     buildClientArea();
     updateCommands();
+
+    // Shows the information window once, a second after the start.
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &TQZ_menu::TimerTick);
+    if (!m_refused)
+        m_timer->start();
 }
 
-TQZ_menu::~TQZ_menu() = default;
+TQZ_menu::~TQZ_menu() {
+    freeErrorCatalogue();
+}
 
 void TQZ_menu::buildMenu() {
     auto add = [this](QMenu* menu, const char* name, const QString& text,
@@ -92,14 +114,25 @@ void TQZ_menu::buildMenu() {
     okrsek->addSeparator();
     add(okrsek, "VyberTiskarny_MI", QStringLiteral("Výběr tiskárny"));
     okrsek->addSeparator();
-    QAction* konec = add(okrsek, "Konec_MI", QStringLiteral("K&onec"));
-    connect(konec, &QAction::triggered, this, &TQZ_menu::Konec_MIClick);
+    add(okrsek, "Konec_MI", QStringLiteral("K&onec"));
 
     QMenu* napoveda = menuBar()->addMenu(QStringLiteral("Nápověda"));
     add(napoveda, "Napoveda_MI", QStringLiteral("&Nápověda"));
     add(napoveda, "OProgramu_MI", QStringLiteral("&O programu"));
     napoveda->addSeparator();
     add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
+
+    connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
+    connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
+    connectCommand("VyberTiskarny_MI", &TQZ_menu::VyberTiskarny_MIClick);
+    connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
+    connectCommand("Napoveda_MI", &TQZ_menu::Napoveda_MIClick);
+    connectCommand("OProgramu_MI", &TQZ_menu::OProgramu_MIClick);
+}
+
+void TQZ_menu::connectCommand(const char* objectName, void (TQZ_menu::*command)()) {
+    connect(action(QLatin1String(objectName)), &QAction::triggered, this,
+            [this, command] { runReportingErrors([this, command] { (this->*command)(); }); });
 }
 
 void TQZ_menu::buildClientArea() {
@@ -156,12 +189,21 @@ QAction* TQZ_menu::action(const QString& objectName) const {
 }
 
 void TQZ_menu::updateCommands() {
-    // Commands whose windows are not part of this build stay disabled; the
-    // opening must have succeeded for any command that works on the data.
+    // Commands that do not touch the precinct's data work always; those that
+    // do need a successful opening (station configuration and catalogue).
+    // Commands whose windows are not part of this build stay disabled.
+    static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
+                                         "OProgramu_MI"};
+    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI"};
     for (QAction* a : findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
-        a->setEnabled(a->objectName() == QLatin1String("Konec_MI"));
+        bool enabled = false;
+        for (const char* name : always)
+            enabled = enabled || a->objectName() == QLatin1String(name);
+        for (const char* name : withData)
+            enabled = enabled || (m_opened && a->objectName() == QLatin1String(name));
+        a->setEnabled(enabled);
     }
 }
 
@@ -190,14 +232,69 @@ void TQZ_menu::FormShowOpening() {
     w.KontrolyOK = false;
     w.ExportOK = false;
     w.Vybrano = kVybranoZadny;
-    m_cisChyb = std::make_unique<TCisChyb>();
+    createErrorCatalogue();
     m_statusObec->setText(statusObecText(Stanice()));
     m_statusOkrsek->setText(statusOkrsekText(Stanice()));
     m_opened = true;
     updateCommands();
 }
 
-void TQZ_menu::TimerTick() {}
+void TQZ_menu::TimerTick() {
+    // A message box of the opening (a missing file) is answered first; the
+    // information window follows it instead of covering it.
+    if (QApplication::activeModalWidget())
+        return;
+    m_timer->stop();
+    if (m_windows.info)
+        m_windows.info->exec();
+}
+
+void TQZ_menu::Kontroly_MIClick() {
+    runCheckCommand();
+}
+
+void TQZ_menu::ZruseniDat_MIClick() {
+    zrusitPorizenaData();
+}
+
+void TQZ_menu::VyberTiskarny_MIClick() {
+    QPrintDialog dialog(&vybranaTiskarna(), this);
+    dialog.setWindowTitle(QStringLiteral("Výběr tiskárny"));
+    // Only the printer is chosen here; what to print is decided by each
+    // printout. Printing to a PDF file stays offered for a station without a
+    // printer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // The dialog confirms a choice, it prints nothing.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    dialog.exec();
+}
+
+QString TQZ_menu::helpFileName() {
+    return QString::fromUtf8(kHelpFileName);
+}
+
+void TQZ_menu::Napoveda_MIClick() {
+    const QString caption = QStringLiteral("Nápověda");
+    const QString path = findFileNoCase(installDirs().program, helpFileName());
+    if (!QFile::exists(path)) {
+        dialogs().warn(caption, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen v adresáři "
+                                               "programu.\rNápovědu nelze zobrazit.")
+                                    .arg(helpFileName()));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        dialogs().warn(caption,
+                       QStringLiteral("Nápovědu se nepodařilo otevřít.\rSoubor „%1“ otevřete "
+                                      "v internetovém prohlížeči.")
+                           .arg(QDir::toNativeSeparators(path)));
+}
+
+void TQZ_menu::OProgramu_MIClick() {
+    if (m_windows.oProgramu)
+        m_windows.oProgramu->exec();
+}
 
 void TQZ_menu::Konec_MIClick() {
     close();

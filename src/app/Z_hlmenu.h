@@ -5,15 +5,12 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <memory>
-
 class QAction;
 class QLabel;
 class QTimer;
 
 namespace urn {
 
-class TCisChyb;
 struct TStanice;
 class TZ_OProgramu_F;
 class THlaskaF;
@@ -39,6 +36,12 @@ struct AppWindows {
 inline constexpr const char* kCaptionMainWindow =
     "Volby do Evropského parlamentu - pořízení dat okrskovými volebními komisemi";
 
+// The delete command ("Zrušení pořízených dat") without the window: after
+// the user's yes, deletes the station's data file of kind "O", or of kind
+// "E" when there is none. Sections I and III, the members' names and the
+// export mark stay. Returns true when a file was deleted.
+bool zrusitPorizenaData();
+
 // The texts of the status line.
 QString statusObecText(const TStanice& stanice);
 QString statusOkrsekText(const TStanice& stanice);
@@ -60,7 +63,6 @@ public:
     // True after the opening steps succeeded (station configuration read,
     // catalogue loaded); the commands stay disabled otherwise.
     bool opened() const { return m_opened; }
-    const TCisChyb* cisChyb() const { return m_cisChyb.get(); }
 
     QString statusObec() const;
     QString statusOkrsek() const;
@@ -70,24 +72,37 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // The name of the help file beside the program.
+    static QString helpFileName();
+
 private slots:
     void FormShowOpening();
     void TimerTick();
-    void Konec_MIClick();
 
 private:
+    void Kontroly_MIClick();
+    void ZruseniDat_MIClick();
+    void VyberTiskarny_MIClick();
+    void Napoveda_MIClick();
+    void OProgramu_MIClick();
+    void Konec_MIClick();
+
     void buildMenu();
     void buildClientArea();
     void updateCommands();
+    // Runs a menu command; an exception escaping it is reported by the
+    // general error handler and the program goes on.
+    void connectCommand(const char* objectName, void (TQZ_menu::*command)());
 
     bool m_refused = false;
     bool m_firstShow = true;
     bool m_opened = false;
     AppWindows m_windows;
-    std::unique_ptr<TCisChyb> m_cisChyb;
     QLabel* m_statusObec = nullptr;
     QLabel* m_statusOkrsek = nullptr;
     QTimer* m_timer = nullptr;
 };
+
+inline constexpr const char* kHelpFileName = "Urnarium.html";
 
 } // namespace urn

@@ -12,13 +12,30 @@
 #include "Z_oprog.h"
 #include "Z_pockop.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 using namespace urn;
+
+namespace {
+// The system's own dialogs (the print dialog) speak Czech when Qt's Czech
+// translations are installed.
+void installCzechTranslations(QTranslator& translator) {
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    if (translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+} // namespace
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("urnarium"));
     MessageBoxDialogs messageBoxes;
     setDialogs(&messageBoxes);
+    QTranslator translator;
+    installCzechTranslations(translator);
 
     SingleInstance instance;
     if (!instance.tryAcquire()) {

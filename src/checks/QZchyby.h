@@ -1,15 +1,20 @@
 #pragma once
 
-// The error catalogue: error numbers and their short Czech texts, read once
-// from CISCHYB.RCD beside the program.
+// The error catalogue (error numbers and their short Czech texts, read once
+// from CISCHYB.RCD beside the program) and the error protocol (the findings
+// of one full check run, kept sorted for the printouts).
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <memory>
+
 namespace urn {
 
 inline constexpr int kCisChybSize = 72;
+// Capacity of a finding's parameter text (single-byte code page).
+inline constexpr int kParamCapacity = 200;
 
 // One catalogue entry; also the 72-byte record of CISCHYB.RCD.
 struct TChybaInfo {
@@ -40,5 +45,66 @@ private:
 };
 
 inline constexpr const char* kChybaNenalezena = "Chyba nenalezena";
+
+// One finding of a check run.
+struct TChyba {
+    qint32 EStrana = 0; // party whose Annex 1 sheet it concerns, 0 the record as a whole
+    qint32 Chyba = 0;   // error number
+    QString Param;      // at most 200 characters of the single-byte code page
+
+    // Party and error number right-aligned in two characters each, then the
+    // parameter: the sort key of the protocol and its one-line form.
+    QString AsString() const;
+};
+
+// The findings of the last check run, in ascending order of AsString().
+class TChybProt {
+public:
+    // An empty protocol over the catalogue, which must outlive it.
+    explicit TChybProt(const TCisChyb& iCisChyb);
+
+    // Adds a finding before the first one whose AsString() is not less than
+    // its own, so equal findings keep the newest first.
+    void PridejChybu(qint32 iEStrana, qint32 iChyba, const QString& iParam = QString());
+    void Clear();
+
+    int count() const { return int(m_items.size()); }
+    // The finding at the 0-based index; an index outside the protocol raises
+    // UrnariumError.
+    const TChyba& VratChybu(int Index) const;
+    // The catalogue text of the finding's error number.
+    QString VratHlasku(int Index) const;
+    // VratHlasku + " " + the parameter (the blank also when it is empty).
+    QString VratHlaskuParam(int Index) const;
+
+    const TChyba& Chyba(int Index) const { return VratChybu(Index); }
+    QString Hlaska(int Index) const { return VratHlasku(Index); }
+    QString HlaskaParam(int Index) const { return VratHlaskuParam(Index); }
+
+    const TCisChyb& CisChyb() const { return *m_cisChyb; }
+
+private:
+    struct Item {
+        TChyba chyba;
+        QString key; // chyba.AsString(), kept so that inserting compares texts only
+    };
+    const TCisChyb* m_cisChyb;
+    QList<Item> m_items;
+};
+
+// The program's one catalogue and one protocol. The main window creates them
+// when it opens and frees them when it is destroyed; the checks, the
+// printouts and the message window reach them here.
+//
+// Loads CISCHYB.RCD and creates the protocol over it; replaces earlier ones.
+// A missing or unreadable catalogue raises InOutError and changes nothing.
+void createErrorCatalogue();
+// The same over given entries (tests, tools).
+void createErrorCatalogue(QList<TChybaInfo> entries);
+void freeErrorCatalogue();
+bool errorCatalogueCreated();
+// Raise UrnariumError when the catalogue has not been created.
+TCisChyb& CisChyb();
+TChybProt& ChybProt();
 
 } // namespace urn

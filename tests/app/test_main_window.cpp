@@ -1,17 +1,28 @@
 #include "Application.h"
+#include "CheckSequence.h"
 #include "Errors.h"
 #include "FakeDialogs.h"
+#include "PrecinctRecord.h"
+#include "PrinterChoice.h"
 #include "QZlib.h"
 #include "TestInstall.h"
 #include "Workflow.h"
 #include "Z_hlmenu.h"
+#include "Z_info.h"
+#include "Z_oprog.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +39,37 @@ struct Installation : TestInstall {
         writeProgramFile(QStringLiteral("CISCHYB.RCD"), QByteArray());
     }
     QString exe() const { return dirs().program + QStringLiteral("urnarium"); }
+};
+
+// Answers whatever modal window opens: records its caption and closes it.
+struct ModalCloser : QObject {
+    QStringList seen;
+    QList<qint64> at;
+    QElapsedTimer clock;
+    QTimer poll;
+    ModalCloser() {
+        clock.start();
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [this] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                seen << m->windowTitle();
+                at << clock.elapsed();
+                m->close();
+            }
+        });
+        poll.start();
+    }
+};
+
+// Receives the help file instead of the desktop's handler.
+struct UrlCatcher : QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+public slots:
+    void open(const QUrl& url) { opened << url; }
 };
 
 void open(TQZ_menu& w) {
@@ -166,3 +208,273 @@ TEST(GeneralErrorHandler, ExceptionFromAnEventIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("QZ - okrskový program"));
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Soubor „X.RCD“ nebyl nalezen."));
 }
+
+TEST(MainWindow, CommandsWithoutTheirWindowsStayDisabled) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    struct Item {
+        const char* name;
+        bool enabled;
+    };
+    const Item items[] = {
+        {"PorizeniDat_MI", false},  {"ExportTisk_MI", false},   {"ScitaciArch_MI", false},
+        {"ZkusebniTisk_MI", false}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
+        {"ZruseniDat_MI", true},    {"Kontroly_MI", true},      {"Napoveda_MI", true},
+        {"OProgramu_MI", true},
+    };
+    for (const Item& i : items)
+        EXPECT_EQ(w.action(QLatin1String(i.name))->isEnabled(), i.enabled) << i.name;
+}
+
+TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    TZ_Info_F info(&w);
+    TZ_OProgramu_F about(&w);
+    AppWindows windows;
+    windows.info = &info;
+    windows.oProgramu = &about;
+    w.setWindows(windows);
+    ModalCloser closer;
+    open(w);
+    QTest::qWait(3200);
+    ASSERT_EQ(closer.seen, QStringList{QStringLiteral("Informace")});
+    EXPECT_GE(closer.at[0], 900);
+    EXPECT_LE(closer.at[0], 2600); // late only on a loaded machine
+
+    w.action(QStringLiteral("OProgramu_MI"))->trigger();
+    EXPECT_EQ(closer.seen.last(), QStringLiteral("O programu"));
+    EXPECT_EQ(closer.seen.size(), 2);
+}
+
+TEST(MainWindow, HelpOpensTheFileBesideTheProgramOrSaysItIsMissing) {
+    Installation inst;
+    FakeDialogs dlg;
+    UrlCatcher urls;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    QAction* help = w.action(QStringLiteral("Napoveda_MI"));
+    help->trigger();
+    EXPECT_TRUE(urls.opened.isEmpty());
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Nápověda"));
+    EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("Urnarium.html")));
+
+    // Found whatever the case of its name.
+    inst.writeProgramFile(QStringLiteral("urnarium.HTML"), "<html></html>");
+    help->trigger();
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened[0],
+              QUrl::fromLocalFile(inst.dirs().program + QStringLiteral("urnarium.HTML")));
+    EXPECT_EQ(dlg.shown.size(), 1);
+}
+
+TEST(MainWindow, PrinterChoiceOpensThePrintDialogOnTheSharedPrinter) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    QStringList buttons;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        poll.stop();
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Výběr tiskárny"));
+        EXPECT_EQ(d->printer(), &vybranaTiskarna());
+        EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintToFile));
+        for (const QPushButton* b : d->findChildren<QPushButton*>())
+            buttons << b->text();
+        d->reject();
+    });
+    poll.start();
+    w.action(QStringLiteral("VyberTiskarny_MI"))->trigger();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK")));
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
+    const QString notEntered = QStringLiteral("Data nejsou pořízena!");
+    const QString question = QStringLiteral("Opravdu chcete zrušit pořízená data?");
+    const QString done = QStringLiteral("Data jsou zrušena.");
+    struct Case {
+        const char* name;
+        QString present; // kinds of data file present
+        bool answer;
+        QStringList texts; // what the user is told or asked, in order
+        QString left;      // kinds present afterwards
+    };
+    const Case cases[] = {
+        {"nothing entered", QString(), true, {notEntered}, QString()},
+        {"both kinds", QStringLiteral("EO"), true, {question, done}, QStringLiteral("E")},
+        {"entered only", QStringLiteral("E"), true, {question, done}, QString()},
+        {"checked only", QStringLiteral("O"), true, {question, done}, QString()},
+        {"answered no", QStringLiteral("EO"), false, {question}, QStringLiteral("EO")},
+    };
+    for (const Case& c : cases) {
+        Installation inst;
+        FakeDialogs dlg;
+        TQZ_menu w(inst.exe(), {});
+        open(w);
+        const TAktOkrsek station{QStringLiteral("582786"), 2};
+        for (QChar kind : c.present)
+            inst.writeDataFile(dataFileName(kind.toLatin1(), station), "sealed data");
+        inst.writeDataFile(QStringLiteral("HLASO.RCD"), "hlaso");
+        Workflow().DataOK = true;
+        dlg.answers = {c.answer};
+
+        w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+
+        QStringList texts;
+        for (const FakeDialogs::Shown& s : dlg.shown) {
+            texts << s.text;
+            EXPECT_EQ(s.caption, QStringLiteral("Rušení dat")) << c.name;
+            EXPECT_EQ(s.kind,
+                      s.text == question ? QStringLiteral("ask") : QStringLiteral("inform"));
+        }
+        EXPECT_EQ(texts, c.texts) << c.name;
+        QString left;
+        for (char kind : {'E', 'O'})
+            if (QFile::exists(inst.dirs().data + dataFileName(kind, station)))
+                left += QLatin1Char(kind);
+        EXPECT_EQ(left, c.left) << c.name;
+        EXPECT_TRUE(QFile::exists(inst.dirs().data + QStringLiteral("HLASO.RCD")));
+        EXPECT_EQ(Workflow().DataOK, !c.present.isEmpty()) << c.name;
+        EXPECT_EQ(Stanice().Stav, QStringLiteral("N"));
+    }
+}
+
+TEST(MainWindow, DeleteThatCannotRemoveTheFileSaysSo) {
+    Installation inst;
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    // A directory in the way of the file's name cannot be deleted as data.
+    const QString name = dataFileName('O', TAktOkrsek{QStringLiteral("582786"), 2});
+    ASSERT_TRUE(QDir(inst.dirs().data).mkdir(name));
+    dlg.answers = {true};
+    w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 2);
+    EXPECT_EQ(dlg.shown[1].kind, QStringLiteral("inform"));
+    EXPECT_EQ(dlg.shown[1].text, QStringLiteral("Data se nepovedlo zrušit!"));
+    EXPECT_TRUE(QFileInfo::exists(inst.dirs().data + name));
+}
+
+TEST(MainWindow, AFailingCommandIsReportedAndTheWindowGoesOn) {
+    Installation inst;
+    TStanice s = test::sampleStanice();
+    s.Obec = QStringLiteral("../..");
+    inst.writeStanice(s);
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    ASSERT_TRUE(w.opened());
+    w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("QZ - okrskový program"));
+    EXPECT_FALSE(dlg.shown[0].text.isEmpty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.action(QStringLiteral("ZruseniDat_MI"))->isEnabled());
+}
+
+namespace {
+// An installation in which the check run can read every table (all empty:
+// whatever is checked against them fails).
+struct CheckInstallation : Installation {
+    explicit CheckInstallation(const QString& stav) {
+        TStanice s = test::sampleStanice();
+        s.Stav = stav;
+        writeStanice(s);
+        for (const char* t :
+             {"OKRSKY.RCD", "STRANY.RCD", "KANDIDAT.RCD", "QZRVOK.RCD", "QZRZVO.RCD"})
+            writeProgramFile(QLatin1String(t), QByteArray());
+    }
+    QString path(char kind) const {
+        return dirs().data + dataFileName(kind, TAktOkrsek{QStringLiteral("582786"), 2});
+    }
+    QString stavOnDisk() const {
+        return TStanice::fromRecord(readFile(dirs().config + QStringLiteral("STANICE.RCD"))).Stav;
+    }
+};
+
+// An empty record saved as checked data of the station's precinct.
+void saveEmptyRecordAs(char kind) {
+    AktOkrsek() = {QStringLiteral("582786"), 2};
+    VyprazdniT2();
+    VyprazdniStrany();
+    VyprazdniTS();
+    UlozData(kind);
+}
+} // namespace
+
+TEST(MainWindow, CheckCommandAsksAfterAnExportAndNoChangesNothing) {
+    CheckInstallation inst(QStringLiteral("A"));
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    saveEmptyRecordAs('O');
+    const QByteArray before = inst.readFile(inst.path('O'));
+    Workflow().Vybrano = 2;
+    dlg.answers = {false};
+    QTest::keyClick(&w, Qt::Key_F3);
+
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kOtazkaZnovuKontrolovat));
+    EXPECT_EQ(inst.readFile(inst.path('O')), before);
+    EXPECT_FALSE(QFile::exists(inst.path('E')));
+    EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A"));
+    EXPECT_EQ(Workflow().Vybrano, 2);
+}
+
+TEST(MainWindow, CheckCommandWithBlockingErrorsTurnsCheckedDataIntoEntered) {
+    struct Case {
+        const char* stav;
+        QList<bool> answers;
+    };
+    const Case cases[] = {{"N", {}}, {"A", {true}}};
+    for (const Case& c : cases) {
+        CheckInstallation inst(QString::fromUtf8(c.stav));
+        FakeDialogs dlg;
+        TQZ_menu w(inst.exe(), {});
+        open(w);
+        saveEmptyRecordAs('O');
+        Workflow().KontrolyOK = true;
+        dlg.answers = c.answers;
+        w.action(QStringLiteral("Kontroly_MI"))->trigger();
+
+        EXPECT_FALSE(QFile::exists(inst.path('O'))) << c.stav;
+        EXPECT_TRUE(QFile::exists(inst.path('E'))) << c.stav;
+        EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("N"));
+        EXPECT_FALSE(Workflow().KontrolyOK);
+        EXPECT_EQ(Workflow().Vybrano, 5);
+        EXPECT_TRUE(Workflow().DataOK);
+        for (const FakeDialogs::Shown& s : dlg.shown)
+            EXPECT_NE(s.kind, QStringLiteral("error")) << s.text.toStdString();
+    }
+}
+
+TEST(MainWindow, CheckCommandWithoutDataSaysSo) {
+    CheckInstallation inst(QStringLiteral("N"));
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    Workflow().DataOK = true;
+    w.action(QStringLiteral("Kontroly_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Kontrola dat"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Data nejsou pořízena!"));
+    EXPECT_FALSE(Workflow().DataOK);
+    EXPECT_FALSE(QFile::exists(inst.path('E')));
+}
+
+#include "test_main_window.moc"

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QFont>
+
+namespace urn {
+
+// Arial in a pixel size, as the windows are laid out in pixels. On Linux the
+// name resolves to the metric-compatible Liberation Sans.
+QFont arialFont(int pixelSize, bool bold = false);
+
+} // namespace urn

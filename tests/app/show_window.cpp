@@ -1,0 +1,121 @@
+// Opens one window of the program on its own, for looking at it (screenshots
+// under Xvfb): show_window INSTALL_DIR WINDOW
+//   WINDOW: main, menu-okrsek, menu-napoveda, info, about, hlaska-chyba,
+//   hlaska-propustna, hlaska-upozorneni, kopie, edits, or a menu command by
+//   its object name (Konec_MI, VyberTiskarny_MI, ...); Kontroly_MI+data first
+//   saves an empty record as the station's entered data
+#include "Application.h"
+#include "M_Hlaska.h"
+#include "MessageBoxDialogs.h"
+#include "PrecinctRecord.h"
+#include "QZchyby.h"
+#include "QZlib.h"
+#include "SEdit.h"
+#include "Z_hlmenu.h"
+#include "Z_info.h"
+#include "Z_oprog.h"
+#include "Z_pockop.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace urn;
+
+namespace {
+int showEdits() {
+    QWidget w;
+    w.setWindowTitle(QStringLiteral("TSEdit"));
+    auto* form = new QFormLayout(&w);
+    auto add = [&](const char* label, TAlignment a, const QString& text, bool enabled) {
+        auto* e = new TSEdit(&w);
+        e->SetAlignment(a);
+        e->setValueType(vtNumber);
+        e->setText(text);
+        e->setEnabled(enabled);
+        e->setFixedSize(80, 24);
+        form->addRow(QString::fromUtf8(label), e);
+        return e;
+    };
+    TSEdit* focused = add("vpravo, s fokusem", taRightJustify, QStringLiteral("125"), true);
+    add("vpravo", taRightJustify, QStringLiteral("125"), true);
+    add("na střed", taCenter, QStringLiteral("125"), true);
+    add("vlevo", taLeftJustify, QStringLiteral("125"), true);
+    add("vpravo, zakázané", taRightJustify, QStringLiteral("125"), false);
+    w.resize(260, 200);
+    w.show();
+    focused->setFocus();
+    return QApplication::exec();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    MessageBoxDialogs messageBoxes;
+    setDialogs(&messageBoxes);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: show_window INSTALL_DIR WINDOW\n");
+        return 2;
+    }
+    const QString dir = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    const QString which = QString::fromLocal8Bit(argv[2]);
+
+    TQZ_menu menu(dir + QStringLiteral("urnarium"), {});
+    if (menu.refused())
+        return 1;
+    if (which == QLatin1String("edits"))
+        return showEdits();
+    if (which.startsWith(QLatin1String("main")) || which.startsWith(QLatin1String("menu"))) {
+        menu.show();
+        if (which.startsWith(QLatin1String("menu"))) {
+            const int index = which == QLatin1String("menu-okrsek") ? 0 : 1;
+            QTimer::singleShot(500, &menu, [&menu, index] {
+                QAction* title = menu.menuBar()->actions().at(index);
+                menu.menuBar()->setActiveAction(title);
+            });
+        }
+        return QApplication::exec();
+    }
+    if (which.endsWith(QLatin1String("_MI")) || which.endsWith(QLatin1String("+data"))) {
+        menu.show();
+        QTimer::singleShot(500, &menu, [&menu, which] {
+            QString command = which;
+            if (command.endsWith(QLatin1String("+data"))) {
+                command.chop(5);
+                AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+                VyprazdniT2();
+                VyprazdniStrany();
+                VyprazdniTS();
+                UlozData('E');
+            }
+            menu.action(command)->trigger();
+        });
+        return QApplication::exec();
+    }
+    TCisChyb cisChyb;
+    if (which == QLatin1String("info")) {
+        TZ_Info_F w;
+        return w.exec();
+    }
+    if (which == QLatin1String("about")) {
+        TZ_OProgramu_F w;
+        return w.exec();
+    }
+    if (which == QLatin1String("kopie")) {
+        TZ_PocetKopii_F w;
+        return w.exec();
+    }
+    THlaskaF w;
+    w.setCisChyb(&cisChyb);
+    if (which == QLatin1String("hlaska-chyba"))
+        w.NastavHlasku(12, QStringLiteral("3"), false, false);
+    else if (which == QLatin1String("hlaska-propustna"))
+        w.NastavHlasku(5, QString(), false, true);
+    else
+        w.NastavHlasku(96, QStringLiteral("7"), true, false);
+    return w.UkazHlasku() ? 0 : 1;
+}
