@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "Preview.h"
 #include "PrinterChoice.h"
+#include "QZTISK.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -198,11 +199,15 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     connect(m_preview, &TPrintPreview::OnChange, this, &TpreviewF::PrintPreviewChange);
 
     instance() = this;
+    // Check runs print their protocol here from now on.
+    PripojTiskProtokolu();
 }
 
 TpreviewF::~TpreviewF() {
-    if (instance() == this)
+    if (instance() == this) {
         instance() = nullptr;
+        OdpojTiskProtokolu();
+    }
 }
 
 // ---------------------------------------------------------------- drawing contract

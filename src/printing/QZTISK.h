@@ -19,6 +19,10 @@ class QPainter;
 
 namespace urn {
 
+class TChybProt;
+struct TPrecinctRecord;
+struct TStanice;
+
 struct TStavTisku {
     int Levy = 200;   // left margin x
     int Pravy = 1900; // right margin x
@@ -129,6 +133,16 @@ struct TUdajeProtokolu {
 void TiskProtokolu(const TUdajeProtokolu& udaje);
 // The footer line of the protocol pages.
 QString PaticeProtokolu(const TUdajeProtokolu& udaje);
+// What the protocol prints of a check run: the findings of the error
+// protocol, the identification and control total of the record as checked,
+// the municipality's name of the station.
+TUdajeProtokolu UdajeProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
+                               const TStanice& stanice);
+// Sends the protocol of every check run that prints one into the preview
+// window; the preview window connects itself when it is created and
+// disconnects when it goes.
+void PripojTiskProtokolu();
+void OdpojTiskProtokolu();
 
 // ---- counting sheet ----
 

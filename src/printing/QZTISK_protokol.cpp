@@ -4,11 +4,29 @@
 #include "Prevunt.h"
 #include "QZTISK.h"
 
+#include "CheckSequence.h"
+#include "PrecinctRecord.h"
 #include "Preview.h"
+#include "QZchyby.h"
+#include "QZlib.h"
 
 namespace urn {
 
 namespace {
+
+// The check sequence's protocol output: the printout in the preview window.
+class NahledProtokolu : public ProtocolOutput {
+public:
+    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
+                       const TStanice& stanice) override {
+        urn::TiskProtokolu(UdajeProtokolu(protokol, zaznam, stanice));
+    }
+};
+
+NahledProtokolu& nahledProtokolu() {
+    static NahledProtokolu output;
+    return output;
+}
 
 struct ProtokolStav {
     const TUdajeProtokolu* udaje = nullptr;
@@ -91,6 +109,30 @@ void ZaverProtokolu(const ProtokolStav& ps) {
 }
 
 } // namespace
+
+TUdajeProtokolu UdajeProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
+                               const TStanice& stanice) {
+    TUdajeProtokolu u;
+    u.Obec = zaznam.T2.Obec;
+    u.Okrsek = zaznam.T2.Okrsek;
+    u.T2KC_1 = zaznam.T2.T2KC_1;
+    u.KontrSoucetTS = zaznam.TS.KontrSoucetTS;
+    u.NazevObce = stanice.NazevObce;
+    for (int i = 0; i < protokol.count(); ++i) {
+        const TChyba& ch = protokol.VratChybu(i);
+        u.Chyby.append({ch.EStrana, ch.Chyba, protokol.VratHlaskuParam(i)});
+    }
+    return u;
+}
+
+void PripojTiskProtokolu() {
+    setProtocolOutput(&nahledProtokolu());
+}
+
+void OdpojTiskProtokolu() {
+    if (&protocolOutput() == &nahledProtokolu())
+        setProtocolOutput(nullptr);
+}
 
 QString PaticeProtokolu(const TUdajeProtokolu& u) {
     const QString soucet =
