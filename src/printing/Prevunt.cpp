@@ -363,6 +363,8 @@ bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
     if (printDialogHook)
         return printDialogHook(n);
     QPrinter& printer = vybranaTiskarna();
+    // The document's title is what the dialog offers as the file name.
+    printer.setDocName(m_preview->PrintJobTitle());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
