@@ -144,6 +144,27 @@ void BM_CountingSheet_Preview(benchmark::State& state) {
 }
 BENCHMARK(BM_CountingSheet_Preview)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// The two halves of the above: recording the printout into the page store,
+// and showing (painting) a stored page.
+void BM_CountingSheet_RecordOnly(benchmark::State& state) {
+    installation();
+    window();
+    for (auto _ : state)
+        TiskScitacihoArchu();
+}
+BENCHMARK(BM_CountingSheet_RecordOnly)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_CountingSheet_ShowOnly(benchmark::State& state) {
+    installation();
+    TPrintPreview& pp = *window().PrintPreview();
+    TiskScitacihoArchu();
+    for (auto _ : state) {
+        pp.SetCurrentPage(1);
+        showLastPage(pp);
+    }
+}
+BENCHMARK(BM_CountingSheet_ShowOnly)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 // Qt's stock widget: its paint request draws the same 30 pages (replayed
 // from the recorded pictures) into its own page list, then it shows the
 // last page fitted to the width.
