@@ -8,11 +8,13 @@
 #include "M_Hlaska.h"
 #include "MessageBoxDialogs.h"
 #include "PrinterChoice.h"
+#include "QZTISK.h"
 #include "QZchyby.h"
 #include "QZlib.h"
 #include "Random.h"
 #include "Workflow.h"
 #include "Z_info.h"
+#include "Z_infoE.h"
 #include "Z_oprog.h"
 
 #include <QAction>
@@ -124,6 +126,8 @@ void TQZ_menu::buildMenu() {
 
     connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
     connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
+    connectCommand("ScitaciArch_MI", &TQZ_menu::ScitaciArch_MIClick);
+    connectCommand("ZkusebniTisk_MI", &TQZ_menu::ZkusebniTisk_MIClick);
     connectCommand("VyberTiskarny_MI", &TQZ_menu::VyberTiskarny_MIClick);
     connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
     connectCommand("Napoveda_MI", &TQZ_menu::Napoveda_MIClick);
@@ -192,9 +196,10 @@ void TQZ_menu::updateCommands() {
     // Commands that do not touch the precinct's data work always; those that
     // do need a successful opening (station configuration and catalogue).
     // Commands whose windows are not part of this build stay disabled.
+    // The test page checks the printer and needs no station data.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
-                                         "OProgramu_MI"};
-    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI"};
+                                         "OProgramu_MI", "ZkusebniTisk_MI"};
+    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI", "ScitaciArch_MI"};
     for (QAction* a : findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
@@ -255,6 +260,18 @@ void TQZ_menu::Kontroly_MIClick() {
 
 void TQZ_menu::ZruseniDat_MIClick() {
     zrusitPorizenaData();
+}
+
+void TQZ_menu::ScitaciArch_MIClick() {
+    TZ_infoE_F* info = m_windows.infoE;
+    ScitaciArch([info](const QString& caption, const QString& titulek, const QString& text) {
+        if (info)
+            info->Ukaz(caption, titulek, text);
+    });
+}
+
+void TQZ_menu::ZkusebniTisk_MIClick() {
+    TiskZkusebniStrany();
 }
 
 void TQZ_menu::VyberTiskarny_MIClick() {

@@ -82,6 +82,8 @@ private slots:
 private:
     void Kontroly_MIClick();
     void ZruseniDat_MIClick();
+    void ScitaciArch_MIClick();
+    void ZkusebniTisk_MIClick();
     void VyberTiskarny_MIClick();
     void Napoveda_MIClick();
     void OProgramu_MIClick();

@@ -209,7 +209,7 @@ TEST(GeneralErrorHandler, ExceptionFromAnEventIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Soubor „X.RCD“ nebyl nalezen."));
 }
 
-TEST(MainWindow, CommandsWithoutTheirWindowsStayDisabled) {
+TEST(MainWindow, DataEntryAndExportStayDisabledPrintoutsWork) {
     Installation inst;
     FakeDialogs dlg;
     TQZ_menu w(inst.exe(), {});
@@ -219,13 +219,26 @@ TEST(MainWindow, CommandsWithoutTheirWindowsStayDisabled) {
         bool enabled;
     };
     const Item items[] = {
-        {"PorizeniDat_MI", false},  {"ExportTisk_MI", false},   {"ScitaciArch_MI", false},
-        {"ZkusebniTisk_MI", false}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
-        {"ZruseniDat_MI", true},    {"Kontroly_MI", true},      {"Napoveda_MI", true},
+        {"PorizeniDat_MI", false}, {"ExportTisk_MI", false},   {"ScitaciArch_MI", true},
+        {"ZkusebniTisk_MI", true}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
+        {"ZruseniDat_MI", true},   {"Kontroly_MI", true},      {"Napoveda_MI", true},
         {"OProgramu_MI", true},
     };
     for (const Item& i : items)
         EXPECT_EQ(w.action(QLatin1String(i.name))->isEnabled(), i.enabled) << i.name;
+}
+
+TEST(MainWindow, CountingSheetReadsThePartyListAndReportsAMissingOne) {
+    Installation inst; // no STRANY.RCD
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    open(w);
+    w.action(QStringLiteral("ScitaciArch_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("STRANY.RCD")))
+        << dlg.shown[0].text.toStdString();
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
