@@ -28,8 +28,12 @@ Dialogs* g_dialogs = nullptr;
 
 Dialogs::~Dialogs() = default;
 
-Dialogs& dialogs() { return g_dialogs ? *g_dialogs : g_console; }
-void setDialogs(Dialogs* replacement) { g_dialogs = replacement; }
+Dialogs& dialogs() {
+    return g_dialogs ? *g_dialogs : g_console;
+}
+void setDialogs(Dialogs* replacement) {
+    g_dialogs = replacement;
+}
 
 QString toDisplayText(const QString& text) {
     QString t = text;
