@@ -5,9 +5,7 @@
 #include "QZlib.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 
@@ -18,13 +16,6 @@ namespace {
 HodinyTisku& hodiny() {
     static HodinyTisku h;
     return h;
-}
-
-// The family the font system falls back to for a name it does not know.
-QString nahradniRodina() {
-    static const QString family =
-        QFontInfo(QFont(QStringLiteral("Urnarium Neexistující Písmo"))).family();
-    return family;
 }
 
 // Applies the first letter of a style string to a font.
@@ -212,20 +203,21 @@ int VyskaPisma(int size) {
 }
 
 bool PismoExistuje(const QString& face) {
-    static QHash<QString, bool> known;
-    const auto it = known.constFind(face);
-    if (it != known.constEnd())
-        return *it;
-    bool exists = QFontDatabase::hasFamily(face);
-    if (!exists) {
-        // An alias (Arial for Liberation Sans) resolves to a family other
-        // than the one every unknown name falls back to.
-        const QString resolved = QFontInfo(QFont(face)).family();
-        exists = resolved.compare(nahradniRodina(), Qt::CaseInsensitive) != 0 ||
-                 face.compare(nahradniRodina(), Qt::CaseInsensitive) == 0;
-    }
-    known.insert(face, exists);
-    return exists;
+    // The Windows faces the printouts name are printed with the metric-
+    // compatible Liberation families, which fontconfig substitutes for them
+    // (fonts-liberation). Guessing an alias from what a name resolves to is
+    // unreliable: on a machine with few fonts an unknown name falls back to
+    // the very family an alias points to.
+    static const std::pair<const char*, const char*> kMetricAliases[] = {
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+    };
+    if (QFontDatabase::hasFamily(face))
+        return true;
+    for (const auto& [alias, family] : kMetricAliases)
+        if (face.compare(QLatin1String(alias), Qt::CaseInsensitive) == 0)
+            return QFontDatabase::hasFamily(QLatin1String(family));
+    return false;
 }
 
 QString ZvolenePismo(const QString& name) {
