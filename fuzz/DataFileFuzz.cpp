@@ -1,8 +1,9 @@
 #include "DataFileFuzz.h"
 
-#include "Errors.h"
-#include "PrecinctRecord.h"
-#include "unlib.h"
+#include "core/Errors.h"
+#include "store/PrecinctDataFile.h"
+#include "store/Sealing.h"
+#include "store/SectionsFile.h"
 
 namespace urn::fuzz {
 

@@ -10,10 +10,10 @@
 
 #include "urnarium-data.h"
 
-#include "Errors.h"
-#include "PrecinctRecord.h"
-#include "RecordIO.h"
-#include "unlib.h"
+#include "core/Errors.h"
+#include "store/PrecinctDataFile.h"
+#include "store/RecordIO.h"
+#include "store/Sealing.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

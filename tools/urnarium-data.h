@@ -12,7 +12,7 @@
 //
 // tools/CMakeLists.txt compiles such a file into the tool when it exists.
 
-#include "PrecinctRecord.h"
+#include "store/PrecinctRecord.h"
 
 #include <QString>
 #include <QStringList>

@@ -7,16 +7,15 @@
 // installation is changed: the temporary files of the load chain go to a
 // private temporary directory and the station's export mark is not touched.
 
+#include "checks/CheckRules.h"
+#include "checks/CheckSequence.h"
+#include "checks/ErrorCatalogue.h"
+#include "checks/Workflow.h"
+#include "core/Errors.h"
+#include "store/InstallDirs.h"
+#include "store/PrecinctDataFile.h"
+#include "store/StationConfig.h"
 #include "urnarium-data.h"
-
-#include "CheckSequence.h"
-#include "Errors.h"
-#include "InstallDirs.h"
-#include "PrecinctRecord.h"
-#include "QZchyby.h"
-#include "QZkontr.h"
-#include "QZlib.h"
-#include "Workflow.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,10 +6,11 @@
 //
 //   urnarium-refdata SOURCE_DIR OUTPUT_DIR
 
-#include "CodePage.h"
-#include "QZchyby.h"
-#include "QZlib.h"
-#include "RecordIO.h"
+#include "checks/ErrorCatalogue.h"
+#include "store/CodePage.h"
+#include "store/RecordIO.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,23 +1,22 @@
 // The full check run against the national-size demo tables, on a record with
 // thirty ticked parties: the run reads the precinct list, the expected
 // numbers of voters and the party list from disk as the program does.
-#include "ControlNumbers.h"
-#include "InstallDirs.h"
-#include "PrecinctRecord.h"
-#include "QZchyby.h"
-#include "QZkontr.h"
-#include "QZlib.h"
-#include "RecordIO.h"
-#include "Workflow.h"
+#include "checks/CheckRules.h"
+#include "checks/ControlNumbers.h"
+#include "checks/ErrorCatalogue.h"
+#include "checks/Workflow.h"
+#include "store/InstallDirs.h"
+#include "store/PrecinctRecord.h"
+#include "store/RecordIO.h"
+#include "store/ReferenceTables.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
 

@@ -2,13 +2,13 @@
 // much memory the pages take, in this program's preview and in Qt's stock
 // QPrintPreviewWidget fed with the same pages.
 
-#include "Preview.h"
-#include "Prevunt.h"
-#include "QZTISK.h"
-#include "QZlib.h"
-
-#include "InstallDirs.h"
-#include "PrecinctRecord.h"
+#include "preview/PreviewControl.h"
+#include "printing/CountingSheet.h"
+#include "printing/PreviewWindow.h"
+#include "store/InstallDirs.h"
+#include "store/PrecinctRecord.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,11 +19,9 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
+#include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
-
-#include <memory>
 
 using namespace urn;
 

@@ -3,11 +3,11 @@
 // on the real disk (the temporary installation is made in the current
 // directory), so that the variant with syncing measures real flushes.
 
-#include "InstallDirs.h"
-#include "PrecinctRecord.h"
-#include "RecordIO.h"
 #include "SampleRecords.h"
-#include "unlib.h"
+#include "store/InstallDirs.h"
+#include "store/PrecinctDataFile.h"
+#include "store/RecordIO.h"
+#include "store/Sealing.h"
 
 #include <QDir>
 #include <QTemporaryDir>

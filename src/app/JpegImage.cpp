@@ -1,8 +1,7 @@
-#include "JpegImage.h"
+#include "app/JpegImage.h"
 
 #include <csetjmp>
 #include <cstdio>
-
 #include <jpeglib.h>
 
 namespace urn {

@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -6,21 +6,33 @@
 namespace urn {
 
 SingleInstance::SingleInstance(const QString& lockDir) {
-    QString dir = lockDir;
-    if (dir.isEmpty())
-        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    QDir().mkpath(dir);
-    m_path = QDir(dir).filePath(QStringLiteral("urnarium.lock"));
+    m_dir = lockDir;
+    if (m_dir.isEmpty())
+        m_dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (m_dir.isEmpty())
+        m_dir = QDir::tempPath();
+    m_path = QDir(m_dir).filePath(QStringLiteral("urnarium.lock"));
 }
 
-bool SingleInstance::tryAcquire() {
+SingleInstance::Result SingleInstance::tryAcquire() {
+    if (!QDir().mkpath(m_dir))
+        return CannotCreate;
     m_lock = std::make_unique<QLockFile>(m_path);
     // A lock whose owner process is gone is removed by QLockFile itself; a
     // live owner keeps it however old it is.
     m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    if (m_lock->tryLock(0))
+        return Acquired;
+    // Only a lock that a running process holds means another instance; a
+    // lock we cannot even create must not be taken for one, or the program
+    // would refuse to start for a reason the user cannot see.
+    return m_lock->error() == QLockFile::LockFailedError ? HeldByOther : CannotCreate;
+}
+
+QString SingleInstance::cannotCreateMessage() const {
+    return QStringLiteral("Program nemůže vytvořit svůj zámek v adresáři %1.\r"
+                          "Zkontrolujte, že adresář existuje a že do něj smíte zapisovat.")
+        .arg(QDir::toNativeSeparators(m_dir));
 }
 
 } // namespace urn

@@ -1,16 +1,16 @@
-#include "Application.h"
-#include "Dialogs.h"
-#include "M_Hlaska.h"
-#include "MessageBoxDialogs.h"
-#include "Prevunt.h"
-#include "R_vstup.h"
-#include "SingleInstance.h"
-#include "Z_export.h"
-#include "Z_hlmenu.h"
-#include "Z_info.h"
-#include "Z_infoE.h"
-#include "Z_oprog.h"
-#include "Z_pockop.h"
+#include "app/AboutWindow.h"
+#include "app/InformationWindow.h"
+#include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "core/Dialogs.h"
+#include "entry/DataEntryWindow.h"
+#include "entry/ErrorMessageWindow.h"
+#include "export/CopiesWindow.h"
+#include "export/ExportInfoWindow.h"
+#include "export/ExportWindow.h"
+#include "printing/PreviewWindow.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxDialogs.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -38,9 +38,15 @@ int main(int argc, char** argv) {
     installCzechTranslations(translator);
 
     SingleInstance instance;
-    if (!instance.tryAcquire()) {
+    switch (instance.tryAcquire()) {
+    case SingleInstance::Acquired:
+        break;
+    case SingleInstance::HeldByOther:
         dialogs().inform(QStringLiteral("Urnarium"), QString::fromUtf8(kMsgAlreadyRunning));
         return 0;
+    case SingleInstance::CannotCreate:
+        dialogs().error(QStringLiteral("Spuštění aplikace"), instance.cannotCreateMessage());
+        return 1;
     }
 
     // The windows are created once, in this order, and reused for the whole

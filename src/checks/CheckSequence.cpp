@@ -1,12 +1,14 @@
-#include "CheckSequence.h"
+#include "checks/CheckSequence.h"
 
-#include "ControlNumbers.h"
-#include "Dialogs.h"
-#include "PrecinctRecord.h"
-#include "QZchyby.h"
-#include "QZkontr.h"
-#include "QZlib.h"
-#include "Workflow.h"
+#include "checks/CheckRules.h"
+#include "checks/ControlNumbers.h"
+#include "checks/ErrorCatalogue.h"
+#include "checks/Workflow.h"
+#include "core/Dialogs.h"
+#include "store/PrecinctDataFile.h"
+#include "store/ReferenceTables.h"
+#include "store/SectionsFile.h"
+#include "store/StationConfig.h"
 
 #include <QStringList>
 

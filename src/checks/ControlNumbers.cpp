@@ -1,8 +1,9 @@
-#include "ControlNumbers.h"
+#include "checks/ControlNumbers.h"
 
-#include "QZlib.h"
-#include "Random.h"
-#include "RecordIO.h"
+#include "store/Random.h"
+#include "store/RecordIO.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 
 #include <algorithm>
 

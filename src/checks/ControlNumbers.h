@@ -6,7 +6,7 @@
 // the closing record before it saves, and the checks compare against the
 // same formulas. Nothing here touches a widget or a file.
 
-#include "PrecinctRecord.h"
+#include "store/PrecinctRecord.h"
 
 #include <QDateTime>
 #include <QList>

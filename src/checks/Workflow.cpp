@@ -1,4 +1,4 @@
-#include "Workflow.h"
+#include "checks/Workflow.h"
 
 namespace urn {
 

@@ -1,6 +1,6 @@
-#include "PageStore.h"
+#include "preview/PageStore.h"
 
-#include "Errors.h"
+#include "core/Errors.h"
 
 #include <QDir>
 #include <QTemporaryFile>
@@ -117,7 +117,7 @@ void TMetafileList::Unload(TMetafileEntry& e) {
     const quint64 offset = inPlace ? e.FOffset : end;
     if (!FStorage->seek(qint64(offset)) || FStorage->write(data) != data.size())
         storageError(FStorage->errorString());
-    ++m_writes;
+    ++FWrites;
     if (inPlace && offset + quint64(data.size()) < end)
         Truncate(offset + quint64(data.size()));
     e.FOffset = offset;

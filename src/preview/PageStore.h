@@ -86,7 +86,7 @@ public:
     int CachePosition(int index) const;
     bool HasStorage() const { return FStorage != nullptr; }
     qint64 StorageSize() const;
-    int StorageWrites() const { return m_writes; }
+    int StorageWrites() const { return FWrites; }
     // Bytes of the pictures held in memory.
     qint64 MemoryBytes() const;
 
@@ -106,7 +106,7 @@ private:
     QList<TMetafileEntry*> FCachedEntries;
     std::unique_ptr<QFileDevice> FStorage;
     int FCacheSize = kDefaultCacheSize;
-    int m_writes = 0;
+    int FWrites = 0;
 };
 
 } // namespace urn

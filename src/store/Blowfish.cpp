@@ -1,6 +1,6 @@
-#include "Blowfish.h"
+#include "store/Blowfish.h"
 
-#include "Errors.h"
+#include "core/Errors.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "InstallDirs.h"
+#include "store/InstallDirs.h"
 
 #include <QDir>
 #include <QFileInfo>

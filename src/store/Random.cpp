@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "store/Random.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

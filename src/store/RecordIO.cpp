@@ -1,7 +1,7 @@
-#include "RecordIO.h"
+#include "store/RecordIO.h"
 
-#include "CodePage.h"
-#include "Errors.h"
+#include "core/Errors.h"
+#include "store/CodePage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,45 +1,22 @@
-#include "Application.h"
-
-#include "Dialogs.h"
-#include "Errors.h"
-
-#include <exception>
+#include "ui/Application.h"
 
 namespace urn {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
-void reportCurrentException() {
-    const QString caption = QString::fromUtf8(kApplicationTitle);
-    try {
-        throw;
-    } catch (const UrnariumError& e) {
-        dialogs().error(caption, e.message());
-    } catch (const std::bad_alloc&) {
-        dialogs().error(caption, QStringLiteral("Nedostatek paměti."));
-    } catch (const std::exception& e) {
-        dialogs().error(
-            caption,
-            QStringLiteral("Neočekávaná chyba programu: %1").arg(QString::fromLocal8Bit(e.what())));
-    } catch (...) {
-        dialogs().error(caption, QStringLiteral("Neočekávaná chyba programu."));
-    }
+namespace {
+int g_lastNetCatches = 0;
 }
 
-bool runReportingErrors(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (...) {
-        reportCurrentException();
-        return false;
-    }
+int exceptionsCaughtByLastNet() {
+    return g_lastNetCatches;
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
+        ++g_lastNetCatches;
         reportCurrentException();
         return false;
     }

@@ -1,4 +1,4 @@
-#include "Beep.h"
+#include "ui/Beep.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "FixedLayout.h"
+#include "ui/FixedLayout.h"
 
 #include <QLabel>
 

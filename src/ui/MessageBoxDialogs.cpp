@@ -1,4 +1,4 @@
-#include "MessageBoxDialogs.h"
+#include "ui/MessageBoxDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "PrinterChoice.h"
+#include "ui/PrinterChoice.h"
 
 #include <QPrinter>
 

@@ -4,17 +4,18 @@
 //   hlaska-propustna, hlaska-upozorneni, kopie, edits, or a menu command by
 //   its object name (Konec_MI, VyberTiskarny_MI, ...); Kontroly_MI+data first
 //   saves an empty record as the station's entered data
-#include "Application.h"
-#include "M_Hlaska.h"
-#include "MessageBoxDialogs.h"
-#include "PrecinctRecord.h"
-#include "QZchyby.h"
-#include "QZlib.h"
-#include "SEdit.h"
-#include "Z_hlmenu.h"
-#include "Z_info.h"
-#include "Z_oprog.h"
-#include "Z_pockop.h"
+#include "app/AboutWindow.h"
+#include "app/InformationWindow.h"
+#include "app/MainWindow.h"
+#include "checks/ErrorCatalogue.h"
+#include "entry/ErrorMessageWindow.h"
+#include "export/CopiesWindow.h"
+#include "store/PrecinctDataFile.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
+#include "ui/Application.h"
+#include "ui/EntryEdit.h"
+#include "ui/MessageBoxDialogs.h"
 
 #include <QFormLayout>
 #include <QLabel>

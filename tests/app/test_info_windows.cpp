@@ -1,5 +1,5 @@
-#include "Z_info.h"
-#include "Z_oprog.h"
+#include "app/AboutWindow.h"
+#include "app/InformationWindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,15 +1,16 @@
-#include "Application.h"
-#include "CheckSequence.h"
-#include "Errors.h"
 #include "FakeDialogs.h"
-#include "PrecinctRecord.h"
-#include "PrinterChoice.h"
-#include "QZlib.h"
 #include "TestInstall.h"
-#include "Workflow.h"
-#include "Z_hlmenu.h"
-#include "Z_info.h"
-#include "Z_oprog.h"
+#include "app/AboutWindow.h"
+#include "app/InformationWindow.h"
+#include "app/MainWindow.h"
+#include "checks/CheckSequence.h"
+#include "checks/Workflow.h"
+#include "core/Errors.h"
+#include "store/PrecinctDataFile.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
+#include "ui/Application.h"
+#include "ui/PrinterChoice.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -169,11 +170,13 @@ TEST(MainWindow, MissingStationFileIsReportedAndCommandsStayDisabled) {
     Installation inst;
     QFile::remove(inst.dirs().data + QStringLiteral("STANICE.RCD"));
     FakeDialogs dlg;
+    const int lastNet = exceptionsCaughtByLastNet();
     TQZ_menu w(inst.exe(), {});
     open(w);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
     EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("STANICE.RCD")));
+    EXPECT_EQ(exceptionsCaughtByLastNet(), lastNet) << "reported at the opening's own boundary";
     EXPECT_FALSE(w.opened());
     EXPECT_FALSE(w.action(QStringLiteral("Kontroly_MI"))->isEnabled());
     EXPECT_TRUE(w.action(QStringLiteral("Konec_MI"))->isEnabled());
@@ -195,11 +198,14 @@ TEST(MainWindow, ClosingAsksAndNoKeepsTheWindowOpen) {
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST(GeneralErrorHandler, ExceptionFromAnEventIsShownAndTheProgramGoesOn) {
+TEST(GeneralErrorHandler, AGuardedSlotReportsItsErrorAtItsOwnBoundary) {
     FakeDialogs dlg;
-    QObject target;
-    QObject::connect(&target, &QObject::objectNameChanged,
-                     [] { throw InOutError(QStringLiteral("Soubor „X.RCD“ nebyl nalezen.")); });
+    struct Target : QObject {
+        void fail() { throw InOutError(QStringLiteral("Soubor „X.RCD“ nebyl nalezen.")); }
+    } target;
+    const int lastNet = exceptionsCaughtByLastNet();
+    QObject::connect(&target, &QObject::objectNameChanged, &target,
+                     guarded(&target, &Target::fail));
     QMetaObject::invokeMethod(
         &target, [&] { target.setObjectName(QStringLiteral("x")); }, Qt::QueuedConnection);
     QCoreApplication::processEvents();
@@ -207,6 +213,7 @@ TEST(GeneralErrorHandler, ExceptionFromAnEventIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("QZ - okrskový program"));
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Soubor „X.RCD“ nebyl nalezen."));
+    EXPECT_EQ(exceptionsCaughtByLastNet(), lastNet) << "nothing crossed Qt's event delivery";
 }
 
 TEST(MainWindow, DataEntryAndExportStayDisabledPrintoutsWork) {
@@ -434,7 +441,7 @@ TEST(MainWindow, CheckCommandAsksAfterAnExportAndNoChangesNothing) {
     open(w);
     saveEmptyRecordAs('O');
     const QByteArray before = inst.readFile(inst.path('O'));
-    Workflow().Vybrano = 2;
+    Workflow().Vybrano = kVybranoZadny;
     dlg.answers = {false};
     QTest::keyClick(&w, Qt::Key_F3);
 

@@ -1,4 +1,4 @@
-#include "MessageBoxDialogs.h"
+#include "ui/MessageBoxDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include <functional>
-
 #include <gtest/gtest.h>
 
 using namespace urn;

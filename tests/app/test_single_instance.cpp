@@ -1,5 +1,8 @@
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -9,12 +12,12 @@ using namespace urn;
 TEST(SingleInstance, SecondInstanceIsRefusedUntilTheFirstEnds) {
     QTemporaryDir runtime;
     auto first = std::make_unique<SingleInstance>(runtime.path());
-    ASSERT_TRUE(first->tryAcquire());
+    ASSERT_EQ(first->tryAcquire(), SingleInstance::Acquired);
     SingleInstance second(runtime.path());
-    EXPECT_FALSE(second.tryAcquire());
+    EXPECT_EQ(second.tryAcquire(), SingleInstance::HeldByOther);
     first.reset();
     SingleInstance third(runtime.path());
-    EXPECT_TRUE(third.tryAcquire());
+    EXPECT_EQ(third.tryAcquire(), SingleInstance::Acquired);
 }
 
 TEST(SingleInstance, LockLeftByADeadProcessIsTakenOver) {
@@ -25,5 +28,20 @@ TEST(SingleInstance, LockLeftByADeadProcessIsTakenOver) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("999999999\nurnarium\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     f.close();
-    EXPECT_TRUE(probe.tryAcquire());
+    EXPECT_EQ(probe.tryAcquire(), SingleInstance::Acquired);
+}
+
+TEST(SingleInstance, LockThatCannotBeCreatedIsNotAnotherInstance) {
+    QTemporaryDir runtime;
+    // A plain file where the directory should be: no one, not even root,
+    // can create the lock below it.
+    const QString file = runtime.filePath(QStringLiteral("soubor"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    for (const QString& dir : {file, file + QStringLiteral("/run")}) {
+        SingleInstance instance(dir);
+        EXPECT_EQ(instance.tryAcquire(), SingleInstance::CannotCreate) << dir.toStdString();
+        EXPECT_TRUE(instance.cannotCreateMessage().contains(QDir::toNativeSeparators(dir)));
+    }
 }

@@ -4,21 +4,20 @@
 // every check; each test spoils it in one way and looks at what the checks
 // say.
 
-#include "CheckSequence.h"
-#include "ControlNumbers.h"
-#include "PrecinctRecord.h"
-#include "QZchyby.h"
-#include "QZkontr.h"
-#include "QZlib.h"
 #include "TestInstall.h"
-#include "Workflow.h"
+#include "checks/CheckRules.h"
+#include "checks/CheckSequence.h"
+#include "checks/ControlNumbers.h"
+#include "checks/ErrorCatalogue.h"
+#include "checks/Workflow.h"
+#include "store/PrecinctRecord.h"
+#include "store/StationConfig.h"
 
 #include <QList>
 #include <QLocale>
 #include <QString>
 
 #include <gtest/gtest.h>
-
 #include <ostream>
 
 namespace urn::test {

@@ -1,8 +1,8 @@
 // The catalogue and the protocol: lookups, the one-line form of a finding and
 // the order the printouts rely on.
-#include "Errors.h"
-#include "QZchyby.h"
 #include "TestInstall.h"
+#include "checks/ErrorCatalogue.h"
+#include "core/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -267,7 +267,7 @@ TEST_F(CheckTest, RecordFlagsFollowTheFindings) {
 
 TEST_F(CheckTest, OnlyTheCheckCommandAndTheSaveStartFlagsAfresh) {
     struct Case {
-        int vybrano;
+        TVybrano vybrano;
         quint16 expected;
     } cases[] = {{kVybranoKontrola, 0},
                  {kVybranoExport, 1},

@@ -1,9 +1,11 @@
 // The check sequence and the check command on a real installation: which
 // file is checked, what lands on disk, what the commission is asked and told.
 #include "CheckFixture.h"
-#include "CheckSequence.h"
-#include "Errors.h"
 #include "FakeDialogs.h"
+#include "checks/CheckSequence.h"
+#include "core/Errors.h"
+#include "store/PrecinctDataFile.h"
+#include "store/SectionsFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,7 +132,7 @@ TEST_F(CheckSequenceTest, NamesOfTheCommission) {
 TEST_F(CheckSequenceTest, ProtocolGoesOutForTheCheckCommandAndTheSaveOnly) {
     saveRecord(kKindO, [](TPrecinctRecord& r) { r.T2.ZapsOsoby = 0; });
     struct Case {
-        int vybrano;
+        TVybrano vybrano;
         int calls;
     } cases[] = {{kVybranoKontrola, 1},
                  {kVybranoZadny, 1},

@@ -1,6 +1,8 @@
 // "urnarium-data check": the full run over an installation from the command
 // line, in text and as JSON, leaving every file as it was.
 #include "CheckFixture.h"
+#include "store/PrecinctDataFile.h"
+#include "store/SectionsFile.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

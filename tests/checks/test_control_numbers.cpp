@@ -1,7 +1,7 @@
 // Control numbers and the closing record: the figures the paper form carries
 // and the receiving point recomputes.
 #include "CheckFixture.h"
-#include "ControlNumbers.h"
+#include "checks/ControlNumbers.h"
 
 #include <gtest/gtest.h>
 

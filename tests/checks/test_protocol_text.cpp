@@ -1,8 +1,8 @@
 // The protocol as text: what the command line prints and what the program
 // shows while no printout is registered.
 #include "CheckFixture.h"
-#include "CheckSequence.h"
 #include "FakeDialogs.h"
+#include "checks/CheckSequence.h"
 
 using namespace urn;
 using urn::test::CheckTest;

@@ -1,12 +1,11 @@
-#include "Errors.h"
-#include "PageStore.h"
+#include "core/Errors.h"
+#include "preview/PageStore.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 using namespace urn;
 

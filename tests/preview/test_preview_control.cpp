@@ -1,4 +1,4 @@
-#include "Preview.h"
+#include "preview/PreviewControl.h"
 
 #include <QApplication>
 #include <QKeyEvent>

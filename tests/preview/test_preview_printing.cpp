@@ -1,5 +1,5 @@
-#include "Errors.h"
-#include "Preview.h"
+#include "core/Errors.h"
+#include "preview/PreviewControl.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "PreviewUnits.h"
+#include "preview/PreviewUnits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "PrintFixture.h"
 
-#include "Preview.h"
+#include "preview/PreviewControl.h"
 
 #include <QPainter>
 

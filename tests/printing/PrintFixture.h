@@ -4,10 +4,10 @@
 // the preview window with its modal showing replaced, and a fixed clock.
 
 #include "PageText.h"
-#include "Prevunt.h"
-#include "QZTISK.h"
-#include "QZlib.h"
 #include "TestInstall.h"
+#include "printing/LayoutEngine.h"
+#include "printing/PreviewWindow.h"
+#include "store/StationConfig.h"
 
 #include <QDateTime>
 #include <QImage>

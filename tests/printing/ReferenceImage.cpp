@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "ReferenceImage.h"
 
 #include <QDir>
+
+#include <gtest/gtest.h>
 
 namespace urn::test {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QImage>
-
 #include <QString>
+
 #include <gtest/gtest.h>
 
 namespace urn::test {

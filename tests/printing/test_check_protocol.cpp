@@ -1,15 +1,15 @@
 // The check protocol as the check sequence prints it: through its protocol
 // output into the preview window.
 
-#include "PrintFixture.h"
-
-#include "CheckSequence.h"
-#include "Dialogs.h"
 #include "FakeDialogs.h"
-#include "PrecinctRecord.h"
-#include "Preview.h"
-#include "QZchyby.h"
-#include "Workflow.h"
+#include "PrintFixture.h"
+#include "checks/CheckSequence.h"
+#include "checks/ErrorCatalogue.h"
+#include "checks/Workflow.h"
+#include "core/Dialogs.h"
+#include "preview/PreviewControl.h"
+#include "store/PrecinctDataFile.h"
+#include "store/SectionsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +79,7 @@ TEST(CheckProtocolOutput, ThePreviewWindowTakesTheProtocol) {
 
 TEST(CheckProtocolOutput, CheckRunShowsItsProtocolInThePreview) {
     const struct {
-        int vybrano;
+        TVybrano vybrano;
         int shown;
     } cases[] = {{kVybranoKontrola, 1}, {kVybranoZadny, 1}, {kVybranoExport, 0}};
     for (const auto& c : cases) {

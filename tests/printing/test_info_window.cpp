@@ -1,6 +1,6 @@
 #include "PrintFixture.h"
-
-#include "Z_infoE.h"
+#include "export/ExportInfoWindow.h"
+#include "printing/CountingSheet.h"
 
 #include <QApplication>
 #include <QPushButton>

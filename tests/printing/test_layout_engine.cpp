@@ -1,6 +1,5 @@
 #include "PrintFixture.h"
-
-#include "Preview.h"
+#include "preview/PreviewControl.h"
 
 #include <QFontMetrics>
 #include <QPainter>

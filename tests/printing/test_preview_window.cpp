@@ -1,7 +1,10 @@
+#include "FakeDialogs.h"
 #include "PrintFixture.h"
-
-#include "Preview.h"
-#include "PrinterChoice.h"
+#include "core/ErrorHandler.h"
+#include "core/Errors.h"
+#include "preview/PageStore.h"
+#include "preview/PreviewControl.h"
+#include "ui/PrinterChoice.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +23,11 @@ using namespace urn;
 using namespace urn::test;
 
 namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 struct WindowFixture : PrintFixture {
     // A document of `n` pages drawn through the window's contract.
@@ -251,8 +259,96 @@ TEST(PreviewWindow, PrintButtonPrintsTheChosenPages) {
     f.document(4);
     f.okno.odStrany = 2;
     f.okno.doStrany = 3;
+    f.okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("QZKCH.pdf"));
     f.okno.findChild<QPushButton*>(QStringLiteral("printBtn"))->click();
     EXPECT_EQ(printed, (QList<int>{2, 3}));
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/tisk.pdf")));
+    // The file carries the document's title, in the directory chosen before.
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/QZKCH.pdf")));
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/tisk.pdf")));
     printer.setOutputFileName(QString());
+}
+
+TEST(PreviewWindow, AnExistingFileIsReplacedOnlyAfterTheDialogShowedItsName) {
+    WindowFixture f;
+    FakeDialogs dlg;
+    QTemporaryDir dir;
+    QPrinter& printer = vybranaTiskarna();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("QZKCH.pdf")));
+    f.document(1);
+    f.okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("QZKCH.pdf"));
+    f.okno.printBtnClick();
+    const QString protocol = dir.filePath(QStringLiteral("QZKCH.pdf"));
+    ASSERT_TRUE(QFile::exists(protocol));
+    const QByteArray protocolBytes = readAll(protocol);
+
+    // The next document does not inherit the protocol's file name.
+    QStringList offered;
+    bool answer = false;
+    f.okno.printDialogHook = [&](TNastaveniTisku&) {
+        offered.append(printer.outputFileName());
+        return answer;
+    };
+    f.document(2);
+    f.okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("VOLBY"));
+    f.okno.printBtnClick();
+    EXPECT_TRUE(offered.isEmpty()) << "a new file needs no confirmation";
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("VOLBY.pdf"))));
+    EXPECT_EQ(readAll(protocol), protocolBytes);
+
+    // The protocol printed again: its file exists, so the dialog shows the
+    // name first; cancelling prints nothing and says so.
+    f.document(3);
+    f.okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("QZKCH.pdf"));
+    f.okno.printBtnClick();
+    EXPECT_EQ(offered, QStringList{protocol});
+    EXPECT_EQ(readAll(protocol), protocolBytes);
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Nic nebylo vytištěno."));
+    // Confirmed: replaced, and a second "Tisk" needs no new confirmation.
+    answer = true;
+    f.okno.printBtnClick();
+    f.okno.printBtnClick();
+    EXPECT_EQ(offered.size(), 2);
+    EXPECT_NE(readAll(protocol), protocolBytes);
+    printer.setOutputFileName(QString());
+}
+
+TEST(PreviewWindow, AFailedPageStoreLeavesThePreviewReadyForTheNextPrintout) {
+    WindowFixture f;
+    FakeDialogs dlg;
+    QTemporaryDir dir;
+    // A plain file where the temporary directory should be: the page store
+    // cannot put its second page away.
+    const QString file = dir.filePath(QStringLiteral("soubor"));
+    QFile(file).open(QIODevice::WriteOnly);
+    TMetafileList::SetTemporaryDirectory(file);
+    f.okno.PrintPreview()->PageList().SetCacheSize(1);
+    const auto printout = [&](int pages) {
+        return runReportingErrors([&] {
+            TiskovyDokument dokument(f.okno);
+            for (int i = 1; i <= pages; ++i)
+                NovaStrana()->drawText(200, 300, QStringLiteral("strana %1").arg(i));
+            dokument.konec();
+        });
+    };
+    EXPECT_FALSE(printout(3));
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);
+    EXPECT_EQ(StavTisku().Platno, nullptr);
+    EXPECT_FALSE(printout(3)) << "the next printout reports the same failure";
+    TMetafileList::SetTemporaryDirectory(QString());
+    EXPECT_TRUE(printout(3));
+    EXPECT_EQ(f.okno.PrintPreview()->TotalPages(), 3);
+
+    // An error in the middle of a direct print aborts the job.
+    f.okno.PrintPreview()->SetDirectPrint(true);
+    EXPECT_FALSE(runReportingErrors([&] {
+        TiskovyDokument dokument(f.okno);
+        NovaStrana();
+        throw InOutError(QStringLiteral("Soubor nelze přečíst."));
+    }));
+    EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);
+    f.okno.PrintPreview()->SetDirectPrint(false);
+    EXPECT_TRUE(printout(2));
 }

@@ -1,8 +1,11 @@
 #include "PrintFixture.h"
 #include "ReferenceImage.h"
-
-#include "PrecinctRecord.h"
-#include "Preview.h"
+#include "checks/CheckSequence.h"
+#include "preview/PreviewControl.h"
+#include "printing/CheckProtocol.h"
+#include "printing/CountingSheet.h"
+#include "printing/TestPage.h"
+#include "store/PrecinctRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -126,7 +129,7 @@ TEST(CountingSheet, ReferencePages) {
     ASSERT_EQ(f.pages(), 3);
     EXPECT_EQ(f.okno.PrintPreview()->Orientation(), poLandscape);
     for (int p = 1; p <= 3; ++p)
-        EXPECT_TRUE(matchesReference(f.image(p), QStringLiteral("arch-%1.png").arg(p)));
+        EXPECT_TRUE(matchesReference(f.image(p), QStringLiteral("counting-sheet-%1.png").arg(p)));
 }
 
 TEST(CountingSheet, Content) {
@@ -231,7 +234,7 @@ TEST(TestPage, ReferencePage) {
     EXPECT_EQ(f.shown, 1);
     ASSERT_EQ(f.pages(), 1);
     EXPECT_EQ(f.okno.PrintPreview()->Orientation(), poPortrait);
-    EXPECT_TRUE(matchesReference(f.image(1), QStringLiteral("zkusebni.png")));
+    EXPECT_TRUE(matchesReference(f.image(1), QStringLiteral("test-page.png")));
 }
 
 TEST(TestPage, Content) {
@@ -381,7 +384,7 @@ TEST(CheckProtocol, NoFindingReference) {
     TiskProtokolu(protokol());
     EXPECT_EQ(f.shown, 1);
     ASSERT_EQ(f.pages(), 1);
-    EXPECT_TRUE(matchesReference(f.image(1), QStringLiteral("protokol-bez-chyb.png")));
+    EXPECT_TRUE(matchesReference(f.image(1), QStringLiteral("check-protocol-no-findings.png")));
     const DrawnPage p = f.page(1);
     const QStringList expected = {
         QStringLiteral("List č.:  1"),
@@ -407,8 +410,8 @@ TEST(CheckProtocol, TwoPagesReference) {
     PrintFixture f;
     TiskProtokolu(dlouhyProtokol());
     ASSERT_EQ(f.pages(), 2);
-    EXPECT_TRUE(matchesReference(f.image(1), QStringLiteral("protokol-1.png")));
-    EXPECT_TRUE(matchesReference(f.image(2), QStringLiteral("protokol-2.png")));
+    EXPECT_TRUE(matchesReference(f.image(1), QStringLiteral("check-protocol-1.png")));
+    EXPECT_TRUE(matchesReference(f.image(2), QStringLiteral("check-protocol-2.png")));
 }
 
 TEST(CheckProtocol, GroupingBreakingAndPaging) {

@@ -2,7 +2,7 @@
 
 // Precinct records for tests and benchmarks (no test framework needed).
 
-#include "PrecinctRecord.h"
+#include "store/PrecinctRecord.h"
 
 namespace urn::test {
 

@@ -1,9 +1,8 @@
-#include "Blowfish.h"
-#include "Errors.h"
-
-#include <gtest/gtest.h>
+#include "core/Errors.h"
+#include "store/Blowfish.h"
 
 #include <cstring>
+#include <gtest/gtest.h>
 #include <new>
 
 using namespace urn;

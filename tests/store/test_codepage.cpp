@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "store/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "PrecinctRecord.h"
-#include "RecordIO.h"
 #include "SampleRecords.h"
 #include "TestInstall.h"
-#include "unlib.h"
+#include "store/PrecinctDataFile.h"
+#include "store/RecordIO.h"
+#include "store/Sealing.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,9 +1,10 @@
 // The demo installation's tables, built by the project's own tool, behave as
 // a national installation must: every error number the checks can report has
 // a text, and the planted edge cases are where the lookups expect them.
-#include "QZchyby.h"
-#include "QZlib.h"
 #include "TestInstall.h"
+#include "checks/ErrorCatalogue.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 
 #include <QProcess>
 

@@ -1,10 +1,11 @@
-#include "CodePage.h"
-#include "Errors.h"
-#include "PrecinctRecord.h"
-#include "RecordIO.h"
 #include "SampleRecords.h"
 #include "TestInstall.h"
-#include "unlib.h"
+#include "core/Errors.h"
+#include "store/CodePage.h"
+#include "store/PrecinctDataFile.h"
+#include "store/RecordIO.h"
+#include "store/Sealing.h"
+#include "store/SectionsFile.h"
 
 #include <QDir>
 #include <QFile>

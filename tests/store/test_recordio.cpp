@@ -1,6 +1,6 @@
-#include "Errors.h"
-#include "RecordIO.h"
 #include "TestInstall.h"
+#include "core/Errors.h"
+#include "store/RecordIO.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "Errors.h"
-#include "RecordIO.h"
 #include "TestInstall.h"
-#include "unlib.h"
+#include "core/Errors.h"
+#include "store/RecordIO.h"
+#include "store/Sealing.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
-#include "Errors.h"
-#include "QZlib.h"
 #include "TestInstall.h"
+#include "core/Errors.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 
 #include <QDir>
 

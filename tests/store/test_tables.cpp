@@ -1,7 +1,7 @@
-#include "Errors.h"
-#include "QZchyby.h"
-#include "QZlib.h"
 #include "TestInstall.h"
+#include "checks/ErrorCatalogue.h"
+#include "core/Errors.h"
+#include "store/ReferenceTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "InstallDirs.h"
-#include "QZlib.h"
+#include "store/InstallDirs.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 
 #include <QByteArray>
 #include <QList>

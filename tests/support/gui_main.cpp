@@ -1,6 +1,6 @@
 // main() of the widget tests: one QApplication for the whole run (the
 // program's own, so its general error handler is under test too).
-#include "Application.h"
+#include "ui/Application.h"
 
 #include <gtest/gtest.h>
 

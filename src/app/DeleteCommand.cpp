@@ -1,0 +1,44 @@
+#include "app/MainWindow.h"
+#include "checks/Workflow.h"
+#include "core/Dialogs.h"
+#include "core/Errors.h"
+#include "store/PrecinctDataFile.h"
+#include "store/StationConfig.h"
+
+namespace urn {
+
+namespace {
+constexpr const char* kCaptionRuseni = "Rušení dat";
+}
+
+bool zrusitPorizenaData() {
+    const QString caption = QString::fromUtf8(kCaptionRuseni);
+    // The precinct is always the station's own.
+    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+    char kind = 'O';
+    if (!dataFileExists(kind))
+        kind = 'E';
+    if (!dataFileExists(kind)) {
+        Workflow().DataOK = false;
+        dialogs().inform(caption, QStringLiteral("Data nejsou pořízena!"));
+        return false;
+    }
+    if (!dialogs().ask(caption, QStringLiteral("Opravdu chcete zrušit pořízená data?")))
+        return false;
+    bool removed = true;
+    try {
+        removeDataFile(kind);
+    } catch (const InOutError&) {
+        removed = false;
+    }
+    // Whatever kept the file (a directory of that name, a file that would not
+    // go), the data are not deleted while it is there.
+    if (!removed || dataFileExists(kind)) {
+        dialogs().inform(caption, QStringLiteral("Data se nepovedlo zrušit!"));
+        return false;
+    }
+    dialogs().inform(caption, QStringLiteral("Data jsou zrušena."));
+    return true;
+}
+
+} // namespace urn

@@ -1,0 +1,330 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutWindow.h"
+#include "app/AppResources.h"
+#include "app/InformationWindow.h"
+#include "app/JpegImage.h"
+#include "checks/CheckSequence.h"
+#include "checks/ErrorCatalogue.h"
+#include "checks/Workflow.h"
+#include "core/Dialogs.h"
+#include "entry/ErrorMessageWindow.h"
+#include "export/ExportInfoWindow.h"
+#include "printing/CountingSheet.h"
+#include "printing/TestPage.h"
+#include "store/Random.h"
+#include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxDialogs.h"
+#include "ui/PrinterChoice.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+namespace urn {
+
+namespace {
+constexpr int kClientWidth = 714;
+constexpr int kClientHeight = 610;
+constexpr int kStatusHeight = 20;
+
+QFont statusFont() {
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("Arial")});
+    f.setPixelSize(13);
+    return f;
+}
+} // namespace
+
+QString statusObecText(const TStanice& s) {
+    QString t = (QStringLiteral("Obec: ") + s.Obec).left(12);
+    t = (t + QStringLiteral(" - ")).left(15);
+    return (t + s.NazevObce).left(55);
+}
+
+QString statusOkrsekText(const TStanice& s) {
+    return QStringLiteral("Okrsek: %1").arg(s.Okrsek);
+}
+
+TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters, QWidget* parent)
+    : QMainWindow(parent) {
+    initAppResources();
+    const StartupDecision d = decideLayout(executablePath, parameters);
+    setInstallDirs(d.dirs);
+    seedRandomFromClock();
+    const QString caption = QString::fromUtf8(kCaptionStartup);
+    if (d.layout == StartupLayout::MissingConfig) {
+        dialogs().warn(caption, QString::fromUtf8(kMsgMissingConfig));
+        m_refused = true;
+    } else if (d.layout == StartupLayout::NoParameter) {
+        dialogs().warn(caption, QString::fromUtf8(kMsgNoParameter));
+        m_refused = true;
+    }
+
+    setWindowTitle(QString::fromUtf8(kCaptionMainWindow));
+    // A fixed border with the system menu and the minimise button only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildMenu();
+    buildClientArea();
+    updateCommands();
+
+    // Shows the information window once, a second after the start.
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, guarded(this, &TQZ_menu::TimerTick));
+    if (!m_refused)
+        m_timer->start();
+}
+
+TQZ_menu::~TQZ_menu() {
+    freeErrorCatalogue();
+}
+
+void TQZ_menu::buildMenu() {
+    auto add = [this](QMenu* menu, const char* name, const QString& text,
+                      const QKeySequence& key = QKeySequence()) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        return a;
+    };
+    QMenu* okrsek = menuBar()->addMenu(QStringLiteral("Okrsek     "));
+    add(okrsek, "PorizeniDat_MI", QStringLiteral("&Pořízení a oprava dat"), Qt::Key_F2);
+    add(okrsek, "Kontroly_MI", QStringLiteral("&Kontroly"), Qt::Key_F3);
+    add(okrsek, "ExportTisk_MI", QStringLiteral("&Export dat a tisk zápisu"), Qt::Key_F4);
+    okrsek->addSeparator();
+    add(okrsek, "ScitaciArch_MI", QStringLiteral("&Sčítací arch"));
+    okrsek->addSeparator();
+    add(okrsek, "ZruseniDat_MI", QStringLiteral("Zrušení pořízených dat"));
+    okrsek->addSeparator();
+    add(okrsek, "VyberTiskarny_MI", QStringLiteral("Výběr tiskárny"));
+    okrsek->addSeparator();
+    add(okrsek, "Konec_MI", QStringLiteral("K&onec"));
+
+    QMenu* napoveda = menuBar()->addMenu(QStringLiteral("Nápověda"));
+    add(napoveda, "Napoveda_MI", QStringLiteral("&Nápověda"));
+    add(napoveda, "OProgramu_MI", QStringLiteral("&O programu"));
+    napoveda->addSeparator();
+    add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
+
+    connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
+    connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
+    connectCommand("ScitaciArch_MI", &TQZ_menu::ScitaciArch_MIClick);
+    connectCommand("ZkusebniTisk_MI", &TQZ_menu::ZkusebniTisk_MIClick);
+    connectCommand("VyberTiskarny_MI", &TQZ_menu::VyberTiskarny_MIClick);
+    connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
+    connectCommand("Napoveda_MI", &TQZ_menu::Napoveda_MIClick);
+    connectCommand("OProgramu_MI", &TQZ_menu::OProgramu_MIClick);
+}
+
+void TQZ_menu::connectCommand(const char* objectName, void (TQZ_menu::*command)()) {
+    connect(action(QLatin1String(objectName)), &QAction::triggered, this,
+            [this, command] { runReportingErrors([this, command] { (this->*command)(); }); });
+}
+
+void TQZ_menu::buildClientArea() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setAutoFillBackground(true);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    client->setPalette(pal);
+    client->setFixedSize(kClientWidth, kClientHeight);
+
+    auto* logo = new QLabel(client);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/urnarium/logo.png")));
+    logo->setGeometry(kClientWidth - 150 - 12, 12, 150, 36);
+
+    auto* picture = new QLabel(client);
+    picture->setObjectName(QStringLiteral("picture"));
+    QFile jpeg(QStringLiteral(":/urnarium/volby.jpg"));
+    if (jpeg.open(QIODevice::ReadOnly))
+        picture->setPixmap(QPixmap::fromImage(decodeJpeg(jpeg.readAll())));
+    picture->setGeometry(kClientWidth - 250 - 12, kClientHeight - kStatusHeight - 185 - 12, 250,
+                         185);
+
+    auto* status = new QFrame(client);
+    status->setObjectName(QStringLiteral("statusLine"));
+    status->setGeometry(0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight);
+    status->setAutoFillBackground(true);
+    QPalette spal = status->palette();
+    spal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    spal.setColor(QPalette::WindowText, Qt::black);
+    status->setPalette(spal);
+    auto* line = new QFrame(status);
+    line->setGeometry(0, 0, kClientWidth, 1);
+    line->setStyleSheet(QStringLiteral("background: #a0a0a0;"));
+
+    m_statusObec = new QLabel(status);
+    m_statusObec->setObjectName(QStringLiteral("statusObec"));
+    m_statusObec->setGeometry(4, 2, 306, kStatusHeight - 3);
+    m_statusOkrsek = new QLabel(status);
+    m_statusOkrsek->setObjectName(QStringLiteral("statusOkrsek"));
+    m_statusOkrsek->setGeometry(320, 2, 121, kStatusHeight - 3);
+    for (QLabel* l : {m_statusObec, m_statusOkrsek}) {
+        l->setFont(statusFont());
+        l->setPalette(spal);
+    }
+    setCentralWidget(client);
+    // The client area is fixed; the menu bar comes on top of it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QAction* TQZ_menu::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TQZ_menu::updateCommands() {
+    // Commands that do not touch the precinct's data work always; those that
+    // do need a successful opening (station configuration and catalogue).
+    // Commands whose windows are not part of this build stay disabled.
+    // The test page checks the printer and needs no station data.
+    static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
+                                         "OProgramu_MI", "ZkusebniTisk_MI"};
+    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI", "ScitaciArch_MI"};
+    for (QAction* a : findChildren<QAction*>()) {
+        if (a->isSeparator() || a->objectName().isEmpty())
+            continue;
+        bool enabled = false;
+        for (const char* name : always)
+            enabled = enabled || a->objectName() == QLatin1String(name);
+        for (const char* name : withData)
+            enabled = enabled || (m_opened && a->objectName() == QLatin1String(name));
+        a->setEnabled(enabled);
+    }
+}
+
+QString TQZ_menu::statusObec() const {
+    return m_statusObec->text();
+}
+QString TQZ_menu::statusOkrsek() const {
+    return m_statusOkrsek->text();
+}
+
+void TQZ_menu::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_firstShow)
+        return;
+    m_firstShow = false;
+    centreOnScreen(this);
+    // The opening reads files and may report an error; it runs once the
+    // window is on the screen, so the report appears over it.
+    QTimer::singleShot(0, this, guarded(this, &TQZ_menu::FormShowOpening));
+}
+
+void TQZ_menu::FormShowOpening() {
+    m_opened = false;
+    NactiStanici();
+    WorkflowState& w = Workflow();
+    w.KontrolyOK = false;
+    w.ExportOK = false;
+    w.Vybrano = kVybranoZadny;
+    createErrorCatalogue();
+    m_statusObec->setText(statusObecText(Stanice()));
+    m_statusOkrsek->setText(statusOkrsekText(Stanice()));
+    m_opened = true;
+    updateCommands();
+}
+
+void TQZ_menu::TimerTick() {
+    // A message box of the opening (a missing file) is answered first; the
+    // information window follows it instead of covering it.
+    if (QApplication::activeModalWidget())
+        return;
+    m_timer->stop();
+    if (m_windows.info)
+        m_windows.info->exec();
+}
+
+void TQZ_menu::Kontroly_MIClick() {
+    runCheckCommand();
+}
+
+void TQZ_menu::ZruseniDat_MIClick() {
+    zrusitPorizenaData();
+}
+
+void TQZ_menu::ScitaciArch_MIClick() {
+    TZ_infoE_F* info = m_windows.infoE;
+    ScitaciArch([info](const QString& caption, const QString& titulek, const QString& text) {
+        if (info)
+            info->Ukaz(caption, titulek, text);
+    });
+}
+
+void TQZ_menu::ZkusebniTisk_MIClick() {
+    TiskZkusebniStrany();
+}
+
+void TQZ_menu::VyberTiskarny_MIClick() {
+    QPrintDialog dialog(&vybranaTiskarna(), this);
+    dialog.setWindowTitle(QStringLiteral("Výběr tiskárny"));
+    // Only the printer is chosen here; what to print is decided by each
+    // printout. Printing to a PDF file stays offered for a station without a
+    // printer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // The dialog confirms a choice, it prints nothing.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    dialog.exec();
+}
+
+QString TQZ_menu::helpFileName() {
+    return QString::fromUtf8(kHelpFileName);
+}
+
+void TQZ_menu::Napoveda_MIClick() {
+    const QString caption = QStringLiteral("Nápověda");
+    const QString path = findFileNoCase(installDirs().program, helpFileName());
+    if (!QFile::exists(path)) {
+        dialogs().warn(caption, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen v adresáři "
+                                               "programu.\rNápovědu nelze zobrazit.")
+                                    .arg(helpFileName()));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        dialogs().warn(caption,
+                       QStringLiteral("Nápovědu se nepodařilo otevřít.\rSoubor „%1“ otevřete "
+                                      "v internetovém prohlížeči.")
+                           .arg(QDir::toNativeSeparators(path)));
+}
+
+void TQZ_menu::OProgramu_MIClick() {
+    if (m_windows.oProgramu)
+        m_windows.oProgramu->exec();
+}
+
+void TQZ_menu::Konec_MIClick() {
+    close();
+}
+
+void TQZ_menu::closeEvent(QCloseEvent* event) {
+    if (dialogs().ask(QStringLiteral("Ukončení programu"),
+                      QStringLiteral("Opravdu ukončit program?")))
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace urn

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "store/InstallDirs.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QTimer;
+
+namespace urn {
+
+struct TStanice;
+class TZ_OProgramu_F;
+class THlaskaF;
+class TpreviewF;
+class TR_Vstupni_Form;
+class TZ_ExportDat_F;
+class TZ_PocetKopii_F;
+class TZ_infoE_F;
+class TZ_Info_F;
+
+// The other eight windows, created once after the main window.
+struct AppWindows {
+    TZ_OProgramu_F* oProgramu = nullptr;
+    THlaskaF* hlaska = nullptr;
+    TpreviewF* preview = nullptr;
+    TR_Vstupni_Form* vstup = nullptr;
+    TZ_ExportDat_F* exportDat = nullptr;
+    TZ_PocetKopii_F* pocetKopii = nullptr;
+    TZ_infoE_F* infoE = nullptr;
+    TZ_Info_F* info = nullptr;
+};
+
+inline constexpr const char* kCaptionMainWindow =
+    "Volby do Evropského parlamentu - pořízení dat okrskovými volebními komisemi";
+
+// The delete command ("Zrušení pořízených dat") without the window: after
+// the user's yes, deletes the station's data file of kind "O", or of kind
+// "E" when there is none. Sections I and III, the members' names and the
+// export mark stay. Returns true when a file was deleted.
+bool zrusitPorizenaData();
+
+// The texts of the status line.
+QString statusObecText(const TStanice& stanice);
+QString statusOkrsekText(const TStanice& stanice);
+
+class TQZ_menu : public QMainWindow {
+    Q_OBJECT
+public:
+    // Decides the installation layout from the program's path and parameters.
+    // When the start is refused the message has been shown and refused() is
+    // true: the caller ends the program without showing any window.
+    TQZ_menu(const QString& executablePath, const QStringList& parameters,
+             QWidget* parent = nullptr);
+    ~TQZ_menu() override;
+
+    bool refused() const { return m_refused; }
+    void setWindows(const AppWindows& windows) { m_windows = windows; }
+    const AppWindows& windows() const { return m_windows; }
+
+    // True after the opening steps succeeded (station configuration read,
+    // catalogue loaded); the commands stay disabled otherwise.
+    bool opened() const { return m_opened; }
+
+    QString statusObec() const;
+    QString statusOkrsek() const;
+    QAction* action(const QString& objectName) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    // The name of the help file beside the program.
+    static QString helpFileName();
+
+private slots:
+    void FormShowOpening();
+    void TimerTick();
+
+private:
+    void Kontroly_MIClick();
+    void ZruseniDat_MIClick();
+    void ScitaciArch_MIClick();
+    void ZkusebniTisk_MIClick();
+    void VyberTiskarny_MIClick();
+    void Napoveda_MIClick();
+    void OProgramu_MIClick();
+    void Konec_MIClick();
+
+    void buildMenu();
+    void buildClientArea();
+    void updateCommands();
+    // Runs a menu command; an exception escaping it is reported by the
+    // general error handler and the program goes on.
+    void connectCommand(const char* objectName, void (TQZ_menu::*command)());
+
+    bool m_refused = false;
+    bool m_firstShow = true;
+    bool m_opened = false;
+    AppWindows m_windows;
+    QLabel* m_statusObec = nullptr;
+    QLabel* m_statusOkrsek = nullptr;
+    QTimer* m_timer = nullptr;
+};
+
+inline constexpr const char* kHelpFileName = "Urnarium.html";
+
+} // namespace urn

@@ -1,9 +1,0 @@
-#include "R_vstup.h"
-
-namespace urn {
-
-TR_Vstupni_Form::TR_Vstupni_Form(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Vstup dat za okrsek"));
-}
-
-} // namespace urn

@@ -1,9 +1,0 @@
-#include "Z_export.h"
-
-namespace urn {
-
-TZ_ExportDat_F::TZ_ExportDat_F(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Export dat"));
-}
-
-} // namespace urn

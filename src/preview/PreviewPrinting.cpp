@@ -1,0 +1,323 @@
+#include "core/Errors.h"
+#include "preview/PreviewControl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace urn {
+
+namespace {
+
+QPageSize pageSizeFor(const TDeviceMode& dm, TPaperType paper, const QList<QPageSize>& offered) {
+    if (!dm.formName.isEmpty())
+        for (const QPageSize& ps : offered)
+            if (ps.name() == dm.formName)
+                return ps;
+    if (dm.paperSize == 256)
+        return QPageSize(QSizeF(dm.paperWidth / 10.0, dm.paperLength / 10.0),
+                         QPageSize::Millimeter);
+    const QPageSize known(QPageSize::id(dm.paperSize));
+    const TPaperSize table = PaperSizeOf(paper);
+    const QSizeF exact = table.units == mmHiEnglish
+                             ? QSizeF(table.width / 1000.0, table.height / 1000.0)
+                             : QSizeF(table.width / 10.0, table.height / 10.0);
+    const QPageSize::Unit unit =
+        table.units == mmHiEnglish ? QPageSize::Inch : QPageSize::Millimeter;
+    // The system's own size wins when it has the paper; otherwise the size is
+    // given as it is defined.
+    if (known.isValid() && known.id() != QPageSize::Custom && known.size(unit) == exact)
+        return known;
+    return QPageSize(exact, unit);
+}
+
+} // namespace
+
+void TPrintPreview::SetPrinter(QPrinter* printer) {
+    FPrinter = printer;
+    FFormNameKnown = false;
+    UpdateExtent();
+}
+
+bool TPrintPreview::PrinterInstalled() const {
+    if (!FPrinter)
+        return false;
+    if (FPrinter->outputFormat() == QPrinter::PdfFormat)
+        return !FPrinter->outputFileName().isEmpty();
+    return !FPrinter->printerName().isEmpty() && !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+void TPrintPreview::Print() {
+    PrintPages(1, TotalPages());
+}
+
+void TPrintPreview::PrintPages(int fromPage, int toPage) {
+    const int total = TotalPages();
+    fromPage = qMax(1, fromPage);
+    toPage = qMin(total, toPage);
+    if (fromPage > total)
+        return;
+    QList<int> pages;
+    for (int p = fromPage; p <= toPage; ++p)
+        pages.append(p);
+    PrintPagesEx(pages);
+}
+
+QString TPrintPreview::JobStartError() const {
+    if (FPrinter && FPrinter->outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("Tisk do souboru %1 se nepodařilo zahájit. Zvolte v nastavení "
+                              "tiskárny jiný soubor.")
+            .arg(QDir::toNativeSeparators(FPrinter->outputFileName()));
+    return QStringLiteral("Tisk na tiskárně %1 se nepodařilo zahájit.")
+        .arg(FPrinter ? FPrinter->printerName() : QString());
+}
+
+void TPrintPreview::DiscardFileOutput() {
+    // A file cannot be aborted like a print job: an unfinished document
+    // would pass for a complete one, so it goes.
+    if (FPrinter->outputFormat() == QPrinter::PdfFormat)
+        QFile::remove(FPrinter->outputFileName());
+}
+
+QRect TPrintPreview::PrinterTarget() const {
+    const QRectF paper = FPrinter->paperRect(QPrinter::DevicePixel);
+    const QRectF page = FPrinter->pageRect(QPrinter::DevicePixel);
+    return {-qRound(page.left() - paper.left()), -qRound(page.top() - paper.top()),
+            ConvertUnit(FPageExt.width(), FUnits, mmPixel, FPrinter->logicalDpiX()),
+            ConvertUnit(FPageExt.height(), FUnits, mmPixel, FPrinter->logicalDpiY())};
+}
+
+void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
+    if (FState != psReady || !PrinterInstalled() || pages.isEmpty())
+        return;
+    SetState(psPrinting);
+    QPainter painter;
+    try {
+        emit OnBeforePrint();
+        ImposePrinterOptions();
+        FPrinter->setDocName(FPrintJobTitle);
+        if (!painter.begin(FPrinter))
+            throw InOutError(JobStartError());
+        const QRect target = PrinterTarget();
+        // A printer that makes its own copies gets each page once; output to
+        // a file gets the copies written out.
+        const int copies = FPrinter->supportsMultipleCopies() ? 1 : qMax(1, FPrinter->copyCount());
+        const int total = int(pages.size()) * copies;
+        int done = 0;
+        bool first = true;
+        bool cancelled = false;
+        for (int c = 0; c < copies && !cancelled; ++c) {
+            for (int pageNo : pages) {
+                emit OnProgress(done, total);
+                TPageProcessingChoice choice = pcAccept;
+                emit OnPageProcessing(pageNo, choice);
+                if (choice == pcCancellAll) {
+                    FPrinter->abort();
+                    cancelled = true;
+                    break;
+                }
+                if (choice == pcAccept && pageNo >= 1 && pageNo <= FPageList.Count()) {
+                    if (!first)
+                        FPrinter->newPage();
+                    first = false;
+                    emit OnPrintBackground(pageNo, &painter, target);
+                    DrawPage(pageNo, painter, target);
+                    emit OnPrintAnnotation(pageNo, &painter, target);
+                }
+                ++done;
+            }
+        }
+        if (!cancelled)
+            emit OnProgress(total, total);
+        painter.end();
+        if (cancelled)
+            DiscardFileOutput();
+        FPrinter->setDocName(QString());
+        emit OnAfterPrint();
+    } catch (...) {
+        if (painter.isActive()) {
+            FPrinter->abort();
+            painter.end();
+            DiscardFileOutput();
+        }
+        SetState(psReady);
+        throw;
+    }
+    SetState(psReady);
+}
+
+// ---------------------------------------------------------------- direct printing
+
+void TPrintPreview::BeginDirectDoc() {
+    SetState(psPrinting);
+    FDirectPrinting = true;
+    FDirectPrintPageCount = 0;
+    FCanvasPageNo = 0;
+    FPageCanvas = nullptr;
+    auto canvas = std::make_unique<QPainter>();
+    bool ok = false;
+    if (PrinterInstalled()) {
+        ImposePrinterOptions();
+        FPrinter->setDocName(FPrintJobTitle);
+        ok = canvas->begin(FPrinter);
+    } else {
+        // Without a printer the pages are drawn and dropped, so that a
+        // printout runs its course and nothing reaches paper.
+        FPageMetafile = std::make_unique<QPicture>();
+        ok = canvas->begin(FPageMetafile.get());
+    }
+    if (!ok) {
+        FDirectPrinting = false;
+        FPageMetafile.reset();
+        SetState(psReady);
+        throw InOutError(JobStartError());
+    }
+    FCanvas = std::move(canvas);
+    UpdateExtent();
+    emit OnBeginDoc();
+    NewPage();
+}
+
+void TPrintPreview::NewDirectPage() {
+    QPaintDevice* device = FCanvas->device();
+    if (FPageCanvas) {
+        emit OnEndPage();
+        ++FDirectPrintPageCount;
+        if (device == static_cast<QPaintDevice*>(FPrinter)) {
+            FPrinter->newPage();
+        } else {
+            FCanvas->end();
+            FPageMetafile = std::make_unique<QPicture>();
+            FCanvas->begin(FPageMetafile.get());
+            device = FPageMetafile.get();
+        }
+    }
+    FPageCanvas = FCanvas.get();
+    MapCanvas(*FCanvas, device);
+    ++FCanvasPageNo;
+    emit OnNewPage();
+}
+
+void TPrintPreview::AbortDirectDoc() {
+    const bool toPrinter = FCanvas && FCanvas->device() == static_cast<QPaintDevice*>(FPrinter);
+    if (toPrinter)
+        FPrinter->abort();
+    if (FCanvas && FCanvas->isActive())
+        FCanvas->end();
+    if (toPrinter)
+        DiscardFileOutput();
+    FPageCanvas = nullptr;
+    FCanvas.reset();
+    FPageMetafile.reset();
+    if (FPrinter)
+        FPrinter->setDocName(QString());
+    FDirectPrinting = false;
+    FCanvasPageNo = 0;
+    UpdateExtent();
+    SetState(psReady);
+}
+
+void TPrintPreview::EndDirectDoc() {
+    emit OnEndPage();
+    ++FDirectPrintPageCount;
+    FPageCanvas = nullptr;
+    FCanvas->end();
+    FCanvas.reset();
+    FPageMetafile.reset();
+    if (FPrinter)
+        FPrinter->setDocName(QString());
+    FDirectPrinting = false;
+    FCanvasPageNo = 0;
+    UpdateExtent();
+    emit OnEndDoc();
+    SetState(psReady);
+}
+
+// ---------------------------------------------------------------- printer options
+
+QString TPrintPreview::GetFormName() {
+    if (!FFormNameKnown && PrinterInstalled()) {
+        QList<TFormInfo> forms;
+        for (const QPageSize& ps : QPrinterInfo(*FPrinter).supportedPageSizes()) {
+            const QSizeF mm = ps.size(QPageSize::Millimeter);
+            forms.append({ps.name(), QSize(RoundHalfEven(mm.width()), RoundHalfEven(mm.height()))});
+        }
+        QSizeF portraitMm;
+        if (FPaperType == pCustom) {
+            const QSize p = FOrientation == poLandscape ? FPageExt.transposed() : FPageExt;
+            portraitMm = QSizeF(ConvertX(p.width(), FUnits, mmHiMetric) / 100.0,
+                                ConvertY(p.height(), FUnits, mmHiMetric) / 100.0);
+        } else {
+            const TPaperSize s = PaperSizeOf(FPaperType);
+            portraitMm = QSizeF(ConvertUnit(s.width, s.units, mmHiMetric, 96) / 100.0,
+                                ConvertUnit(s.height, s.units, mmHiMetric, 96) / 100.0);
+        }
+        const bool metric =
+            MetricUnits(FUnits, QLocale().measurementSystem() == QLocale::MetricSystem);
+        const TFormNameResult r =
+            FindFormName(portraitMm, FOrientation == poLandscape, metric, forms);
+        FFormName = r.formName;
+        FVirtualFormName = r.virtualFormName;
+        FFormNameKnown = true;
+    }
+    return FFormName.isEmpty() ? FVirtualFormName : FFormName;
+}
+
+void TPrintPreview::ImposePrinterOptions() {
+    if (FUsePrinterOptions) {
+        ReadPrinterOptions();
+        return;
+    }
+    if (!PrinterInstalled())
+        return;
+    GetFormName();
+    TFormNameResult form;
+    form.formName = FFormName;
+    form.virtualFormName = FVirtualFormName;
+    const QSize custom = FOrientation == poLandscape ? FPageExt.transposed() : FPageExt;
+    const TDeviceMode dm = ImposedDeviceMode(FPaperType, FOrientation, form,
+                                             QSize(ConvertX(custom.width(), FUnits, mmLoMetric),
+                                                   ConvertY(custom.height(), FUnits, mmLoMetric)));
+    FPrinter->setPageSize(
+        pageSizeFor(dm, FPaperType, QPrinterInfo(*FPrinter).supportedPageSizes()));
+    FPrinter->setPageOrientation(dm.orientation == 2 ? QPageLayout::Landscape
+                                                     : QPageLayout::Portrait);
+}
+
+void TPrintPreview::ReadPrinterOptions() {
+    if (!PrinterInstalled())
+        return;
+    const QPageLayout layout = FPrinter->pageLayout();
+    const int number = layout.pageSize().windowsId();
+    FOrientation = layout.orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+    if (AllPaperTypes().contains(TPaperType(number)) && number != pCustom) {
+        FPaperType = TPaperType(number);
+    } else {
+        const QSizeF mm = layout.pageSize().size(QPageSize::Millimeter);
+        FPaperType = pCustom;
+        FCustomSize = QSize(ConvertX(qRound(mm.width() * 10), mmLoMetric, FUnits),
+                            ConvertY(qRound(mm.height() * 10), mmLoMetric, FUnits));
+    }
+    PageSizeFromTable();
+    FFormNameKnown = false;
+    UpdateExtent();
+}
+
+QRect TPrintPreview::GetPrinterPageBounds() {
+    if (!PrinterInstalled())
+        return {QPoint(0, 0), FPageExt};
+    const QRectF paper = FPrinter->paperRect(QPrinter::DevicePixel);
+    const QRectF page = FPrinter->pageRect(QPrinter::DevicePixel);
+    const int dx = FPrinter->logicalDpiX();
+    const int dy = FPrinter->logicalDpiY();
+    return {ConvertUnit(qRound(page.left() - paper.left()), mmPixel, FUnits, dx),
+            ConvertUnit(qRound(page.top() - paper.top()), mmPixel, FUnits, dy),
+            ConvertUnit(qRound(page.width()), mmPixel, FUnits, dx),
+            ConvertUnit(qRound(page.height()), mmPixel, FUnits, dy)};
+}
+
+} // namespace urn

@@ -1,0 +1,29 @@
+#pragma once
+
+// The auxiliary counting sheet for preferential votes, one landscape page
+// per party.
+
+#include <QString>
+
+#include <functional>
+
+namespace urn {
+
+// Shows the information window: caption, title, text ("\r" between lines).
+using UkazInfo =
+    std::function<void(const QString& caption, const QString& titulek, const QString& text)>;
+
+inline constexpr const char* kScitaciArchCaption = "Sčítací arch";
+inline constexpr const char* kScitaciArchTitulek = "Tisk pomocného sčítacího archu má 30 stran.";
+inline constexpr const char* kScitaciArchText =
+    "Pokud chcete tisknout jen vybrané stránky,\rjejich výběr provedete zadáním jejich rozsahu\r"
+    "v Nastavení tiskárny (ikonka s tiskárnou)\rv preview tisku a potvrdíte tlačítkem OK.\r"
+    "Vlastní tisk provedete stisknutím tlačítka Tisk.";
+
+// The menu command "&Sčítací arch": the station's precinct, the party list
+// and the candidate table are read, the notice shown, the sheet printed into
+// the preview window and shown there.
+void ScitaciArch(const UkazInfo& ukazInfo);
+void TiskScitacihoArchu();
+
+} // namespace urn

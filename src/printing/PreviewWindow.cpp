@@ -1,0 +1,498 @@
+#include "printing/PreviewWindow.h"
+
+#include "core/Dialogs.h"
+#include "core/Errors.h"
+#include "preview/PreviewControl.h"
+#include "printing/CheckProtocol.h"
+#include "printing/LayoutEngine.h"
+#include "ui/Application.h"
+#include "ui/PrinterChoice.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QToolButton>
+
+namespace urn {
+
+namespace {
+
+TpreviewF*& instance() {
+    static TpreviewF* window = nullptr;
+    return window;
+}
+
+constexpr int kClientWidth = 801;
+constexpr int kClientHeight = 412;
+constexpr int kPanelHeight = 29;
+
+// The buttons' pictures, drawn here so that they look the same everywhere.
+enum class Glyph { First, Prior, Next, Last, Printer, Print, Close };
+
+QIcon glyph(Glyph g) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x20, 0x40, 0x80);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    auto triangle = [&](double x, bool left) {
+        QPainterPath path;
+        if (left) {
+            path.moveTo(x + 5, 3);
+            path.lineTo(x, 8);
+            path.lineTo(x + 5, 13);
+        } else {
+            path.moveTo(x, 3);
+            path.lineTo(x + 5, 8);
+            path.lineTo(x, 13);
+        }
+        path.closeSubpath();
+        p.drawPath(path);
+    };
+    switch (g) {
+    case Glyph::First:
+        p.drawRect(3, 3, 2, 10);
+        triangle(6, true);
+        break;
+    case Glyph::Prior:
+        triangle(5, true);
+        break;
+    case Glyph::Next:
+        triangle(6, false);
+        break;
+    case Glyph::Last:
+        triangle(5, false);
+        p.drawRect(11, 3, 2, 10);
+        break;
+    case Glyph::Printer:
+    case Glyph::Print:
+        p.setBrush(Qt::white);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(0xb0, 0xb0, 0xb0));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        if (g == Glyph::Print) {
+            p.setPen(QPen(QColor(0x00, 0x80, 0x00), 1.5));
+            p.drawLine(QPointF(9, 3), QPointF(10.5, 5));
+        }
+        break;
+    case Glyph::Close:
+        p.setPen(QPen(QColor(0xa0, 0x10, 0x10), 2.2));
+        p.drawLine(QPointF(4, 4), QPointF(12, 12));
+        p.drawLine(QPointF(12, 4), QPointF(4, 12));
+        break;
+    }
+    return QIcon(pm);
+}
+
+QToolButton* speedButton(QWidget* parent, const char* name, Glyph g, const QString& hint,
+                         QRect geometry) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setIcon(glyph(g));
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
+
+TpreviewF& previewF() {
+    // The program creates the window at start; a printout without one is a
+    // fault of the caller, reported rather than crashing.
+    if (!instance())
+        throw UrnariumError(QStringLiteral("Okno náhledu tisku není vytvořeno."));
+    return *instance();
+}
+
+bool existujePreviewF() {
+    return instance() != nullptr;
+}
+
+TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("previewF"));
+    setWindowTitle(QStringLiteral("Preview"));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setGeometry(215, 54, kClientWidth, kClientHeight);
+
+    previewP = new QWidget(this);
+    previewP->setObjectName(QStringLiteral("previewP"));
+    previewP->setGeometry(0, 0, kClientWidth, kPanelHeight);
+
+    LupaL = new QLabel(QStringLiteral("Lupa:"), previewP);
+    LupaL->setObjectName(QStringLiteral("LupaL"));
+    QFont lupa;
+    lupa.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    lupa.setPointSize(8);
+    lupa.setBold(true);
+    LupaL->setFont(lupa);
+    LupaL->move(8, 8);
+    LupaL->adjustSize();
+
+    zoomCB = new QComboBox(previewP);
+    zoomCB->setObjectName(QStringLiteral("zoomCB"));
+    zoomCB->setToolTip(QStringLiteral("Změna náhledu"));
+    zoomCB->addItems({QStringLiteral("50%"), QStringLiteral("100%"), QStringLiteral("Celá šířka"),
+                      QStringLiteral("Celá strana"), QStringLiteral("1000%")});
+    zoomCB->setGeometry(44, 4, 117, 21);
+    zoomCB->setFocusPolicy(Qt::ClickFocus);
+
+    firstSB = speedButton(previewP, "firstSB", Glyph::First, QStringLiteral("První strana"),
+                          {176, 3, 20, 22});
+    priorSB = speedButton(previewP, "priorSB", Glyph::Prior, QStringLiteral("Předchozí strana"),
+                          {196, 3, 20, 22});
+    nextSB = speedButton(previewP, "nextSB", Glyph::Next, QStringLiteral("Následující strana"),
+                         {216, 3, 20, 22});
+    lastSB = speedButton(previewP, "lastSB", Glyph::Last, QStringLiteral("Poslední strana"),
+                         {236, 3, 20, 22});
+
+    pageNL = new QLabel(QStringLiteral("Strana"), previewP);
+    pageNL->setObjectName(QStringLiteral("pageNL"));
+    pageNL->setGeometry(267, 8, 180, 14);
+
+    printerSetupSB = speedButton(previewP, "printerSetupSB", Glyph::Printer,
+                                 QStringLiteral("Nastavení tiskárny"), {456, 3, 22, 22});
+
+    printBtn = new QPushButton(glyph(Glyph::Print), QStringLiteral("Tisk"), previewP);
+    printBtn->setObjectName(QStringLiteral("printBtn"));
+    printBtn->setToolTip(QStringLiteral("Tisk dle nastavení"));
+    printBtn->setGeometry(484, 2, 89, 25);
+    printBtn->setAutoDefault(false);
+
+    zavritBtn = new QPushButton(glyph(Glyph::Close), QStringLiteral("Zavřít"), previewP);
+    zavritBtn->setObjectName(QStringLiteral("zavritBtn"));
+    zavritBtn->setToolTip(QStringLiteral("Ukončení náhledu"));
+    zavritBtn->setGeometry(592, 2, 89, 25);
+    zavritBtn->setAutoDefault(false);
+
+    m_preview = new TPrintPreview(this);
+    m_preview->setObjectName(QStringLiteral("PrintPreview"));
+    m_preview->SetUnits(mmLoMetric);
+    m_preview->SetPrintJobTitle(QStringLiteral("VOLBY"));
+    m_preview->SetZoomState(zsZoomOther);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(8);
+    m_preview->SetFont(arial);
+    m_preview->SetPrinter(&vybranaTiskarna());
+    m_preview->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
+    setFocusProxy(m_preview);
+
+    connect(zoomCB, &QComboBox::activated, this, guarded(this, &TpreviewF::zoomCBChange));
+    connect(firstSB, &QToolButton::clicked, this, guarded(this, &TpreviewF::firstSBClick));
+    connect(priorSB, &QToolButton::clicked, this, guarded(this, &TpreviewF::priorSBClick));
+    connect(nextSB, &QToolButton::clicked, this, guarded(this, &TpreviewF::nextSBClick));
+    connect(lastSB, &QToolButton::clicked, this, guarded(this, &TpreviewF::lastSBClick));
+    connect(printerSetupSB, &QToolButton::clicked, this,
+            guarded(this, &TpreviewF::printerSetupSBClick));
+    connect(printBtn, &QPushButton::clicked, this, guarded(this, &TpreviewF::printBtnClick));
+    connect(zavritBtn, &QPushButton::clicked, this, guarded(this, &TpreviewF::zavritBtnClick));
+    connect(m_preview, &TPrintPreview::OnChange, this,
+            guarded(this, &TpreviewF::PrintPreviewChange));
+
+    instance() = this;
+    // Check runs print their protocol here from now on.
+    PripojTiskProtokolu();
+}
+
+TpreviewF::~TpreviewF() {
+    if (instance() == this) {
+        instance() = nullptr;
+        OdpojTiskProtokolu();
+    }
+}
+
+// ---------------------------------------------------------------- drawing contract
+
+void TpreviewF::ZacatekTisku() {
+    // A printout that failed half-way may have left its document open; the
+    // new one starts from a clean control.
+    if (m_preview->State() != psReady)
+        m_preview->AbortDoc();
+    PocetStran = 0;
+    m_potvrzenySoubor.clear();
+}
+
+QPainter* TpreviewF::VratCanvas() {
+    if (PocetStran == 0)
+        m_preview->BeginDoc();
+    else
+        m_preview->NewPage();
+    QPainter* canvas = m_preview->Canvas();
+    if (!canvas)
+        throw UrnariumError(QStringLiteral("Stránku tisku se nepodařilo založit."));
+    ++PocetStran;
+    odStrany = 1;
+    doStrany = PocetStran;
+    return canvas;
+}
+
+void TpreviewF::KonecTisku() {
+    m_preview->EndDoc();
+}
+
+void TpreviewF::ZrusTisk() {
+    m_preview->AbortDoc();
+}
+
+TiskovyDokument::TiskovyDokument(TpreviewF& okno) : m_okno(okno) {
+    m_okno.ZacatekTisku();
+}
+
+TiskovyDokument::~TiskovyDokument() {
+    if (!m_hotovo) {
+        m_okno.ZrusTisk();
+        StavTisku().Platno = nullptr;
+    }
+}
+
+void TiskovyDokument::konec() {
+    m_okno.KonecTisku();
+    m_hotovo = true;
+    StavTisku().Platno = nullptr;
+}
+
+void TpreviewF::ShowModal() {
+    if (showHook)
+        showHook(*this);
+    else
+        exec();
+}
+
+// ---------------------------------------------------------------- window
+
+void TpreviewF::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TpreviewF::FormShow() {
+    m_preview->SetZoomState(zsZoomToWidth);
+    zoomCB->setCurrentIndex(2);
+    PocetKopii = 1;
+    vybranaTiskarna().setCopyCount(1);
+    FormResize();
+    m_preview->setFocus();
+}
+
+void TpreviewF::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void TpreviewF::FormResize() {
+    const int frame = frameGeometry().width() - width();
+    if (frameGeometry().width() < kMinSirka) {
+        resize(kMinSirka - frame, height());
+        return; // the resize comes back here
+    }
+    zavritBtn->move(width() - zavritBtn->width() - 20, zavritBtn->y());
+    printBtn->move(zavritBtn->x() - printBtn->width() - 30, printBtn->y());
+    printerSetupSB->move(printBtn->x() - printerSetupSB->width() - 15, printerSetupSB->y());
+    previewP->resize(width(), kPanelHeight);
+    // The preview takes the whole area below the panel, so that its scroll
+    // bars stay in sight whatever the window's size.
+    m_preview->setGeometry(0, kPanelHeight, width(), qMax(0, height() - kPanelHeight));
+}
+
+void TpreviewF::zoomCBChange(int index) {
+    switch (index) {
+    case 0:
+        m_preview->SetZoom(50);
+        break;
+    case 1:
+        m_preview->SetZoom(100);
+        break;
+    case 2:
+        m_preview->SetZoomState(zsZoomToWidth);
+        break;
+    case 3:
+        m_preview->SetZoomState(zsZoomToFit);
+        break;
+    case 4:
+        m_preview->SetZoom(1000);
+        break;
+    default:
+        break;
+    }
+    m_preview->setFocus();
+}
+
+void TpreviewF::firstSBClick() {
+    if (m_preview->CurrentPage() != 1)
+        m_preview->SetCurrentPage(1);
+    aktBtn();
+}
+
+void TpreviewF::priorSBClick() {
+    if (m_preview->CurrentPage() > 1)
+        m_preview->SetCurrentPage(m_preview->CurrentPage() - 1);
+    aktBtn();
+}
+
+void TpreviewF::nextSBClick() {
+    if (m_preview->CurrentPage() < m_preview->TotalPages())
+        m_preview->SetCurrentPage(m_preview->CurrentPage() + 1);
+    aktBtn();
+}
+
+void TpreviewF::lastSBClick() {
+    if (m_preview->CurrentPage() != m_preview->TotalPages())
+        m_preview->SetCurrentPage(m_preview->TotalPages());
+    aktBtn();
+}
+
+void TpreviewF::aktBtn() {
+    const int current = m_preview->CurrentPage();
+    const bool atEnd = current == m_preview->TotalPages();
+    const bool atStart = current == 1;
+    lastSB->setEnabled(!atEnd);
+    nextSB->setEnabled(!atEnd);
+    firstSB->setEnabled(!atStart);
+    priorSB->setEnabled(!atStart);
+}
+
+void TpreviewF::PrintPreviewChange() {
+    if (m_preview->CurrentPage() != 0) {
+        pageNL->setText(QStringLiteral("Strana %1 z %2")
+                            .arg(m_preview->CurrentPage())
+                            .arg(m_preview->TotalPages()));
+        pageNL->repaint();
+        aktBtn();
+    } else {
+        pageNL->setText(QStringLiteral("Prázdný dokument"));
+    }
+}
+
+void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n) {
+    if (potvrzeno) {
+        okno.PocetKopii = n.Kopie;
+        if (n.Rozsah) {
+            okno.odStrany = n.OdStrany;
+            okno.doStrany = n.DoStrany;
+        } else {
+            okno.odStrany = 1;
+            okno.doStrany = okno.PocetStran;
+        }
+    }
+    if (okno.PocetKopii <= 0)
+        okno.PocetKopii = 1;
+}
+
+QString TpreviewF::souborDokumentu() const {
+    const QPrinter& printer = vybranaTiskarna();
+    QString name = m_preview->PrintJobTitle().trimmed();
+    if (name.isEmpty())
+        name = QStringLiteral("VOLBY");
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".pdf");
+    const QString previous = printer.outputFileName();
+    const QString dir = previous.isEmpty() ? QDir::homePath() : QFileInfo(previous).absolutePath();
+    return QDir(dir).filePath(name);
+}
+
+void TpreviewF::nabidniSouborDokumentu() {
+    // Printing into a file: every document is offered under its own title,
+    // in the directory of the previous file. The name of an earlier
+    // document is never kept, or its file would be silently replaced.
+    QPrinter& printer = vybranaTiskarna();
+    if (printer.outputFormat() == QPrinter::PdfFormat &&
+        printer.outputFileName() != m_potvrzenySoubor)
+        printer.setOutputFileName(souborDokumentu());
+}
+
+bool TpreviewF::pripravVystup() {
+    QPrinter& printer = vybranaTiskarna();
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return true;
+    nabidniSouborDokumentu();
+    if (printer.outputFileName() == m_potvrzenySoubor || !QFile::exists(printer.outputFileName()))
+        return true;
+    // An existing file is replaced only after the dialog has shown its name.
+    TNastaveniTisku n;
+    n.MinStrana = 1;
+    n.MaxStrana = qMax(1, PocetStran);
+    n.OdStrany = odStrany;
+    n.DoStrany = doStrany;
+    n.Kopie = PocetKopii;
+    const bool ok = OtevriDialog(n);
+    PrevezmiNastaveni(*this, ok, n);
+    vybranaTiskarna().setCopyCount(PocetKopii);
+    return ok;
+}
+
+bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
+    QPrinter& printer = vybranaTiskarna();
+    nabidniSouborDokumentu();
+    if (printDialogHook) {
+        const bool ok = printDialogHook(n);
+        if (ok && printer.outputFormat() == QPrinter::PdfFormat)
+            m_potvrzenySoubor = printer.outputFileName();
+        return ok;
+    }
+    // The document's title is what the dialog offers as the file name.
+    printer.setDocName(m_preview->PrintJobTitle());
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setMinMax(n.MinStrana, n.MaxStrana);
+    printer.setFromTo(n.OdStrany, n.DoStrany);
+    printer.setCopyCount(n.Kopie);
+    const bool whole = n.OdStrany <= n.MinStrana && n.DoStrany >= n.MaxStrana;
+    dialog.setPrintRange(whole ? QAbstractPrintDialog::AllPages : QAbstractPrintDialog::PageRange);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        m_potvrzenySoubor = printer.outputFileName();
+    n.Rozsah = dialog.printRange() == QAbstractPrintDialog::PageRange;
+    n.OdStrany = printer.fromPage();
+    n.DoStrany = printer.toPage();
+    n.Kopie = printer.copyCount();
+    return true;
+}
+
+void TpreviewF::printerSetupSBClick() {
+    TNastaveniTisku n;
+    n.MinStrana = 1;
+    n.MaxStrana = qMax(1, PocetStran);
+    n.OdStrany = odStrany;
+    n.DoStrany = doStrany;
+    n.Kopie = PocetKopii;
+    const bool ok = OtevriDialog(n);
+    PrevezmiNastaveni(*this, ok, n);
+    // The printer's own copy count is what the next print uses.
+    vybranaTiskarna().setCopyCount(PocetKopii);
+}
+
+void TpreviewF::printBtnClick() {
+    if (m_preview->State() == psReady) {
+        if (pripravVystup())
+            m_preview->PrintPages(odStrany, doStrany);
+        else
+            dialogs().inform(QStringLiteral("Tisk"), QStringLiteral("Nic nebylo vytištěno."));
+    }
+    m_preview->setFocus();
+}
+
+void TpreviewF::zavritBtnClick() {
+    close();
+}
+
+} // namespace urn

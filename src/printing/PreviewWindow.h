@@ -1,0 +1,131 @@
+#pragma once
+
+// The preview window: where printouts get their page canvases and where the
+// commission looks at a finished document, pages through it, zooms, chooses
+// printer, pages and copies, and prints.
+
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QPainter;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace urn {
+
+class TPrintPreview;
+
+// What the print dialog shows and what the user chose in it.
+struct TNastaveniTisku {
+    int MinStrana = 1;
+    int MaxStrana = 1;
+    int OdStrany = 1;
+    int DoStrany = 1;
+    int Kopie = 1;
+    bool Rozsah = false; // the user chose a page range, not all pages
+};
+
+class TpreviewF : public QDialog {
+    Q_OBJECT
+public:
+    explicit TpreviewF(QWidget* parent = nullptr);
+    ~TpreviewF() override;
+
+    // ---- the drawing contract of the printouts ----
+    void ZacatekTisku();
+    // Closes the previous page, if any, and gives a fresh one.
+    QPainter* VratCanvas();
+    void KonecTisku();
+    // Gives up the document after a failure in the middle of a printout.
+    void ZrusTisk();
+    // Shows the finished document; returns when the window is closed.
+    void ShowModal();
+
+    TPrintPreview* PrintPreview() const { return m_preview; }
+
+    int PocetStran = 0;
+    int PocetKopii = 1;
+    int odStrany = 1;
+    int doStrany = 5;
+
+    // ---- window operations ----
+    void FormShow();
+    void FormResize();
+    void zoomCBChange(int index);
+    void firstSBClick();
+    void priorSBClick();
+    void nextSBClick();
+    void lastSBClick();
+    void aktBtn();
+    void PrintPreviewChange();
+    void printerSetupSBClick();
+    void printBtnClick();
+    void zavritBtnClick();
+
+    // Replaces the modal showing (tests look at the pages instead).
+    std::function<void(TpreviewF&)> showHook;
+    // Replaces the system's print dialog: gets what the dialog would show,
+    // returns whether the user confirmed, with the choice filled in.
+    std::function<bool(TNastaveniTisku&)> printDialogHook;
+
+    static constexpr int kMinSirka = 600;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool OtevriDialog(TNastaveniTisku& n);
+    // Printing into a file: the file this document is offered under.
+    QString souborDokumentu() const;
+    void nabidniSouborDokumentu();
+    // Makes the chosen output ready for this document; false when the user
+    // cancelled the print dialog that had to confirm it.
+    bool pripravVystup();
+
+    QWidget* previewP = nullptr;
+    QLabel* LupaL = nullptr;
+    QComboBox* zoomCB = nullptr;
+    QToolButton* firstSB = nullptr;
+    QToolButton* priorSB = nullptr;
+    QToolButton* nextSB = nullptr;
+    QToolButton* lastSB = nullptr;
+    QLabel* pageNL = nullptr;
+    QToolButton* printerSetupSB = nullptr;
+    QPushButton* printBtn = nullptr;
+    QPushButton* zavritBtn = nullptr;
+    TPrintPreview* m_preview = nullptr;
+    // The output file the print dialog has shown for this document.
+    QString m_potvrzenySoubor;
+};
+
+// One printout's document from its start to its end: a printout that stops
+// on an error (a file that cannot be read, a page store that cannot grow)
+// leaves the preview window ready for the next one instead of half-open.
+class TiskovyDokument {
+public:
+    explicit TiskovyDokument(TpreviewF& okno);
+    ~TiskovyDokument();
+    TiskovyDokument(const TiskovyDokument&) = delete;
+    TiskovyDokument& operator=(const TiskovyDokument&) = delete;
+    // Ends the document normally.
+    void konec();
+
+private:
+    TpreviewF& m_okno;
+    bool m_hotovo = false;
+};
+
+// Applies the print dialog's answer to the page range and copies of the
+// window: a confirmed range or all pages; copies never below 1.
+void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n);
+
+// The program's preview window: the one created last and still alive.
+TpreviewF& previewF();
+bool existujePreviewF();
+
+} // namespace urn

@@ -1,0 +1,290 @@
+#include "store/ReferenceTables.h"
+
+#include "core/Errors.h"
+#include "store/InstallDirs.h"
+#include "store/RecordIO.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace urn {
+
+namespace {
+TSeznamStran g_strany;
+TTabulkaKandidatu g_kandidati;
+QList<TKomise> g_komise;
+
+QString okrskyPath() {
+    return programFile(QStringLiteral("OKRSKY.RCD"));
+}
+} // namespace
+
+// ---- record layouts ----
+
+TOkrsky TOkrsky::fromRecord(const QByteArray& r) {
+    return {getShortString(r, 0, 6),  getShortString(r, 7, 40), getShortString(r, 48, 5),
+            getShortString(r, 54, 5), getShortString(r, 60, 4), getShortString(r, 65, 20)};
+}
+
+QByteArray TOkrsky::toRecord() const {
+    QByteArray r(kOkrskySize, '\0');
+    putShortString(r, 0, 6, Obec);
+    putShortString(r, 7, 40, NazevObce);
+    putShortString(r, 48, 5, OkrsekOd);
+    putShortString(r, 54, 5, OkrsekDo);
+    putShortString(r, 60, 4, Okres);
+    putShortString(r, 65, 20, NazevOkresu);
+    return r;
+}
+
+TStrana TStrana::fromRecord(const QByteArray& r) {
+    return {getShortString(r, 0, 4), getShortString(r, 5, 81), getShortString(r, 87, 2)};
+}
+
+QByteArray TStrana::toRecord() const {
+    QByteArray r(kStranySize, '\0');
+    putShortString(r, 0, 4, CisloStrany);
+    putShortString(r, 5, 81, NazevStrany);
+    putShortString(r, 87, 2, PocetKand);
+    return r;
+}
+
+TKandidat TKandidat::fromRecord(const QByteArray& r) {
+    return {getShortString(r, 0, 4), getShortString(r, 5, 2), getShortString(r, 8, 40),
+            getShortString(r, 49, 30), getShortString(r, 80, 1)};
+}
+
+QByteArray TKandidat::toRecord() const {
+    QByteArray r(kKandidatSize, '\0');
+    putShortString(r, 0, 4, CisloStrany);
+    putShortString(r, 5, 2, CisloKand);
+    putShortString(r, 8, 40, KandJmeno1);
+    putShortString(r, 49, 30, KandJmeno2);
+    putShortString(r, 80, 1, KandPriznak);
+    return r;
+}
+
+TOcekavani TOcekavani::fromRecord(const QByteArray& r) {
+    return {getShortString(r, 0, 6), getInt32(r, 8), getInt32(r, 12)};
+}
+
+QByteArray TOcekavani::toRecord() const {
+    QByteArray r(kQzrvokSize, '\0');
+    putShortString(r, 0, 6, Obec);
+    putInt32(r, 8, Okrsek);
+    putInt32(r, 12, PocetVolicu);
+    return r;
+}
+
+TZvlastniOkrsek TZvlastniOkrsek::fromRecord(const QByteArray& r) {
+    return {getShortString(r, 0, 6), getInt32(r, 8), getShortString(r, 12, 25),
+            getShortString(r, 38, 20)};
+}
+
+QByteArray TZvlastniOkrsek::toRecord() const {
+    QByteArray r(kQzrzvoSize, '\0');
+    putShortString(r, 0, 6, Obec);
+    putInt32(r, 8, Okrsek);
+    putShortString(r, 12, 25, NazevObce);
+    putShortString(r, 38, 20, NazevOkresu);
+    return r;
+}
+
+TKomise TKomise::fromRecord(const QByteArray& r) {
+    return {getShortString(r, 0, 50)};
+}
+
+QByteArray TKomise::toRecord() const {
+    QByteArray r(kKomiseSize, '\0');
+    putShortString(r, 0, 50, clen);
+    return r;
+}
+
+// ---- precinct list ----
+
+bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry) {
+    entry = {QString(6, QLatin1Char(' ')), QString(40, QLatin1Char(' ')),
+             QString(5, QLatin1Char(' ')), QString(5, QLatin1Char(' ')),
+             QString(4, QLatin1Char(' ')), QString(20, QLatin1Char(' '))};
+    const QString path = okrskyPath();
+    const QList<QByteArray> records = readRecords(path, kOkrskySize);
+    bool found = false;
+    int recordNo = 0;
+    for (const QByteArray& r : records) {
+        ++recordNo;
+        entry = TOkrsky::fromRecord(r);
+        if (entry.Obec == o) {
+            found = true;
+            break;
+        }
+    }
+    // Only the first record of a municipality decides its range, even when the
+    // municipality is listed again further on.
+    if (found) {
+        const qint32 od = fieldToInt(entry.OkrsekOd, path, recordNo, "OkrsekOd");
+        const qint32 po = fieldToInt(entry.OkrsekDo, path, recordNo, "OkrsekDo");
+        found = od <= k && k <= po;
+    }
+    if (o == QLatin1String(kZvlastniObec)) {
+        const QList<QByteArray> special =
+            readRecords(programFile(QStringLiteral("QZRZVO.RCD")), kQzrzvoSize);
+        found = false;
+        for (const QByteArray& r : special) {
+            const TZvlastniOkrsek z = TZvlastniOkrsek::fromRecord(r);
+            if (z.Okrsek != k)
+                continue;
+            // The first record with this precinct number decides, whatever
+            // municipality it names.
+            if (z.Obec == o) {
+                found = true;
+                entry.Obec = o;
+                entry.NazevObce = z.NazevObce;
+                entry.NazevOkresu = z.NazevOkresu;
+            }
+            break;
+        }
+    }
+    return found;
+}
+
+bool ExistujeObec(const QString& o) {
+    const QList<QByteArray> records = readRecords(okrskyPath(), kOkrskySize);
+    for (const QByteArray& r : records)
+        if (getShortString(r, 0, 6) == o)
+            return true;
+    return false;
+}
+
+// ---- party list and candidates ----
+
+TSeznamStran& SeznamStran() {
+    return g_strany;
+}
+
+void NactiStrany() {
+    const QString path = programFile(QStringLiteral("STRANY.RCD"));
+    const QList<QByteArray> records = readRecords(path, kStranySize);
+    // The record has room for 30 parties only; a longer list means a damaged
+    // or foreign installation, and entering votes against a cut list would
+    // give a wrong record, so the file is refused as a whole.
+    if (records.size() > kMaxStran)
+        throw InOutError(QStringLiteral("Soubor %1 obsahuje %2 stran, program jich pojme "
+                                        "nejvýše %3.")
+                             .arg(quotedPath(path))
+                             .arg(records.size())
+                             .arg(kMaxStran));
+    TSeznamStran list;
+    for (const QByteArray& r : records)
+        list.strany.append(TStrana::fromRecord(r));
+    g_strany = std::move(list);
+}
+
+qint32 PocetKandidatu(qint32 strana) {
+    const QString path = programFile(QStringLiteral("STRANY.RCD"));
+    const QList<QByteArray> records = readRecords(path, kStranySize);
+    int recordNo = 0;
+    for (const QByteArray& r : records) {
+        ++recordNo;
+        const TStrana s = TStrana::fromRecord(r);
+        if (fieldToInt(s.CisloStrany, path, recordNo, "CisloStrany") == strana)
+            return fieldToInt(s.PocetKand, path, recordNo, "PocetKand");
+    }
+    return 0;
+}
+
+TTabulkaKandidatu& TabulkaKandidatu() {
+    return g_kandidati;
+}
+
+const TKandidat& Kandidat(int strana, int kandidat) {
+    return g_kandidati.at(size_t(strana - 1)).at(size_t(kandidat - 1));
+}
+
+void NactiKandidaty() {
+    const QString path = programFile(QStringLiteral("KANDIDAT.RCD"));
+    const QList<QByteArray> records = readRecords(path, kKandidatSize);
+    // Built aside and swapped in at the end: a refused file leaves the table
+    // of the previous load intact.
+    auto table = std::make_unique<TTabulkaKandidatu>();
+    for (auto& party : *table)
+        for (TKandidat& c : party) {
+            c.KandJmeno1 = QString(15, QLatin1Char('-'));
+            c.KandJmeno2 = QString(20, QLatin1Char('-'));
+            c.KandPriznak = QStringLiteral("-");
+        }
+    int recordNo = 0;
+    for (const QByteArray& r : records) {
+        ++recordNo;
+        const TKandidat k = TKandidat::fromRecord(r);
+        const qint32 p = fieldToInt(k.CisloStrany, path, recordNo, "CisloStrany");
+        const qint32 c = fieldToInt(k.CisloKand, path, recordNo, "CisloKand");
+        if (p < 1 || p > kMaxStran || c < 1 || c > kMaxKandidatu)
+            throw InOutError(QStringLiteral("Soubor %1 je poškozen: záznam %2 má stranu %3 a "
+                                            "kandidáta %4, program zná strany 1 až %5 "
+                                            "a kandidáty 1 až %6.")
+                                 .arg(quotedPath(path))
+                                 .arg(recordNo)
+                                 .arg(p)
+                                 .arg(c)
+                                 .arg(kMaxStran)
+                                 .arg(kMaxKandidatu));
+        TKandidat& cell = (*table)[size_t(p - 1)][size_t(c - 1)];
+        cell.CisloStrany = k.CisloStrany;
+        cell.CisloKand = k.CisloKand;
+        cell.KandJmeno1 = k.KandJmeno1;
+        cell.KandJmeno2 = k.KandJmeno2;
+        cell.KandPriznak = k.KandPriznak;
+    }
+    g_kandidati = *table;
+}
+
+// ---- expected numbers of voters ----
+
+qint32 OcekavaniVolici(const QString& o, qint32 k) {
+    const QList<QByteArray> records =
+        readRecords(programFile(QStringLiteral("QZRVOK.RCD")), kQzrvokSize);
+    qint32 result = 0;
+    // The last matching record wins: later records correct earlier ones.
+    for (const QByteArray& r : records)
+        if (getInt32(r, 8) == k && getShortString(r, 0, 6) == o)
+            result = getInt32(r, 12);
+    return result;
+}
+
+// ---- commission members ----
+
+QList<TKomise>& JmenaKomise() {
+    return g_komise;
+}
+
+void NactiKomise() {
+    const QList<QByteArray> records =
+        readRecords(dataFile(QStringLiteral("KOMISE.RCD")), kKomiseSize);
+    // The list holds at most 255 names (the file is written with a one-byte
+    // counter); records beyond that cannot have been written by the program
+    // and are skipped rather than refusing the commission's own names.
+    QList<TKomise> names;
+    for (const QByteArray& r : records) {
+        if (names.size() >= kMaxKomise)
+            break;
+        names.append(TKomise::fromRecord(r));
+    }
+    g_komise = std::move(names);
+}
+
+void UlozKomise() {
+    QByteArray content;
+    const qsizetype n = std::min<qsizetype>(g_komise.size(), kMaxKomise);
+    content.reserve(n * kKomiseSize);
+    for (qsizetype i = 0; i < n; ++i)
+        content.append(g_komise.at(i).toRecord());
+    writeFileAtomically(dataFile(QStringLiteral("KOMISE.RCD")), content);
+}
+
+bool KomiseNeniPrazdna() {
+    QFileInfo fi(dataFile(QStringLiteral("KOMISE.RCD")));
+    return fi.exists() && fi.size() >= kKomiseSize;
+}
+
+} // namespace urn

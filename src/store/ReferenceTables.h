@@ -1,0 +1,123 @@
+#pragma once
+
+// The data store: the station configuration, the reference tables of the
+// installation and the names of the commission members. Every file is opened
+// by one operation and closed before it returns; lookups read their table
+// anew each time, so a table changed on disk is seen at the next lookup.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace urn {
+
+// ---- record sizes of the typed files ----
+inline constexpr int kOkrskySize = 86;
+inline constexpr int kStranySize = 90;
+inline constexpr int kKandidatSize = 82;
+inline constexpr int kQzrvokSize = 16;
+inline constexpr int kQzrzvoSize = 64;
+inline constexpr int kKomiseSize = 51;
+
+inline constexpr int kMaxStran = 30;
+inline constexpr int kMaxKandidatu = 28;
+inline constexpr int kMaxKomise = 255;
+
+// Code of the special municipality whose precincts QZRZVO.RCD lists.
+inline constexpr const char* kZvlastniObec = "999997";
+
+// ---- OKRSKY.RCD ----
+struct TOkrsky {
+    QString Obec;        // 0, 6
+    QString NazevObce;   // 7, 40
+    QString OkrsekOd;    // 48, 5
+    QString OkrsekDo;    // 54, 5
+    QString Okres;       // 60, 4
+    QString NazevOkresu; // 65, 20
+
+    static TOkrsky fromRecord(const QByteArray& record);
+    QByteArray toRecord() const;
+};
+
+// Finds precinct k of municipality o (see the lookup rules in the source).
+// `entry` holds the last record read, also when nothing was found.
+bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry);
+bool ExistujeObec(const QString& o);
+
+// ---- STRANY.RCD ----
+struct TStrana {
+    QString CisloStrany; // 0, 4
+    QString NazevStrany; // 5, 81
+    QString PocetKand;   // 87, 2
+
+    static TStrana fromRecord(const QByteArray& record);
+    QByteArray toRecord() const;
+};
+
+struct TSeznamStran {
+    QList<TStrana> strany; // place r of the list is strany[r - 1]
+    int pocet() const { return int(strany.size()); }
+};
+TSeznamStran& SeznamStran();
+void NactiStrany();
+// PocetKand of the first party whose number converts to `strana`, 0 if none.
+qint32 PocetKandidatu(qint32 strana);
+
+// ---- KANDIDAT.RCD ----
+struct TKandidat {
+    QString CisloStrany; // 0, 4
+    QString CisloKand;   // 5, 2
+    QString KandJmeno1;  // 8, 40
+    QString KandJmeno2;  // 49, 30
+    QString KandPriznak; // 80, 1
+
+    static TKandidat fromRecord(const QByteArray& record);
+    QByteArray toRecord() const;
+};
+
+using TTabulkaKandidatu = std::array<std::array<TKandidat, kMaxKandidatu>, kMaxStran>;
+TTabulkaKandidatu& TabulkaKandidatu();
+// The candidate (party 1..30, candidate 1..28).
+const TKandidat& Kandidat(int strana, int kandidat);
+void NactiKandidaty();
+
+// ---- QZRVOK.RCD ----
+struct TOcekavani {
+    QString Obec;           // 0, 6
+    qint32 Okrsek = 0;      // 8
+    qint32 PocetVolicu = 0; // 12
+
+    static TOcekavani fromRecord(const QByteArray& record);
+    QByteArray toRecord() const;
+};
+qint32 OcekavaniVolici(const QString& o, qint32 k);
+
+// ---- QZRZVO.RCD ----
+struct TZvlastniOkrsek {
+    QString Obec;        // 0, 6
+    qint32 Okrsek = 0;   // 8
+    QString NazevObce;   // 12, 25
+    QString NazevOkresu; // 38, 20
+
+    static TZvlastniOkrsek fromRecord(const QByteArray& record);
+    QByteArray toRecord() const;
+};
+
+// ---- KOMISE.RCD ----
+struct TKomise {
+    QString clen; // 0, 50
+
+    static TKomise fromRecord(const QByteArray& record);
+    QByteArray toRecord() const;
+};
+QList<TKomise>& JmenaKomise();
+// Replaces JmenaKomise with the records of KOMISE.RCD in the data directory.
+void NactiKomise();
+// Rewrites KOMISE.RCD crash-safely with the elements of JmenaKomise.
+void UlozKomise();
+// Whether KOMISE.RCD exists in the data directory and holds a record.
+bool KomiseNeniPrazdna();
+
+} // namespace urn
