@@ -426,16 +426,7 @@ bool TpreviewF::pripravVystup() {
     if (printer.outputFileName() == m_potvrzenySoubor || !QFile::exists(printer.outputFileName()))
         return true;
     // An existing file is replaced only after the dialog has shown its name.
-    TNastaveniTisku n;
-    n.MinStrana = 1;
-    n.MaxStrana = qMax(1, PocetStran);
-    n.OdStrany = odStrany;
-    n.DoStrany = doStrany;
-    n.Kopie = PocetKopii;
-    const bool ok = OtevriDialog(n);
-    PrevezmiNastaveni(*this, ok, n);
-    vybranaTiskarna().setCopyCount(PocetKopii);
-    return ok;
+    return NastaveniTiskarny();
 }
 
 bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
@@ -469,6 +460,10 @@ bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
 }
 
 void TpreviewF::printerSetupSBClick() {
+    NastaveniTiskarny();
+}
+
+bool TpreviewF::NastaveniTiskarny() {
     TNastaveniTisku n;
     n.MinStrana = 1;
     n.MaxStrana = qMax(1, PocetStran);
@@ -479,6 +474,7 @@ void TpreviewF::printerSetupSBClick() {
     PrevezmiNastaveni(*this, ok, n);
     // The printer's own copy count is what the next print uses.
     vybranaTiskarna().setCopyCount(PocetKopii);
+    return ok;
 }
 
 void TpreviewF::printBtnClick() {

@@ -80,6 +80,8 @@ protected:
 
 private:
     bool OtevriDialog(TNastaveniTisku& n);
+    // The print dialog over the window's pages and copies; true when confirmed.
+    bool NastaveniTiskarny();
     // Printing into a file: the file this document is offered under.
     QString souborDokumentu() const;
     void nabidniSouborDokumentu();
