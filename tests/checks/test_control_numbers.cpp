@@ -73,6 +73,7 @@ TEST_F(CheckTest, SheetControlNumbers) {
         // 15 candidates: the example of the form
         {"votes of 1, 3 and 10", 2, {{1, 12}, {3, 5}, {10, 1}}, 40, 37, 10, 42},
         {"only candidate 3", 2, {{3, 2}}, 10, 6, 3, 12},
+        {"only candidate 1", 2, {{1, 4}}, 10, 4, 1, 12},
         {"no votes at all", 2, {}, 10, 0, 0, 12},
         // votes beyond the party's 15 candidates count in KČ3, not in the
         // last candidate

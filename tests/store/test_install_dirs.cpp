@@ -134,4 +134,7 @@ TEST(FindFileNoCase, MatchesEachComponentRegardlessOfCase) {
     touch(root + QStringLiteral("Data/OKRSKY.RCD"));
     EXPECT_EQ(findFileNoCase(root, QStringLiteral("Data/OKRSKY.RCD")),
               root + QStringLiteral("Data/OKRSKY.RCD"));
+    // Also when the exact spelling is not the one that sorts first.
+    EXPECT_EQ(findFileNoCase(root, QStringLiteral("Data/Okrsky.Rcd")),
+              root + QStringLiteral("Data/Okrsky.Rcd"));
 }
