@@ -136,14 +136,7 @@ bool runCheckCommand() {
     w.Vybrano = kVybranoKontrola;
     Kontroly();
     ProcDopoctiTS();
-    // The new file is written before the old one goes, so that an
-    // interruption never leaves the precinct without data.
-    if (StavKontrol().JsouChyby) {
-        UlozData(kKindE);
-        removeDataFile(kKindO);
-    } else {
-        UlozData(kKindO);
-    }
+    storeDataFileOfKind(StavKontrol().JsouChyby ? kKindE : kKindO);
     return true;
 }
 

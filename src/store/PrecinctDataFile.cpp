@@ -443,10 +443,10 @@ void removeDataFile(char kind) {
     for (const QString& e : entries) {
         if (e.compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        QFile f(d.filePath(e));
-        if (!f.remove())
-            throw InOutError(QStringLiteral("Soubor %1 nelze smazat: %2")
-                                 .arg(quotedPath(f.fileName()), f.errorString()));
+        QString why;
+        if (!removeFileDurably(d.filePath(e), &why))
+            throw InOutError(
+                QStringLiteral("Soubor %1 nelze smazat: %2").arg(quotedPath(d.filePath(e)), why));
     }
 }
 
@@ -473,6 +473,12 @@ void NactiData(char kind) {
     TPrecinctRecord parsed = rec;
     lineToRecord(line, kind, parsed);
     rec = std::move(parsed);
+}
+
+void storeDataFileOfKind(char kind) {
+    UlozData(kind);
+    if (kind != kKindO)
+        removeDataFile(kKindO);
 }
 
 void UlozData(char kind) {

@@ -69,6 +69,12 @@ void NactiData(char kind);
 // one just written) are deleted. A value wider than its field raises
 // FieldWidthError before anything is written.
 void UlozData(char kind);
+// Stores PrecinctRecord() as the precinct's only data file: UlozData of the
+// kind, then the file of kind "O" removed when the kind is another. The new
+// file is on disk before the old one goes, and each removal is synced, so a
+// power cut never leaves the precinct without data nor brings an older "O"
+// file back beside a newer "E" file.
+void storeDataFileOfKind(char kind);
 
 // The data file line of a record. Kinds other than "O" carry the member
 // names. Raises FieldWidthError listing every over-wide value.

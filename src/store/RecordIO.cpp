@@ -19,16 +19,43 @@ namespace urn {
 
 namespace {
 bool g_syncToDisk = true;
+FileStepObserver g_observer;
+
+void step(const char* name, const QString& path) {
+    if (g_observer)
+        g_observer(name, path);
+}
 
 void fsyncDirectoryOf(const QString& path) {
-    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QString dirPath = QFileInfo(path).absolutePath();
+    const QByteArray dir = QFile::encodeName(dirPath);
     const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+    step("dirsync", dirPath);
 }
 } // namespace
+
+void setFileStepObserver(FileStepObserver observer) {
+    g_observer = std::move(observer);
+}
+
+bool removeFileDurably(const QString& path, QString* why) {
+    QFile f(path);
+    if (!f.exists())
+        return true;
+    if (!f.remove()) {
+        if (why)
+            *why = f.errorString();
+        return false;
+    }
+    step("unlink", path);
+    if (g_syncToDisk)
+        fsyncDirectoryOf(path);
+    return true;
+}
 
 QString getShortString(const QByteArray& record, int offset, int capacity) {
     if (offset < 0 || offset >= record.size())
@@ -137,11 +164,13 @@ void writeFileAtomicallyNoSync(const QString& path, const QByteArray& content) {
     if (f.write(content) != content.size() || !f.flush())
         throw InOutError(QStringLiteral("Chyba při zápisu souboru %1: %2")
                              .arg(quotedPath(path), f.errorString()));
+    step("write", path);
     if (::rename(QFile::encodeName(f.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)
         throw InOutError(QStringLiteral("Chyba při zápisu souboru %1: %2")
                              .arg(quotedPath(path), QString::fromLocal8Bit(std::strerror(errno))));
     f.setAutoRemove(false);
+    step("rename", path);
 }
 } // namespace
 
@@ -163,15 +192,18 @@ void writeFileAtomically(const QString& path, const QByteArray& content) {
         throw InOutError(
             QStringLiteral("Chyba při zápisu souboru %1: %2").arg(quotedPath(path), why));
     }
+    step("write", path);
     if (g_syncToDisk && ::fsync(f.handle()) != 0) {
         const QString why = QString::fromLocal8Bit(std::strerror(errno));
         f.cancelWriting();
         throw InOutError(
             QStringLiteral("Chyba při zápisu souboru %1: %2").arg(quotedPath(path), why));
     }
+    step("fsync", path);
     if (!f.commit())
         throw InOutError(QStringLiteral("Chyba při zápisu souboru %1: %2")
                              .arg(quotedPath(path), f.errorString()));
+    step("rename", path);
     if (g_syncToDisk)
         fsyncDirectoryOf(path);
 }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace urn {
 
 // Building blocks of the fixed-layout record files: short strings (a length
@@ -45,6 +47,20 @@ void writeFileAtomically(const QString& path, const QByteArray& content);
 // in the program; benchmarks switch it off to measure the rest.
 void setSyncToDisk(bool enabled);
 bool syncToDisk();
+
+// Removes a file so that the removal itself survives a power cut: the
+// directory is synced afterwards. Otherwise an old data file could come
+// back beside the new one that replaced it. Returns false when the file
+// exists and cannot be removed (QFile's error text in `why`).
+bool removeFileDurably(const QString& path, QString* why = nullptr);
+
+// The steps of durable writes and removals, in the order they happen, for
+// tests that must prove the order: "write" (the temporary file is complete),
+// "fsync" (the file is on disk), "rename" (it replaced the target),
+// "dirsync" (the directory entry is on disk), "unlink" (a file removed).
+// `path` is the target file, or the directory for "dirsync".
+using FileStepObserver = std::function<void(const char* step, const QString& path)>;
+void setFileStepObserver(FileStepObserver observer);
 
 // Converts a number text the way the record files hold them: leading blanks,
 // an optional sign and decimal digits, nothing else, within 32 bits.

@@ -356,6 +356,28 @@ TEST_F(DataFileTest, KindTransitions) {
     }
 }
 
+TEST_F(DataFileTest, ReplacingKindOIsDurableInEveryStep) {
+    PrecinctRecord() = exampleRecord();
+    UlozData(kKindO);
+    QStringList steps;
+    const QString dataDir = QDir(inst.dirs().data).absolutePath();
+    setFileStepObserver([&](const char* step, const QString& path) {
+        const QFileInfo info(path);
+        if (info.absoluteFilePath() == dataDir)
+            steps << QString::fromLatin1(step);
+        else if (info.absolutePath() == dataDir)
+            steps << QString::fromLatin1(step) + QLatin1Char(' ') + info.fileName();
+    });
+    storeDataFileOfKind(kKindE);
+    setFileStepObserver({});
+    const QStringList expected{"write EE500011.00003",  "fsync EE500011.00003",
+                               "rename EE500011.00003", "dirsync",
+                               "unlink OE500011.00003", "dirsync"};
+    EXPECT_EQ(steps.join(QLatin1String(", ")).toStdString(),
+              expected.join(QLatin1String(", ")).toStdString());
+    EXPECT_EQ(dataFiles(), QStringList{"EE500011.00003"});
+}
+
 TEST_F(DataFileTest, StoreKeepsAnExistingNameSpelling) {
     PrecinctRecord() = exampleRecord();
     {
