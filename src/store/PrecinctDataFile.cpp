@@ -457,10 +457,10 @@ void NactiData(char kind) {
     VyprazdniTS(rec);
     const QString dir = installDirs().config;
     const QString path = dataFilePath(kind);
-    if (!QFileInfo::exists(path)) {
-        removeChainTemporaries(dir);
+    // Intermediate files left by an interrupted chain of an older version.
+    removeChainTemporaries(dir);
+    if (!QFileInfo::exists(path))
         return;
-    }
     QByteArray line = loadSealed(dir, path, QByteArray(kKlicDatovychSouboru), kMaxDataContent);
     // The content is one line; whatever follows a line break is not ours.
     const qsizetype eol = line.indexOf('\n');
