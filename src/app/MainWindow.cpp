@@ -127,6 +127,7 @@ void TQZ_menu::buildMenu() {
     add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
 
     connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
+    connectCommand("ExportTisk_MI", &TQZ_menu::ExportTisk_MIClick);
     connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
     connectCommand("ScitaciArch_MI", &TQZ_menu::ScitaciArch_MIClick);
     connectCommand("ZkusebniTisk_MI", &TQZ_menu::ZkusebniTisk_MIClick);
@@ -201,7 +202,8 @@ void TQZ_menu::updateCommands() {
     // The test page checks the printer and needs no station data.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
                                          "OProgramu_MI", "ZkusebniTisk_MI"};
-    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI", "ScitaciArch_MI"};
+    static const char* const withData[] = {"Kontroly_MI", "ExportTisk_MI", "ZruseniDat_MI",
+                                           "ScitaciArch_MI"};
     for (QAction* a : findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;

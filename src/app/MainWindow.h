@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QTimer;
@@ -64,6 +66,18 @@ public:
     // catalogue loaded); the commands stay disabled otherwise.
     bool opened() const { return m_opened; }
 
+    // The export-and-print command ("&Export dat a tisk zápisu", F4), also
+    // the follow-up the data-entry window offers after a save (it sets
+    // Vybrano to 4 around the call). Refuses data that were not checked,
+    // checks the saved data once more, reports passable errors and warnings,
+    // lets the commission export, and after a successful export marks the
+    // station's data as exported, asks for the number of copies and prints
+    // the record. File errors raise UrnariumError for the general handler.
+    void ExportTisk_MIClick();
+
+    // Prints the record in the chosen number of copies.
+    std::function<void(int)> tiskZapisu;
+
     QString statusObec() const;
     QString statusOkrsek() const;
     QAction* action(const QString& objectName) const;
@@ -106,5 +120,11 @@ private:
 };
 
 inline constexpr const char* kHelpFileName = "Urnarium.html";
+
+// The invitation of the export-and-print command before the export window.
+inline constexpr const char* kTitulekExportPovolen = "TISK ZÁPISU I EXPORT DAT POVOLEN.";
+inline constexpr const char* kTextVlozteNosic =
+    "Pro export na USB disk\rvložte (zapojte) technický nosič,\rna který chcete data "
+    "exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen export dat na pevný disk.";
 
 } // namespace urn

@@ -1,7 +1,9 @@
 // Opens one window of the program on its own, for looking at it (screenshots
 // under Xvfb): show_window INSTALL_DIR WINDOW
 //   WINDOW: main, menu-okrsek, menu-napoveda, info, about, hlaska-chyba,
-//   hlaska-propustna, hlaska-upozorneni, kopie, edits, or a menu command by
+//   hlaska-propustna, hlaska-upozorneni, kopie, edits, export (the media of
+//   the machine), export-usb (a sample USB disk), info-pozvani, info-usb,
+//   info-disk (the export's information window), or a menu command by
 //   its object name (Konec_MI, VyberTiskarny_MI, ...); Kontroly_MI+data first
 //   saves an empty record as the station's entered data
 #include "app/AboutWindow.h"
@@ -10,6 +12,10 @@
 #include "checks/ErrorCatalogue.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/CopiesWindow.h"
+#include "export/ExportCopy.h"
+#include "export/ExportInfoWindow.h"
+#include "export/ExportWindow.h"
+#include "export/RemovableMedia.h"
 #include "store/PrecinctDataFile.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
@@ -17,10 +23,13 @@
 #include "ui/EntryEdit.h"
 #include "ui/MessageBoxDialogs.h"
 
+#include <QDir>
 #include <QFormLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -51,6 +60,48 @@ int showEdits() {
     w.show();
     focused->setFocus();
     return QApplication::exec();
+}
+// One USB disk mounted at a temporary directory, for looking at the list.
+class SampleMedia : public RemovableMedia {
+public:
+    QList<TZarExp> SeznamVymenitelnych() override {
+        TZarExp z;
+        z.Pozice = m_dir.path() + QStringLiteral("/KOMISE");
+        QDir().mkpath(z.Pozice);
+        z.Nazev = QStringLiteral("KOMISE");
+        z.Zarizeni = QStringLiteral("/dev/sdb1");
+        return {z};
+    }
+    bool OdeberDisk(const TZarExp&) override { return true; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+int showExportWindows(const QString& which) {
+    SampleMedia sample;
+    if (which == QLatin1String("export-usb"))
+        setRemovableMedia(&sample);
+    if (which.startsWith(QLatin1String("export"))) {
+        TZ_ExportDat_F w;
+        return w.exec();
+    }
+    TZ_infoE_F w;
+    const QString caption = QStringLiteral("Export dat a tisk zápisu");
+    const QString soubor = nazevExportu(QStringLiteral("O"), Stanice().Obec, Stanice().Okrsek);
+    const QString druh = QString::fromUtf8(kDruhVymenitelne);
+    if (which == QLatin1String("info-usb")) {
+        w.Odebrat_Btn()->show();
+        w.Ukaz(caption, titulekExportuNaDisk(druh),
+               textExportuNaDisk(soubor, druh, QStringLiteral("/media/komise/KOMISE")));
+    } else if (which == QLatin1String("info-disk")) {
+        w.Ukaz(caption, titulekExportuNaPevnyDisk(),
+               textExportuNaPevnyDisk(soubor, installDirs().program));
+    } else {
+        w.Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
+               QString::fromUtf8(kTextVlozteNosic));
+    }
+    return 0;
 }
 } // namespace
 
@@ -96,6 +147,10 @@ int main(int argc, char** argv) {
             menu.action(command)->trigger();
         });
         return QApplication::exec();
+    }
+    if (which.startsWith(QLatin1String("export")) || which.startsWith(QLatin1String("info-"))) {
+        NactiStanici();
+        return showExportWindows(which);
     }
     TCisChyb cisChyb;
     if (which == QLatin1String("info")) {
