@@ -8,4 +8,9 @@ namespace urn {
 // name resolves to the metric-compatible Liberation Sans.
 QFont arialFont(int pixelSize, bool bold = false);
 
+// Tahoma in a pixel size. Where Tahoma (or Wine's metric clone of it) is not
+// installed, Liberation Sans stands in: its advance widths lie within a few
+// per cent of Tahoma's, so texts laid out for Tahoma still fit.
+QFont tahomaFont(int pixelSize, bool bold = false);
+
 } // namespace urn
