@@ -97,14 +97,6 @@ void TQZ_menu::ExportTisk_MIClick() {
         okna.pocetKopii->exec();
         kopie = ZvolenyPocetKopii();
     }
-    if (!tiskZapisu) {
-        // The export stands; the record must still be printed, and nobody
-        // may take the missing printout for a printed one.
-        dialogs().warn(caption, QStringLiteral("Zápis se nepodařilo vytisknout: tisk zápisu není "
-                                               "v této verzi programu k dispozici.\rData jsou "
-                                               "exportována, zápis je však nutno vytisknout."));
-        return;
-    }
     tiskZapisu(kopie);
 }
 

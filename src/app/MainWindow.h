@@ -2,6 +2,8 @@
 
 #include "store/InstallDirs.h"
 
+#include "printing/RecordPrintout.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -75,8 +77,9 @@ public:
     // the record. File errors raise UrnariumError for the general handler.
     void ExportTisk_MIClick();
 
-    // Prints the record in the chosen number of copies.
-    std::function<void(int)> tiskZapisu;
+    // Prints the record in the chosen number of copies (TiskZapisu; tests
+    // put a recorder here).
+    std::function<void(int)> tiskZapisu = TiskZapisu;
 
     QString statusObec() const;
     QString statusOkrsek() const;

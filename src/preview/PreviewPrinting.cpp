@@ -153,26 +153,20 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
 // ---------------------------------------------------------------- direct printing
 
 void TPrintPreview::BeginDirectDoc() {
+    // Pages drawn for no printer would vanish while the printout seemed to
+    // have printed: a document without a printer is refused before it starts.
+    if (!PrinterInstalled())
+        throw InOutError(QStringLiteral("Není vybrána žádná tiskárna. Nic nebylo vytištěno."));
     SetState(psPrinting);
     FDirectPrinting = true;
     FDirectPrintPageCount = 0;
     FCanvasPageNo = 0;
     FPageCanvas = nullptr;
     auto canvas = std::make_unique<QPainter>();
-    bool ok = false;
-    if (PrinterInstalled()) {
-        ImposePrinterOptions();
-        FPrinter->setDocName(FPrintJobTitle);
-        ok = canvas->begin(FPrinter);
-    } else {
-        // Without a printer the pages are drawn and dropped, so that a
-        // printout runs its course and nothing reaches paper.
-        FPageMetafile = std::make_unique<QPicture>();
-        ok = canvas->begin(FPageMetafile.get());
-    }
-    if (!ok) {
+    ImposePrinterOptions();
+    FPrinter->setDocName(FPrintJobTitle);
+    if (!canvas->begin(FPrinter)) {
         FDirectPrinting = false;
-        FPageMetafile.reset();
         SetState(psReady);
         throw InOutError(JobStartError());
     }
@@ -183,21 +177,13 @@ void TPrintPreview::BeginDirectDoc() {
 }
 
 void TPrintPreview::NewDirectPage() {
-    QPaintDevice* device = FCanvas->device();
     if (FPageCanvas) {
         emit OnEndPage();
         ++FDirectPrintPageCount;
-        if (device == static_cast<QPaintDevice*>(FPrinter)) {
-            FPrinter->newPage();
-        } else {
-            FCanvas->end();
-            FPageMetafile = std::make_unique<QPicture>();
-            FCanvas->begin(FPageMetafile.get());
-            device = FPageMetafile.get();
-        }
+        FPrinter->newPage();
     }
     FPageCanvas = FCanvas.get();
-    MapCanvas(*FCanvas, device);
+    MapCanvas(*FCanvas, FPrinter);
     ++FCanvasPageNo;
     emit OnNewPage();
 }

@@ -264,20 +264,6 @@ TEST_F(ExportCommandTest, AFailedExportPrintsNothing) {
     EXPECT_EQ(stavOnDisk(), QStringLiteral("N"));
 }
 
-TEST_F(ExportCommandTest, WithoutTheRecordPrintoutItSaysTheRecordWasNotPrinted) {
-    saveRecord(kKindO);
-    menu->tiskZapisu = nullptr;
-    scriptExport(QStringLiteral("2"));
-    menu->ExportTisk_MIClick();
-    EXPECT_EQ(stavOnDisk(), QStringLiteral("A"));
-    EXPECT_TRUE(QFile::exists(exported()));
-    EXPECT_EQ(texts(), QStringList{QStringLiteral("warn ") + kCaption +
-                                   QStringLiteral(": Zápis se nepodařilo vytisknout: tisk zápisu "
-                                                  "není v této verzi programu k dispozici.\rData "
-                                                  "jsou exportována, zápis je však nutno "
-                                                  "vytisknout.")});
-}
-
 TEST_F(ExportCommandTest, FromTheDataEntryWindowAndOnF4) {
     saveRecord(kKindO);
     scriptExport(QStringLiteral("x")); // not a number of copies: one
