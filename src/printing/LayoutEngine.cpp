@@ -53,7 +53,7 @@ void kresliText(int x, int y, const QString& text) {
     QPainter* p = StavTisku().Platno;
     if (!p || text.isEmpty())
         return;
-    p->drawText(x, y + QFontMetrics(p->font()).ascent(), text);
+    p->drawText(x, y + p->fontMetrics().ascent(), text);
 }
 
 } // namespace

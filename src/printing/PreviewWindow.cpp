@@ -374,7 +374,12 @@ void TpreviewF::PrintPreviewChange() {
         pageNL->setText(QStringLiteral("Strana %1 z %2")
                             .arg(m_preview->CurrentPage())
                             .arg(m_preview->TotalPages()));
-        pageNL->repaint();
+        // While a document is being recorded the window is not on the screen
+        // yet; painting the label then would only slow the recording down.
+        if (m_preview->State() == psCreating)
+            pageNL->update();
+        else
+            pageNL->repaint();
         aktBtn();
     } else {
         pageNL->setText(QStringLiteral("Prázdný dokument"));
