@@ -11,6 +11,7 @@
 #include "printing/PreviewWindow.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxDialogs.h"
+#include "ui/StartupProbe.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -66,5 +67,6 @@ int main(int argc, char** argv) {
         {&oProgramu, &hlaska, &preview, &vstup, &exportDat, &pocetKopii, &infoE, &info});
 
     menu.show();
+    quitWhenIdleIfProbed(menu);
     return app.exec();
 }

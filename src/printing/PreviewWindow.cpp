@@ -190,7 +190,7 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(8);
     m_preview->SetFont(arial);
-    m_preview->SetPrinter(&vybranaTiskarna());
+    m_preview->SetPrinterSource([] { return &vybranaTiskarna(); });
     m_preview->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
     setFocusProxy(m_preview);
 
