@@ -12,4 +12,13 @@ QFont arialFont(int pixelSize, bool bold) {
     return f;
 }
 
+QFont courierFont(int pixelSize, bool bold) {
+    QFont f;
+    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    f.setStyleHint(QFont::Monospace);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
 } // namespace urn
