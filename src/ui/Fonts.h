@@ -11,4 +11,9 @@ QFont arialFont(int pixelSize, bool bold = false);
 // that line up.
 QFont courierFont(int pixelSize, bool bold = false);
 
+// Tahoma in a pixel size. Where Tahoma (or Wine's metric clone of it) is not
+// installed, Liberation Sans stands in: its advance widths lie within a few
+// per cent of Tahoma's, so texts laid out for Tahoma still fit.
+QFont tahomaFont(int pixelSize, bool bold = false);
+
 } // namespace urn
