@@ -8,6 +8,7 @@
 #include "checks/ErrorCatalogue.h"
 #include "checks/Workflow.h"
 #include "core/Dialogs.h"
+#include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/ExportInfoWindow.h"
 #include "printing/CountingSheet.h"
@@ -126,6 +127,7 @@ void TQZ_menu::buildMenu() {
     napoveda->addSeparator();
     add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
 
+    connectCommand("PorizeniDat_MI", &TQZ_menu::PorizeniDat_MIClick);
     connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
     connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
     connectCommand("ScitaciArch_MI", &TQZ_menu::ScitaciArch_MIClick);
@@ -201,7 +203,8 @@ void TQZ_menu::updateCommands() {
     // The test page checks the printer and needs no station data.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
                                          "OProgramu_MI", "ZkusebniTisk_MI"};
-    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI", "ScitaciArch_MI"};
+    static const char* const withData[] = {"PorizeniDat_MI", "Kontroly_MI", "ZruseniDat_MI",
+                                           "ScitaciArch_MI"};
     for (QAction* a : findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
@@ -254,6 +257,16 @@ void TQZ_menu::TimerTick() {
     m_timer->stop();
     if (m_windows.info)
         m_windows.info->exec();
+}
+
+void TQZ_menu::PorizeniDat_MIClick() {
+    if (Stanice().Stav == QLatin1String("A") &&
+        !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
+                       QString::fromUtf8(kOtazkaZnovuUpravovat)))
+        return;
+    Workflow().Vybrano = kVybranoZadny;
+    if (m_windows.vstup)
+        m_windows.vstup->exec();
 }
 
 void TQZ_menu::Kontroly_MIClick() {

@@ -80,6 +80,7 @@ private slots:
     void TimerTick();
 
 private:
+    void PorizeniDat_MIClick();
     void Kontroly_MIClick();
     void ZruseniDat_MIClick();
     void ScitaciArch_MIClick();
@@ -104,6 +105,11 @@ private:
     QLabel* m_statusOkrsek = nullptr;
     QTimer* m_timer = nullptr;
 };
+
+// The question of the data-entry command after an export.
+inline constexpr const char* kOtazkaZnovuUpravovat =
+    "Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete muset zopakovat "
+    "export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?";
 
 inline constexpr const char* kHelpFileName = "Urnarium.html";
 
