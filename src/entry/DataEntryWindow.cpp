@@ -145,6 +145,9 @@ void TR_Vstupni_Form::FormCreate() {
     m_oddII = new SectionTwoPage(*this);
     m_priloha = new AnnexPage(*this);
     m_komise = new CommissionPage;
+    // All four pages on the same button face, on which the form's white
+    // fields stand out.
+    nastavPozadiStranky(m_komise);
     m_priloha->setPlatneHlasy(m_oddII->R_EdPlatneHlasy());
     // Created with page 0 current, so that creating the window saves nothing.
     zalozky->addTab(m_oddI, QStringLiteral("T/2 - odd. I"));

@@ -1,6 +1,7 @@
 #include "entry/SectionOnePage.h"
 
 #include "core/ErrorHandler.h"
+#include "entry/CodePageInput.h"
 #include "entry/EntryWidgets.h"
 #include "entry/FieldRules.h"
 #include "ui/Fonts.h"
@@ -209,6 +210,10 @@ TSEdit* SectionOnePage::textovePole(TRadek& radek, const char* jmeno, int sirka,
     v.maxDelka = kapacita;
     v.ramecek = false;
     TSEdit* e = radek.pole(jmeno, sirka, v);
+    // HLASO.RCD holds the texts in the single-byte code page: a character it
+    // has no place for is refused as it is typed rather than stored as "?".
+    if (!cislo)
+        keepToCp1250(e);
     const TextovePole p{e, clen, kapacita, hodina};
     m_pole.append(p);
     m_poradi.append(e);
