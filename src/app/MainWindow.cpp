@@ -205,7 +205,9 @@ void TQZ_menu::updateCommands() {
                                          "OProgramu_MI", "ZkusebniTisk_MI"};
     static const char* const withData[] = {"PorizeniDat_MI", "Kontroly_MI", "ZruseniDat_MI",
                                            "ScitaciArch_MI"};
-    for (QAction* a : findChildren<QAction*>()) {
+    // The menu's own items only: the windows created as children of this one
+    // have actions of their own (the data-entry window's page keys).
+    for (QAction* a : menuBar()->findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
         bool enabled = false;

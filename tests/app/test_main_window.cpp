@@ -255,6 +255,10 @@ TEST(MainWindow, DataEntryAsksAfterAnExportAndOpensTheEntryWindow) {
               QStringLiteral("Vstup dat za okrsek - ") + QString::fromUtf8(kCaptionMainWindow));
     QAction* f2 = w.action(QStringLiteral("PorizeniDat_MI"));
     ASSERT_TRUE(f2->isEnabled());
+    // The entry window's page keys are its own: enabling the menu leaves
+    // them alone.
+    for (const char* name : {"PageDownMI", "PageUpMI", "KCisloMI1"})
+        EXPECT_TRUE(vstup.findChild<QAction*>(QLatin1String(name))->isEnabled()) << name;
 
     // "Ne" to the question after an export: nothing happens.
     Workflow().Vybrano = kVybranoKontrola;
