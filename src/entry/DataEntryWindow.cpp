@@ -224,7 +224,6 @@ void TR_Vstupni_Form::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (e->spontaneous())
         return;
-    m_zobrazeno = false;
     if (runReportingErrors([this] { FormShow(); }))
         return;
     // A precinct that cannot be read is not offered for typing: a save
@@ -290,7 +289,6 @@ void TR_Vstupni_Form::FormShow() {
     m_zalozky->setCurrentIndex(kStrankaOddI);
     m_oddI->R_SEdZahajeno1()->setFocus(Qt::OtherFocusReason);
     m_ulozitMI->setEnabled(true);
-    m_zobrazeno = true;
 }
 
 // ---- moving between pages ----
@@ -438,10 +436,6 @@ void TR_Vstupni_Form::UlozVse() {
 }
 
 void TR_Vstupni_Form::ulozitBtnClick() {
-    ulozitBtnClickPrubeh();
-}
-
-void TR_Vstupni_Form::ulozitBtnClickPrubeh() {
     ulozPoleStranek();
     prepocti();
     if (!R_TN_T2PRChange(kStrankaOddI))

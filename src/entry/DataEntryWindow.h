@@ -106,7 +106,6 @@ private:
     void ulozPoleStranek();
     void UlozVse();
     void ulozDataE();
-    void ulozitBtnClickPrubeh();
     // Moves the focus off the field being edited, so that it is left (its
     // value stored, its checks queued) before anything else happens.
     void opustPole();
@@ -128,7 +127,6 @@ private:
 
     bool m_zavirani = false;                  // the closing flag
     bool m_otazkaPripojena = false;           // FormCloseQuery attached
-    bool m_zobrazeno = false;                 // FormShow ran for this showing
     int m_cekajiciHlaseni = 0;                // reports posted and not yet answered
     bool m_hlaskaBezi = false;                // the message window is on screen
     QPointer<QPushButton> m_zadrzeneTlacitko; // a click held back while a report waits
