@@ -61,7 +61,9 @@ public:
     ~TQZ_menu() override;
 
     bool refused() const { return m_refused; }
-    void setWindows(const AppWindows& windows) { m_windows = windows; }
+    // The windows the commands show; the data-entry window's follow-up after
+    // a save is this window's export-and-print command.
+    void setWindows(const AppWindows& windows);
     const AppWindows& windows() const { return m_windows; }
 
     // True after the opening steps succeeded (station configuration read,
@@ -97,6 +99,7 @@ private slots:
     void TimerTick();
 
 private:
+    void PorizeniDat_MIClick();
     void Kontroly_MIClick();
     void ZruseniDat_MIClick();
     void ScitaciArch_MIClick();
@@ -121,6 +124,11 @@ private:
     QLabel* m_statusOkrsek = nullptr;
     QTimer* m_timer = nullptr;
 };
+
+// The question of the data-entry command after an export.
+inline constexpr const char* kOtazkaZnovuUpravovat =
+    "Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete muset zopakovat "
+    "export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?";
 
 inline constexpr const char* kHelpFileName = "Urnarium.html";
 

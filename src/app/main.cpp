@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     TZ_OProgramu_F oProgramu(&menu);
     THlaskaF hlaska(&menu);
     TpreviewF preview(&menu);
-    TR_Vstupni_Form vstup(&menu);
+    TR_Vstupni_Form vstup(&menu, &hlaska);
     TZ_ExportDat_F exportDat(&menu);
     TZ_PocetKopii_F pocetKopii(&menu);
     TZ_infoE_F infoE(&menu);

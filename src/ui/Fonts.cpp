@@ -23,4 +23,13 @@ QFont tahomaFont(int pixelSize, bool bold) {
                      bold);
 }
 
+QFont courierFont(int pixelSize, bool bold) {
+    QFont f;
+    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    f.setStyleHint(QFont::Monospace);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
 } // namespace urn

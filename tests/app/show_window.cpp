@@ -3,13 +3,16 @@
 //   WINDOW: main, menu-okrsek, menu-napoveda, info, about, hlaska-chyba,
 //   hlaska-propustna, hlaska-upozorneni, kopie, edits, export (the media of
 //   the machine), export-usb (a sample USB disk), info-pozvani, info-usb,
-//   info-disk (the export's information window), or a menu command by
+//   info-disk (the export's information window), vstup-N (the data-entry
+//   window on page N over a saved record with parties 1 and 3), or a menu command by
 //   its object name (Konec_MI, VyberTiskarny_MI, ...); Kontroly_MI+data first
 //   saves an empty record as the station's entered data
 #include "app/AboutWindow.h"
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
+#include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
+#include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/CopiesWindow.h"
 #include "export/ExportCopy.h"
@@ -130,6 +133,37 @@ int main(int argc, char** argv) {
                 menu.menuBar()->setActiveAction(title);
             });
         }
+        return QApplication::exec();
+    }
+    if (which.startsWith(QLatin1String("vstup-"))) {
+        // A record with section II and two parties with votes, so that every
+        // page has something to show.
+        const int page = which.mid(6).toInt();
+        menu.show();
+        auto* vstup = new TR_Vstupni_Form(&menu);
+        QTimer::singleShot(500, &menu, [vstup, page] {
+            AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+            TPrecinctRecord& r = PrecinctRecord();
+            r = TPrecinctRecord{};
+            r.T2.Obec = Stanice().Obec.toInt();
+            r.T2.Okrsek = Stanice().Okrsek;
+            r.T2.ZapsOsoby = OcekavaniVolici(Stanice().Obec, Stanice().Okrsek);
+            r.T2.VydObalky = quint16(r.T2.ZapsOsoby * 6 / 10);
+            r.T2.OdevzdObalky = quint16(r.T2.VydObalky - 1);
+            r.T2.PlatneHlasy = quint16(r.T2.OdevzdObalky - 2);
+            for (int p : {1, 3}) {
+                zaskrtniStranu(r, p, true);
+                r.VyslStran(p).PocHl = quint16(p == 1 ? r.T2.PlatneHlasy - 40 : 40);
+                for (int k : {1, 2, 7, 12, 23})
+                    r.VyslStran(p).pref(k) = quint16(k + p);
+                ProcDopoctiT2P(r, p);
+            }
+            ProcDopoctiT2(r);
+            UlozData('E');
+            vstup->show();
+            for (int i = 0; i < page; ++i)
+                vstup->PageDownMIClick();
+        });
         return QApplication::exec();
     }
     if (which.endsWith(QLatin1String("_MI")) || which.endsWith(QLatin1String("+data"))) {
