@@ -1,8 +1,9 @@
 // Start-up: from starting the process to the main window shown, the opening
 // done and the event loop idle (then the process ends), for the program on
 // a demo installation with the national-size tables and for an empty
-// QMainWindow in the same run. Runs offscreen unless DISPLAY is set, e.g.
-// under Xvfb: xvfb-run -a startup_bench
+// QMainWindow in the same run, and for the same window with a menu and a
+// status-line text (which pays for the font system as the program does). Runs offscreen unless
+// DISPLAY is set, e.g. under Xvfb: xvfb-run -a startup_bench
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -44,7 +45,8 @@ Installation& installation() {
     return inst;
 }
 
-void runUntilIdle(benchmark::State& state, const QString& program) {
+void runUntilIdle(benchmark::State& state, const QString& program,
+                  const QStringList& arguments = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("URNARIUM_STARTUP_PROBE"), QStringLiteral("1"));
     if (!env.contains(QStringLiteral("DISPLAY")))
@@ -57,7 +59,7 @@ void runUntilIdle(benchmark::State& state, const QString& program) {
         p.setProcessEnvironment(env);
         QElapsedTimer t;
         t.start();
-        p.start(program, {});
+        p.start(program, arguments);
         if (!p.waitForFinished(30000) || p.exitCode() != 0) {
             state.SkipWithError("the process did not end cleanly");
             return;
@@ -75,6 +77,14 @@ void BM_Startup_EmptyMainWindow(benchmark::State& state) {
     runUntilIdle(state, QStringLiteral(URNARIUM_EMPTY_WINDOW_EXE));
 }
 BENCHMARK(BM_Startup_EmptyMainWindow)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+void BM_Startup_MainWindowWithText(benchmark::State& state) {
+    runUntilIdle(state, QStringLiteral(URNARIUM_EMPTY_WINDOW_EXE), {QStringLiteral("--text")});
+}
+BENCHMARK(BM_Startup_MainWindowWithText)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);

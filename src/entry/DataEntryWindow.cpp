@@ -110,6 +110,18 @@ TR_Vstupni_Form::TR_Vstupni_Form(QWidget* parent, THlaskaF* hlaska)
     FormCreate();
 }
 
+void TR_Vstupni_Form::setVisible(bool visible) {
+    if (visible)
+        vytvorObsah();
+    QDialog::setVisible(visible);
+}
+
+TR_Vstupni_Form& TR_Vstupni_Form::sObsahem() const {
+    auto& self = const_cast<TR_Vstupni_Form&>(*this);
+    self.vytvorObsah();
+    return self;
+}
+
 TR_Vstupni_Form::~TR_Vstupni_Form() {
     // The pages report to this window while their fields go: they must go
     // while it is still whole.
@@ -128,7 +140,15 @@ void TR_Vstupni_Form::FormCreate() {
     setFixedSize(kClientWidth, kClientHeight);
     const QString hlavni = parentWidget() ? parentWidget()->window()->windowTitle() : QString();
     setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral(" - ") + hlavni);
+}
 
+void TR_Vstupni_Form::vytvorObsah() {
+    // The pages with their hundreds of controls are built when the window is
+    // first needed, not while the program starts: the commission sees the
+    // main window sooner, and the first opening of the window takes a few
+    // milliseconds more.
+    if (m_zalozky)
+        return;
     auto* zalozky = new TZalozky(this);
     zalozky->setObjectName(QStringLiteral("R_TN_T2PR"));
     zalozky->setGeometry(0, 0, kClientWidth, kClientHeight);
@@ -211,11 +231,11 @@ void TR_Vstupni_Form::pripravTlacitka() {
 }
 
 QAction* TR_Vstupni_Form::akce(const char* jmeno) const {
-    return findChild<QAction*>(QLatin1String(jmeno));
+    return sObsahem().findChild<QAction*>(QLatin1String(jmeno));
 }
 
 bool TR_Vstupni_Form::JeVybranaStrana() const {
-    return m_oddII->JeVybranaStrana();
+    return sObsahem().m_oddII->JeVybranaStrana();
 }
 
 // ---- opening ----
@@ -234,6 +254,7 @@ void TR_Vstupni_Form::showEvent(QShowEvent* e) {
 }
 
 void TR_Vstupni_Form::FormShow() {
+    vytvorObsah();
     m_zavirani = false;
     m_odpojene = nullptr;
     m_odmitnute = nullptr;

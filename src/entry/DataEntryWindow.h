@@ -69,11 +69,12 @@ public:
     void OdmitniHodnotu(TSEdit* pole, const QString& zprava) override;
     bool KontrolyOdpojeny(const QWidget* pole) const override;
 
-    QTabWidget* R_TN_T2PR() const { return m_zalozky; }
-    SectionOnePage* strankaOddI() const { return m_oddI; }
-    SectionTwoPage* strankaOddII() const { return m_oddII; }
-    AnnexPage* strankaPrilohy() const { return m_priloha; }
-    CommissionPage* strankaKomise() const { return m_komise; }
+    QTabWidget* R_TN_T2PR() const { return sObsahem().m_zalozky; }
+    SectionOnePage* strankaOddI() const { return sObsahem().m_oddI; }
+    SectionTwoPage* strankaOddII() const { return sObsahem().m_oddII; }
+    AnnexPage* strankaPrilohy() const { return sObsahem().m_priloha; }
+    CommissionPage* strankaKomise() const { return sObsahem().m_komise; }
+    void setVisible(bool visible) override;
     THlaskaF* hlaskaF() const { return m_hlaska; }
     QAction* akce(const char* jmeno) const;
     // True while the window is being closed without saving.
@@ -99,6 +100,9 @@ protected:
 
 private:
     void FormCreate();
+    // The pages and the hidden menu, built at the first need.
+    void vytvorObsah();
+    TR_Vstupni_Form& sObsahem() const;
     void FormCloseQuery();
     void vytvorMenu();
     // Saving on every page change and at "Uložit".
