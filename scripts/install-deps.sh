@@ -7,7 +7,9 @@ mode=${1:-run}
 pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
       zlib1g-dev libjpeg-dev fonts-liberation fontconfig xdg-utils qt6-translations-l10n)
 if [ "$mode" = test ]; then
-  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
+  # dbus-daemon and python3-dbusmock: the removable-media tests run a mock
+  # UDisks2 on a private system bus of their own.
+  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils dbus-daemon python3-dbusmock)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -8,6 +8,7 @@
 #include "checks/ErrorCatalogue.h"
 #include "checks/Workflow.h"
 #include "core/Dialogs.h"
+#include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/ExportInfoWindow.h"
 #include "printing/CountingSheet.h"
@@ -94,6 +95,12 @@ TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters,
         m_timer->start();
 }
 
+void TQZ_menu::setWindows(const AppWindows& windows) {
+    m_windows = windows;
+    if (m_windows.vstup)
+        m_windows.vstup->ExportTisk = [this] { ExportTisk_MIClick(); };
+}
+
 TQZ_menu::~TQZ_menu() {
     freeErrorCatalogue();
 }
@@ -126,7 +133,9 @@ void TQZ_menu::buildMenu() {
     napoveda->addSeparator();
     add(napoveda, "ZkusebniTisk_MI", QStringLiteral("&Zkušební tisk"));
 
+    connectCommand("PorizeniDat_MI", &TQZ_menu::PorizeniDat_MIClick);
     connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
+    connectCommand("ExportTisk_MI", &TQZ_menu::ExportTisk_MIClick);
     connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
     connectCommand("ScitaciArch_MI", &TQZ_menu::ScitaciArch_MIClick);
     connectCommand("ZkusebniTisk_MI", &TQZ_menu::ZkusebniTisk_MIClick);
@@ -201,8 +210,11 @@ void TQZ_menu::updateCommands() {
     // The test page checks the printer and needs no station data.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
                                          "OProgramu_MI", "ZkusebniTisk_MI"};
-    static const char* const withData[] = {"Kontroly_MI", "ZruseniDat_MI", "ScitaciArch_MI"};
-    for (QAction* a : findChildren<QAction*>()) {
+    static const char* const withData[] = {"PorizeniDat_MI", "Kontroly_MI", "ExportTisk_MI",
+                                           "ZruseniDat_MI", "ScitaciArch_MI"};
+    // The menu's own items only: the windows created as children of this one
+    // have actions of their own (the data-entry window's page keys).
+    for (QAction* a : menuBar()->findChildren<QAction*>()) {
         if (a->isSeparator() || a->objectName().isEmpty())
             continue;
         bool enabled = false;
@@ -254,6 +266,16 @@ void TQZ_menu::TimerTick() {
     m_timer->stop();
     if (m_windows.info)
         m_windows.info->exec();
+}
+
+void TQZ_menu::PorizeniDat_MIClick() {
+    if (Stanice().Stav == QLatin1String("A") &&
+        !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
+                       QString::fromUtf8(kOtazkaZnovuUpravovat)))
+        return;
+    Workflow().Vybrano = kVybranoZadny;
+    if (m_windows.vstup)
+        m_windows.vstup->exec();
 }
 
 void TQZ_menu::Kontroly_MIClick() {

@@ -2,8 +2,12 @@
 
 #include "store/InstallDirs.h"
 
+#include "printing/RecordPrintout.h"
+
 #include <QMainWindow>
 #include <QStringList>
+
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -57,12 +61,27 @@ public:
     ~TQZ_menu() override;
 
     bool refused() const { return m_refused; }
-    void setWindows(const AppWindows& windows) { m_windows = windows; }
+    // The windows the commands show; the data-entry window's follow-up after
+    // a save is this window's export-and-print command.
+    void setWindows(const AppWindows& windows);
     const AppWindows& windows() const { return m_windows; }
 
     // True after the opening steps succeeded (station configuration read,
     // catalogue loaded); the commands stay disabled otherwise.
     bool opened() const { return m_opened; }
+
+    // The export-and-print command ("&Export dat a tisk zápisu", F4), also
+    // the follow-up the data-entry window offers after a save (it sets
+    // Vybrano to 4 around the call). Refuses data that were not checked,
+    // checks the saved data once more, reports passable errors and warnings,
+    // lets the commission export, and after a successful export marks the
+    // station's data as exported, asks for the number of copies and prints
+    // the record. File errors raise UrnariumError for the general handler.
+    void ExportTisk_MIClick();
+
+    // Prints the record in the chosen number of copies (TiskZapisu; tests
+    // put a recorder here).
+    std::function<void(int)> tiskZapisu = TiskZapisu;
 
     QString statusObec() const;
     QString statusOkrsek() const;
@@ -80,6 +99,7 @@ private slots:
     void TimerTick();
 
 private:
+    void PorizeniDat_MIClick();
     void Kontroly_MIClick();
     void ZruseniDat_MIClick();
     void ScitaciArch_MIClick();
@@ -105,6 +125,17 @@ private:
     QTimer* m_timer = nullptr;
 };
 
+// The question of the data-entry command after an export.
+inline constexpr const char* kOtazkaZnovuUpravovat =
+    "Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete muset zopakovat "
+    "export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?";
+
 inline constexpr const char* kHelpFileName = "Urnarium.html";
+
+// The invitation of the export-and-print command before the export window.
+inline constexpr const char* kTitulekExportPovolen = "TISK ZÁPISU I EXPORT DAT POVOLEN.";
+inline constexpr const char* kTextVlozteNosic =
+    "Pro export na USB disk\rvložte (zapojte) technický nosič,\rna který chcete data "
+    "exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen export dat na pevný disk.";
 
 } // namespace urn

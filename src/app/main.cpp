@@ -11,6 +11,7 @@
 #include "printing/PreviewWindow.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxDialogs.h"
+#include "ui/StartupProbe.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     TZ_OProgramu_F oProgramu(&menu);
     THlaskaF hlaska(&menu);
     TpreviewF preview(&menu);
-    TR_Vstupni_Form vstup(&menu);
+    TR_Vstupni_Form vstup(&menu, &hlaska);
     TZ_ExportDat_F exportDat(&menu);
     TZ_PocetKopii_F pocetKopii(&menu);
     TZ_infoE_F infoE(&menu);
@@ -66,5 +67,6 @@ int main(int argc, char** argv) {
         {&oProgramu, &hlaska, &preview, &vstup, &exportDat, &pocetKopii, &infoE, &info});
 
     menu.show();
+    quitWhenIdleIfProbed(menu);
     return app.exec();
 }

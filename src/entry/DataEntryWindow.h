@@ -1,13 +1,142 @@
 #pragma once
 
+// The data-entry window: the commission types the record T/2 of its precinct
+// here, page by page (section I, section II with the parties that received
+// votes, Annex 1, section III), every change of page saves the whole record,
+// and "Uložit" saves, checks and offers export and printing.
+
+#include "entry/EntryWidgets.h"
+
 #include <QDialog>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
 
 namespace urn {
 
-class TR_Vstupni_Form : public QDialog {
+class AnnexPage;
+class CommissionPage;
+class SectionOnePage;
+class SectionTwoPage;
+class THlaskaF;
+
+class TR_Vstupni_Form : public QDialog, public TOznamovatel {
     Q_OBJECT
 public:
-    explicit TR_Vstupni_Form(QWidget* parent = nullptr);
+    // `hlaska` is the program's error message window; without one the window
+    // makes its own.
+    explicit TR_Vstupni_Form(QWidget* parent = nullptr, THlaskaF* hlaska = nullptr);
+    ~TR_Vstupni_Form() override;
+
+    // Runs the main window's export-and-print command; "Yes" after a save
+    // that passed the checks calls it.
+    std::function<void()> ExportTisk;
+
+    // Opening: the record from the files on disk into the controls. Runs
+    // every time the window is shown.
+    void FormShow();
+
+    // The page commands of the hidden menu and the buttons.
+    void PageDownMIClick();
+    void PageUpMIClick();
+    void KCisloMI1Click();
+    void UlozitMIClick();
+    void PokracovatBBtnClick();
+    void R_Dalsi2_BtnClick();
+    void ulozitBtnClick();
+    void zrusitBtnClick();
+    // Closing without saving ("Zrušit", Esc, the title bar): asks first.
+    void reject() override;
+
+    // A change of page with its guards and its save; false when refused
+    // (page 2 without a ticked party, a value that cannot be stored, a save
+    // that failed).
+    bool R_TN_T2PRChange(int nova);
+    // Where the focus goes on the page now shown.
+    void R_TN_T2PRClick();
+
+    // The summary computations that run before every save.
+    void ProcDopoctiT2ZakrStrana();
+    bool JeVybranaStrana() const;
+
+    // TOznamovatel
+    void Hlaska(const THlaseni& hlaseni, QWidget* oprEdit) override;
+    void OdmitniHodnotu(TSEdit* pole, const QString& zprava) override;
+    bool KontrolyOdpojeny(const QWidget* pole) const override;
+
+    QTabWidget* R_TN_T2PR() const { return sObsahem().m_zalozky; }
+    SectionOnePage* strankaOddI() const { return sObsahem().m_oddI; }
+    SectionTwoPage* strankaOddII() const { return sObsahem().m_oddII; }
+    AnnexPage* strankaPrilohy() const { return sObsahem().m_priloha; }
+    CommissionPage* strankaKomise() const { return sObsahem().m_komise; }
+    void setVisible(bool visible) override;
+    THlaskaF* hlaskaF() const { return m_hlaska; }
+    QAction* akce(const char* jmeno) const;
+    // True while the window is being closed without saving.
+    bool zavira() const { return m_zavirani; }
+
+    inline static const char* const kCaption = "Vstup dat za okrsek";
+    inline static const char* const kOtazkaZavrit =
+        "Opravdu ukončit pořizování bez uložení změn na aktuální záložce?";
+    inline static const char* const kOtazkaExport =
+        "Chcete pokračovat exportem dat a tiskem zápisu?";
+    inline static const char* const kOtazkaTisk =
+        "Data obsahují propustitelné chyby.\r\rChcete pokračovat tiskem zápisu?";
+    inline static const char* const kExportNeniKDispozici =
+        "Export dat a tisk zápisu nelze z tohoto okna spustit.\rData jsou uložena a "
+        "zkontrolována; export a tisk spusťte v hlavním okně příkazem „Export dat a tisk "
+        "zápisu“ (F4).";
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void FormCreate();
+    // The pages and the hidden menu, built at the first need.
+    void vytvorObsah();
+    TR_Vstupni_Form& sObsahem() const;
+    void FormCloseQuery();
+    void vytvorMenu();
+    // Saving on every page change and at "Uložit".
+    void prepocti();
+    void ulozPoleStranek();
+    void UlozVse();
+    void ulozDataE();
+    // Moves the focus off the field being edited, so that it is left (its
+    // value stored, its checks queued) before anything else happens.
+    void opustPole();
+    void zobrazStranku(int stranka);
+    int strankaOvladace(const QWidget* w) const;
+    void ukazHlaseni(const THlaseni& hlaseni, QWidget* oprEdit);
+    void ukazOdmitnuti(TSEdit* pole, const QString& zprava);
+    void Opravit(TSEdit* a, QWidget* cil, int strana);
+    void poAktivaci(std::function<void()> akce);
+    void pripravTlacitka();
+
+    THlaskaF* m_hlaska = nullptr;
+    QTabWidget* m_zalozky = nullptr;
+    SectionOnePage* m_oddI = nullptr;
+    SectionTwoPage* m_oddII = nullptr;
+    AnnexPage* m_priloha = nullptr;
+    CommissionPage* m_komise = nullptr;
+    QAction* m_ulozitMI = nullptr;
+
+    bool m_zavirani = false;                  // the closing flag
+    bool m_otazkaPripojena = false;           // FormCloseQuery attached
+    int m_cekajiciHlaseni = 0;                // reports posted and not yet answered
+    bool m_hlaskaBezi = false;                // the message window is on screen
+    QPointer<QPushButton> m_zadrzeneTlacitko; // a click held back while a report waits
+    QPointer<TSEdit> m_odpojene;              // the field whose checks are detached
+    QPointer<TSEdit> m_odmitnute;             // a field whose value was refused
+    std::function<void()> m_poAktivaci;
 };
 
 } // namespace urn

@@ -36,6 +36,7 @@ int pocetKopiiZTextu(QString& text) {
 }
 
 TZ_PocetKopii_F::TZ_PocetKopii_F(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Z_PocetKopii_F"));
     setWindowTitle(QStringLiteral("Tisk zápisu"));
     // A dialog border without any title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -1,24 +1,20 @@
 #include "export/ExportInfoWindow.h"
 
 #include "core/Dialogs.h"
+#include "core/ErrorHandler.h"
+#include "export/RemovableMedia.h"
+#include "ui/Fonts.h"
+#include "ui/Glyphs.h"
 #include "ui/MessageBoxDialogs.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStyle>
 
 namespace urn {
 
 namespace {
-
-QFont arial(int pixels, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 // A USB plug with a green arrow: the eject button's picture.
 QIcon odebratIcon() {
@@ -60,17 +56,16 @@ TZ_infoE_F::TZ_infoE_F(QWidget* parent) : QDialog(parent) {
     m_titulek2->setObjectName(QStringLiteral("titulek2"));
     m_titulek2->setGeometry(10, 32, 440, 25);
     m_titulek2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_titulek2->setFont(arial(16, false));
+    m_titulek2->setFont(arialFont(16, false));
 
     m_titulek3 = new QLabel(this);
     m_titulek3->setObjectName(QStringLiteral("titulek3"));
     m_titulek3->setGeometry(10, 80, 440, 145);
     m_titulek3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_titulek3->setWordWrap(true);
-    m_titulek3->setFont(arial(16, true));
+    m_titulek3->setFont(arialFont(16, true));
 
-    m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"),
-                           this);
+    m_ok = new QPushButton(okGlyph(), QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("OK_Btn"));
     m_ok->setGeometry(175, 274, 111, 33);
     m_ok->setDefault(true);
@@ -84,7 +79,7 @@ TZ_infoE_F::TZ_infoE_F(QWidget* parent) : QDialog(parent) {
     m_odebrat->hide();
 
     connect(m_ok, &QPushButton::clicked, this, &TZ_infoE_F::OK_BtnClick);
-    connect(m_odebrat, &QPushButton::clicked, this, &TZ_infoE_F::Odebrat_BBtnClick);
+    connect(m_odebrat, &QPushButton::clicked, this, guarded(this, &TZ_infoE_F::Odebrat_BBtnClick));
 }
 
 void TZ_infoE_F::Ukaz(const QString& caption, const QString& titulek, const QString& text) {
@@ -117,8 +112,16 @@ void TZ_infoE_F::OK_BtnClick() {
 }
 
 void TZ_infoE_F::Odebrat_BBtnClick() {
-    if (odebratAkce)
-        odebratAkce();
+    const TZarExp& disk = OdebiratDisk();
+    if (removableMedia().OdeberDisk(disk)) {
+        // The medium is gone: a second press could only fail.
+        m_odebrat->setEnabled(false);
+        m_ok->setFocus();
+        dialogs().inform(windowTitle(), QStringLiteral("Odebrán vyjímatelný disk ") + disk.Nazev +
+                                            QLatin1Char('.'));
+    } else {
+        dialogs().warn(windowTitle(), QStringLiteral("Odebrání se nepovedlo."));
+    }
 }
 
 QString TZ_infoE_F::titulek2Text() const {

@@ -2,7 +2,7 @@
 
 // The information window of the export-and-print step: a title and a
 // message of several lines, an OK button and, after an export to a USB disk,
-// a button that ejects the disk.
+// a button that removes the disk safely.
 
 #include <QDialog>
 
@@ -28,12 +28,11 @@ public:
 
     void FormShow();
     void OK_BtnClick();
+    // Removes the medium of the last export to a USB disk (OdebiratDisk)
+    // safely and says whether that worked; the window stays open.
     void Odebrat_BBtnClick();
 
     QPushButton* Odebrat_Btn() const { return m_odebrat; }
-    // What the eject button does; the export window sets it together with
-    // showing the button.
-    std::function<void()> odebratAkce;
     // Replaces the modal showing (tests).
     std::function<void(TZ_infoE_F&)> showHook;
 

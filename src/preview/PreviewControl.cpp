@@ -169,15 +169,15 @@ QFont TPrintPreview::CanvasFont() const {
 }
 
 void TPrintPreview::MapCanvas(QPainter& painter, QPaintDevice* device) {
-    if (FPrinter && device == static_cast<QPaintDevice*>(FPrinter)) {
+    if (printer() && device == static_cast<QPaintDevice*>(printer())) {
         // The printer's origin is the corner of its printable area: move the
         // viewport back by that offset so that (0, 0) is the sheet's corner.
-        const QRectF paper = FPrinter->paperRect(QPrinter::DevicePixel);
-        const QRectF page = FPrinter->pageRect(QPrinter::DevicePixel);
+        const QRectF paper = printer()->paperRect(QPrinter::DevicePixel);
+        const QRectF page = printer()->pageRect(QPrinter::DevicePixel);
         const int offX = qRound(page.left() - paper.left());
         const int offY = qRound(page.top() - paper.top());
-        const int vw = ConvertUnit(FPageExt.width(), FUnits, mmPixel, FPrinter->logicalDpiX());
-        const int vh = ConvertUnit(FPageExt.height(), FUnits, mmPixel, FPrinter->logicalDpiY());
+        const int vw = ConvertUnit(FPageExt.width(), FUnits, mmPixel, printer()->logicalDpiX());
+        const int vh = ConvertUnit(FPageExt.height(), FUnits, mmPixel, printer()->logicalDpiY());
         painter.setWindow(0, 0, FPageExt.width(), FPageExt.height());
         painter.setViewport(-offX, -offY, vw, vh);
     } else {
@@ -202,11 +202,11 @@ bool TPrintPreview::ReferenceIsPrinter() const {
 }
 
 int TPrintPreview::ReferenceDpiX() const {
-    return ReferenceIsPrinter() ? FPrinter->logicalDpiX() : ScreenDpi();
+    return ReferenceIsPrinter() ? printer()->logicalDpiX() : ScreenDpi();
 }
 
 int TPrintPreview::ReferenceDpiY() const {
-    return ReferenceIsPrinter() ? FPrinter->logicalDpiY() : ScreenDpi();
+    return ReferenceIsPrinter() ? printer()->logicalDpiY() : ScreenDpi();
 }
 
 int TPrintPreview::ConvertX(int value, TUnits from, TUnits to) const {

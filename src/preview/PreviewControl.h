@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPoint>
 
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -155,7 +156,9 @@ public:
     // ---- printing ----
     // The printer to print on; not owned. Without one nothing is printed.
     void SetPrinter(QPrinter* printer);
-    QPrinter* Printer() const { return FPrinter; }
+    // The printer, made by `source` when it is first needed.
+    void SetPrinterSource(std::function<QPrinter*()> source);
+    QPrinter* Printer() const { return printer(); }
     // Whether the printer can take a job: an installed printer, or output to
     // a file chosen in the print dialog.
     bool PrinterInstalled() const;
@@ -220,6 +223,7 @@ private:
 
     void SetState(TPreviewState state);
     bool ReferenceIsPrinter() const;
+    QPrinter* printer() const;
     void BeginDirectDoc();
     void NewDirectPage();
     void EndDirectDoc();
@@ -280,7 +284,8 @@ private:
     int FCanvasPageNo = 0;
     std::unique_ptr<QPicture> FPageMetafile;
     std::unique_ptr<QPainter> FCanvas;
-    QPrinter* FPrinter = nullptr;
+    mutable QPrinter* FPrinter = nullptr;
+    std::function<QPrinter*()> FPrinterSource;
     QFont FFont;
     bool FCanScrollHorz = false;
     bool FCanScrollVert = false;

@@ -39,16 +39,33 @@ QPageSize pageSizeFor(const TDeviceMode& dm, TPaperType paper, const QList<QPage
 
 void TPrintPreview::SetPrinter(QPrinter* printer) {
     FPrinter = printer;
+    FPrinterSource = nullptr;
     FFormNameKnown = false;
     UpdateExtent();
 }
 
+void TPrintPreview::SetPrinterSource(std::function<QPrinter*()> source) {
+    FPrinter = nullptr;
+    FPrinterSource = std::move(source);
+    FFormNameKnown = false;
+    UpdateExtent();
+}
+
+QPrinter* TPrintPreview::printer() const {
+    // Making a printer asks the printing system for its printers, which
+    // costs more than the rest of the preview's start; it is made when a
+    // printout first needs it.
+    if (!FPrinter && FPrinterSource)
+        FPrinter = FPrinterSource();
+    return FPrinter;
+}
+
 bool TPrintPreview::PrinterInstalled() const {
-    if (!FPrinter)
+    if (!printer())
         return false;
-    if (FPrinter->outputFormat() == QPrinter::PdfFormat)
-        return !FPrinter->outputFileName().isEmpty();
-    return !FPrinter->printerName().isEmpty() && !QPrinterInfo::availablePrinters().isEmpty();
+    if (printer()->outputFormat() == QPrinter::PdfFormat)
+        return !printer()->outputFileName().isEmpty();
+    return !printer()->printerName().isEmpty() && !QPrinterInfo::availablePrinters().isEmpty();
 }
 
 void TPrintPreview::Print() {
@@ -68,27 +85,27 @@ void TPrintPreview::PrintPages(int fromPage, int toPage) {
 }
 
 QString TPrintPreview::JobStartError() const {
-    if (FPrinter && FPrinter->outputFormat() == QPrinter::PdfFormat)
+    if (printer() && printer()->outputFormat() == QPrinter::PdfFormat)
         return QStringLiteral("Tisk do souboru %1 se nepodařilo zahájit. Zvolte v nastavení "
                               "tiskárny jiný soubor.")
-            .arg(QDir::toNativeSeparators(FPrinter->outputFileName()));
+            .arg(QDir::toNativeSeparators(printer()->outputFileName()));
     return QStringLiteral("Tisk na tiskárně %1 se nepodařilo zahájit.")
-        .arg(FPrinter ? FPrinter->printerName() : QString());
+        .arg(printer() ? printer()->printerName() : QString());
 }
 
 void TPrintPreview::DiscardFileOutput() {
     // A file cannot be aborted like a print job: an unfinished document
     // would pass for a complete one, so it goes.
-    if (FPrinter->outputFormat() == QPrinter::PdfFormat)
-        QFile::remove(FPrinter->outputFileName());
+    if (printer()->outputFormat() == QPrinter::PdfFormat)
+        QFile::remove(printer()->outputFileName());
 }
 
 QRect TPrintPreview::PrinterTarget() const {
-    const QRectF paper = FPrinter->paperRect(QPrinter::DevicePixel);
-    const QRectF page = FPrinter->pageRect(QPrinter::DevicePixel);
+    const QRectF paper = printer()->paperRect(QPrinter::DevicePixel);
+    const QRectF page = printer()->pageRect(QPrinter::DevicePixel);
     return {-qRound(page.left() - paper.left()), -qRound(page.top() - paper.top()),
-            ConvertUnit(FPageExt.width(), FUnits, mmPixel, FPrinter->logicalDpiX()),
-            ConvertUnit(FPageExt.height(), FUnits, mmPixel, FPrinter->logicalDpiY())};
+            ConvertUnit(FPageExt.width(), FUnits, mmPixel, printer()->logicalDpiX()),
+            ConvertUnit(FPageExt.height(), FUnits, mmPixel, printer()->logicalDpiY())};
 }
 
 void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
@@ -99,13 +116,14 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
     try {
         emit OnBeforePrint();
         ImposePrinterOptions();
-        FPrinter->setDocName(FPrintJobTitle);
-        if (!painter.begin(FPrinter))
+        printer()->setDocName(FPrintJobTitle);
+        if (!painter.begin(printer()))
             throw InOutError(JobStartError());
         const QRect target = PrinterTarget();
         // A printer that makes its own copies gets each page once; output to
         // a file gets the copies written out.
-        const int copies = FPrinter->supportsMultipleCopies() ? 1 : qMax(1, FPrinter->copyCount());
+        const int copies =
+            printer()->supportsMultipleCopies() ? 1 : qMax(1, printer()->copyCount());
         const int total = int(pages.size()) * copies;
         int done = 0;
         bool first = true;
@@ -116,13 +134,13 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
                 TPageProcessingChoice choice = pcAccept;
                 emit OnPageProcessing(pageNo, choice);
                 if (choice == pcCancellAll) {
-                    FPrinter->abort();
+                    printer()->abort();
                     cancelled = true;
                     break;
                 }
                 if (choice == pcAccept && pageNo >= 1 && pageNo <= FPageList.Count()) {
                     if (!first)
-                        FPrinter->newPage();
+                        printer()->newPage();
                     first = false;
                     emit OnPrintBackground(pageNo, &painter, target);
                     DrawPage(pageNo, painter, target);
@@ -136,11 +154,11 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
         painter.end();
         if (cancelled)
             DiscardFileOutput();
-        FPrinter->setDocName(QString());
+        printer()->setDocName(QString());
         emit OnAfterPrint();
     } catch (...) {
         if (painter.isActive()) {
-            FPrinter->abort();
+            printer()->abort();
             painter.end();
             DiscardFileOutput();
         }
@@ -153,26 +171,20 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
 // ---------------------------------------------------------------- direct printing
 
 void TPrintPreview::BeginDirectDoc() {
+    // Pages drawn for no printer would vanish while the printout seemed to
+    // have printed: a document without a printer is refused before it starts.
+    if (!PrinterInstalled())
+        throw InOutError(QStringLiteral("Není vybrána žádná tiskárna. Nic nebylo vytištěno."));
     SetState(psPrinting);
     FDirectPrinting = true;
     FDirectPrintPageCount = 0;
     FCanvasPageNo = 0;
     FPageCanvas = nullptr;
     auto canvas = std::make_unique<QPainter>();
-    bool ok = false;
-    if (PrinterInstalled()) {
-        ImposePrinterOptions();
-        FPrinter->setDocName(FPrintJobTitle);
-        ok = canvas->begin(FPrinter);
-    } else {
-        // Without a printer the pages are drawn and dropped, so that a
-        // printout runs its course and nothing reaches paper.
-        FPageMetafile = std::make_unique<QPicture>();
-        ok = canvas->begin(FPageMetafile.get());
-    }
-    if (!ok) {
+    ImposePrinterOptions();
+    printer()->setDocName(FPrintJobTitle);
+    if (!canvas->begin(printer())) {
         FDirectPrinting = false;
-        FPageMetafile.reset();
         SetState(psReady);
         throw InOutError(JobStartError());
     }
@@ -183,29 +195,21 @@ void TPrintPreview::BeginDirectDoc() {
 }
 
 void TPrintPreview::NewDirectPage() {
-    QPaintDevice* device = FCanvas->device();
     if (FPageCanvas) {
         emit OnEndPage();
         ++FDirectPrintPageCount;
-        if (device == static_cast<QPaintDevice*>(FPrinter)) {
-            FPrinter->newPage();
-        } else {
-            FCanvas->end();
-            FPageMetafile = std::make_unique<QPicture>();
-            FCanvas->begin(FPageMetafile.get());
-            device = FPageMetafile.get();
-        }
+        printer()->newPage();
     }
     FPageCanvas = FCanvas.get();
-    MapCanvas(*FCanvas, device);
+    MapCanvas(*FCanvas, printer());
     ++FCanvasPageNo;
     emit OnNewPage();
 }
 
 void TPrintPreview::AbortDirectDoc() {
-    const bool toPrinter = FCanvas && FCanvas->device() == static_cast<QPaintDevice*>(FPrinter);
+    const bool toPrinter = FCanvas && FCanvas->device() == static_cast<QPaintDevice*>(printer());
     if (toPrinter)
-        FPrinter->abort();
+        printer()->abort();
     if (FCanvas && FCanvas->isActive())
         FCanvas->end();
     if (toPrinter)
@@ -213,8 +217,8 @@ void TPrintPreview::AbortDirectDoc() {
     FPageCanvas = nullptr;
     FCanvas.reset();
     FPageMetafile.reset();
-    if (FPrinter)
-        FPrinter->setDocName(QString());
+    if (printer())
+        printer()->setDocName(QString());
     FDirectPrinting = false;
     FCanvasPageNo = 0;
     UpdateExtent();
@@ -228,8 +232,8 @@ void TPrintPreview::EndDirectDoc() {
     FCanvas->end();
     FCanvas.reset();
     FPageMetafile.reset();
-    if (FPrinter)
-        FPrinter->setDocName(QString());
+    if (printer())
+        printer()->setDocName(QString());
     FDirectPrinting = false;
     FCanvasPageNo = 0;
     UpdateExtent();
@@ -242,7 +246,7 @@ void TPrintPreview::EndDirectDoc() {
 QString TPrintPreview::GetFormName() {
     if (!FFormNameKnown && PrinterInstalled()) {
         QList<TFormInfo> forms;
-        for (const QPageSize& ps : QPrinterInfo(*FPrinter).supportedPageSizes()) {
+        for (const QPageSize& ps : QPrinterInfo(*printer()).supportedPageSizes()) {
             const QSizeF mm = ps.size(QPageSize::Millimeter);
             forms.append({ps.name(), QSize(RoundHalfEven(mm.width()), RoundHalfEven(mm.height()))});
         }
@@ -282,16 +286,16 @@ void TPrintPreview::ImposePrinterOptions() {
     const TDeviceMode dm = ImposedDeviceMode(FPaperType, FOrientation, form,
                                              QSize(ConvertX(custom.width(), FUnits, mmLoMetric),
                                                    ConvertY(custom.height(), FUnits, mmLoMetric)));
-    FPrinter->setPageSize(
-        pageSizeFor(dm, FPaperType, QPrinterInfo(*FPrinter).supportedPageSizes()));
-    FPrinter->setPageOrientation(dm.orientation == 2 ? QPageLayout::Landscape
-                                                     : QPageLayout::Portrait);
+    printer()->setPageSize(
+        pageSizeFor(dm, FPaperType, QPrinterInfo(*printer()).supportedPageSizes()));
+    printer()->setPageOrientation(dm.orientation == 2 ? QPageLayout::Landscape
+                                                      : QPageLayout::Portrait);
 }
 
 void TPrintPreview::ReadPrinterOptions() {
     if (!PrinterInstalled())
         return;
-    const QPageLayout layout = FPrinter->pageLayout();
+    const QPageLayout layout = printer()->pageLayout();
     const int number = layout.pageSize().windowsId();
     FOrientation = layout.orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
     if (AllPaperTypes().contains(TPaperType(number)) && number != pCustom) {
@@ -310,10 +314,10 @@ void TPrintPreview::ReadPrinterOptions() {
 QRect TPrintPreview::GetPrinterPageBounds() {
     if (!PrinterInstalled())
         return {QPoint(0, 0), FPageExt};
-    const QRectF paper = FPrinter->paperRect(QPrinter::DevicePixel);
-    const QRectF page = FPrinter->pageRect(QPrinter::DevicePixel);
-    const int dx = FPrinter->logicalDpiX();
-    const int dy = FPrinter->logicalDpiY();
+    const QRectF paper = printer()->paperRect(QPrinter::DevicePixel);
+    const QRectF page = printer()->pageRect(QPrinter::DevicePixel);
+    const int dx = printer()->logicalDpiX();
+    const int dy = printer()->logicalDpiY();
     return {ConvertUnit(qRound(page.left() - paper.left()), mmPixel, FUnits, dx),
             ConvertUnit(qRound(page.top() - paper.top()), mmPixel, FUnits, dy),
             ConvertUnit(qRound(page.width()), mmPixel, FUnits, dx),

@@ -8,9 +8,11 @@
 #include <QDateTime>
 #include <QList>
 #include <QPen>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QFont;
@@ -111,5 +113,9 @@ void Pero(int width, Qt::PenStyle style = Qt::SolidLine);
 void Cara(int x1, int y1, int x2, int y2);
 // The outline of a rectangle (nothing drawn inside).
 void Obdelnik(int x1, int y1, int x2, int y2);
+// Connected lines through the points.
+void Lomena(std::initializer_list<QPoint> body);
+// The outline of the ellipse inscribed in a rectangle.
+void Elipsa(int x1, int y1, int x2, int y2);
 
 } // namespace urn

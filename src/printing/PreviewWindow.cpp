@@ -190,7 +190,7 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(8);
     m_preview->SetFont(arial);
-    m_preview->SetPrinter(&vybranaTiskarna());
+    m_preview->SetPrinterSource([] { return &vybranaTiskarna(); });
     m_preview->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
     setFocusProxy(m_preview);
 
@@ -374,7 +374,12 @@ void TpreviewF::PrintPreviewChange() {
         pageNL->setText(QStringLiteral("Strana %1 z %2")
                             .arg(m_preview->CurrentPage())
                             .arg(m_preview->TotalPages()));
-        pageNL->repaint();
+        // While a document is being recorded the window is not on the screen
+        // yet; painting the label then would only slow the recording down.
+        if (m_preview->State() == psCreating)
+            pageNL->update();
+        else
+            pageNL->repaint();
         aktBtn();
     } else {
         pageNL->setText(QStringLiteral("Prázdný dokument"));
@@ -429,6 +434,45 @@ bool TpreviewF::pripravVystup() {
     return NastaveniTiskarny();
 }
 
+void TpreviewF::ohlasChybejiciTiskarnu() {
+    // Pages drawn for no printer would vanish without a trace while the
+    // commission believes its record printed.
+    dialogs().warn(QString::fromUtf8(kTiskCaption), QString::fromUtf8(kZadnaTiskarna));
+}
+
+int TpreviewF::PripravPrimyTisk(int kopie) {
+    QPrinter& printer = vybranaTiskarna();
+    TNastaveniTisku n;
+    n.Kopie = kopie;
+    // The copies are whole documents; the dialog only chooses where they go.
+    n.NabidkaStran = false;
+    bool dotazano = false;
+    bool lze = true;
+    if (!m_preview->PrinterInstalled()) {
+        ohlasChybejiciTiskarnu();
+        lze = OtevriDialog(n) && m_preview->PrinterInstalled();
+        dotazano = true;
+    }
+    if (lze && printer.outputFormat() == QPrinter::PdfFormat) {
+        nabidniSouborDokumentu();
+        if (printer.outputFileName() != m_potvrzenySoubor &&
+            QFile::exists(printer.outputFileName())) {
+            // An existing file is replaced only after the dialog has shown
+            // its name.
+            lze = OtevriDialog(n);
+            dotazano = true;
+        }
+    }
+    if (!lze) {
+        dialogs().inform(QString::fromUtf8(kTiskCaption), QString::fromUtf8(kNicNevytisteno));
+        return 0;
+    }
+    // Every copy is a job of its own: a copy count left on the printer by an
+    // earlier print would multiply each of them.
+    printer.setCopyCount(1);
+    return dotazano ? qMax(1, n.Kopie) : kopie;
+}
+
 bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
     QPrinter& printer = vybranaTiskarna();
     nabidniSouborDokumentu();
@@ -441,7 +485,7 @@ bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
     // The document's title is what the dialog offers as the file name.
     printer.setDocName(m_preview->PrintJobTitle());
     QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, n.NabidkaStran);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setMinMax(n.MinStrana, n.MaxStrana);
     printer.setFromTo(n.OdStrany, n.DoStrany);
@@ -479,10 +523,15 @@ bool TpreviewF::NastaveniTiskarny() {
 
 void TpreviewF::printBtnClick() {
     if (m_preview->State() == psReady) {
-        if (pripravVystup())
+        bool tiskarna = m_preview->PrinterInstalled();
+        if (!tiskarna) {
+            ohlasChybejiciTiskarnu();
+            tiskarna = NastaveniTiskarny() && m_preview->PrinterInstalled();
+        }
+        if (tiskarna && pripravVystup())
             m_preview->PrintPages(odStrany, doStrany);
         else
-            dialogs().inform(QStringLiteral("Tisk"), QStringLiteral("Nic nebylo vytištěno."));
+            dialogs().inform(QString::fromUtf8(kTiskCaption), QString::fromUtf8(kNicNevytisteno));
     }
     m_preview->setFocus();
 }

@@ -26,8 +26,17 @@ struct TNastaveniTisku {
     int OdStrany = 1;
     int DoStrany = 1;
     int Kopie = 1;
-    bool Rozsah = false; // the user chose a page range, not all pages
+    bool Rozsah = false;      // the user chose a page range, not all pages
+    bool NabidkaStran = true; // the dialog offers a choice of pages
 };
+
+// What the commission is told when printing finds no printer, and when
+// nothing was printed.
+inline constexpr const char* kTiskCaption = "Tisk";
+inline constexpr const char* kZadnaTiskarna =
+    "Není vybrána žádná tiskárna.\rV následujícím okně zvolte tiskárnu nebo „Tisk do souboru "
+    "(PDF)“.";
+inline constexpr const char* kNicNevytisteno = "Nic nebylo vytištěno.";
 
 class TpreviewF : public QDialog {
     Q_OBJECT
@@ -44,6 +53,13 @@ public:
     void ZrusTisk();
     // Shows the finished document; returns when the window is closed.
     void ShowModal();
+    // Before a printout prints copies directly: makes sure they have a
+    // printer or a file to go to. Without one the user is told so and
+    // offered the print dialog; printing into a file that exists needs the
+    // dialog to have shown its name. Returns the number of copies to print
+    // (as the dialog was answered, else `kopie`), or 0 when nothing is to
+    // be printed, which the user has then been told.
+    int PripravPrimyTisk(int kopie);
 
     TPrintPreview* PrintPreview() const { return m_preview; }
 
@@ -80,6 +96,9 @@ protected:
 
 private:
     bool OtevriDialog(TNastaveniTisku& n);
+    // Says that there is no printer to print to, before the print dialog
+    // is offered.
+    void ohlasChybejiciTiskarnu();
     // The print dialog over the window's pages and copies; true when confirmed.
     bool NastaveniTiskarny();
     // Printing into a file: the file this document is offered under.

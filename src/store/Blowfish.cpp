@@ -237,14 +237,6 @@ void TBlowfish::wipe() {
     wipeMemory(m_s.data(), sizeof(m_s));
 }
 
-quint32 TBlowfish::f(quint32 x) const {
-    const quint32 a = m_s[0][x >> 24];
-    const quint32 b = m_s[1][(x >> 16) & 0xFF];
-    const quint32 c = m_s[2][(x >> 8) & 0xFF];
-    const quint32 d = m_s[3][x & 0xFF];
-    return ((a + b) ^ c) + d;
-}
-
 void TBlowfish::encrypt(quint32& left, quint32& right) const {
     quint32 l = left;
     quint32 r = right;
@@ -294,19 +286,14 @@ void TBlowfish::decryptBlock(unsigned char* block) const {
 TBlowfishCfb8::TBlowfishCfb8(const QByteArray& key) : m_cipher(key) {}
 
 TBlowfishCfb8::~TBlowfishCfb8() {
-    wipeMemory(m_register.data(), m_register.size());
-    wipeMemory(m_scratch.data(), m_scratch.size());
+    wipeMemory(&m_register, sizeof m_register);
 }
 
-unsigned char TBlowfishCfb8::keyStreamByte() {
-    m_scratch = m_register;
-    m_cipher.encryptBlock(m_scratch.data());
-    return m_scratch[0];
-}
-
-void TBlowfishCfb8::shiftIn(unsigned char cipher) {
-    std::memmove(m_register.data(), m_register.data() + 1, m_register.size() - 1);
-    m_register.back() = cipher;
+unsigned char TBlowfishCfb8::keyStreamByte() const {
+    quint32 l = quint32(m_register >> 32);
+    quint32 r = quint32(m_register);
+    m_cipher.encrypt(l, r);
+    return static_cast<unsigned char>(l >> 24);
 }
 
 unsigned char TBlowfishCfb8::encryptByte(unsigned char plain) {

@@ -39,7 +39,13 @@ public:
     void wipe();
 
 private:
-    quint32 f(quint32 x) const;
+    quint32 f(quint32 x) const {
+        const quint32 a = m_s[0][x >> 24];
+        const quint32 b = m_s[1][(x >> 16) & 0xFF];
+        const quint32 c = m_s[2][(x >> 8) & 0xFF];
+        const quint32 d = m_s[3][x & 0xFF];
+        return ((a + b) ^ c) + d;
+    }
 
     std::array<quint32, 18> m_p;
     std::array<std::array<quint32, 256>, 4> m_s;
@@ -62,12 +68,14 @@ public:
     void decrypt(unsigned char* data, qsizetype length);
 
 private:
-    unsigned char keyStreamByte();
-    void shiftIn(unsigned char cipher);
+    unsigned char keyStreamByte() const;
+    void shiftIn(unsigned char cipher) { m_register = m_register << 8 | cipher; }
 
     TBlowfish m_cipher;
-    std::array<unsigned char, 8> m_register{};
-    std::array<unsigned char, 8> m_scratch{};
+    // The shift register as one big-endian number: its first byte is the
+    // top byte. Kept in a register rather than an array because every byte
+    // passed through shifts it.
+    quint64 m_register = 0;
 };
 
 // Overwrites memory so that the compiler cannot drop the write as dead.

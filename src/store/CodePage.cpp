@@ -35,31 +35,30 @@ const QHash<char16_t, char>& reverseTable() {
 
 } // namespace
 
+// Both conversions write into a buffer of the final size: every field of
+// every record passes through them.
 QString fromCp1250(const char* bytes, qsizetype length) {
-    QString out;
-    out.reserve(length);
+    QString out(length, Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
     for (qsizetype i = 0; i < length; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80)
-            out.append(QChar(b));
+            d[i] = b;
         else if (kHigh[b - 0x80] != 0)
-            out.append(QChar(kHigh[b - 0x80]));
+            d[i] = kHigh[b - 0x80];
         else
-            out.append(QChar(QChar::ReplacementCharacter));
+            d[i] = QChar::ReplacementCharacter;
     }
     return out;
 }
 
 QByteArray toCp1250(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    const auto& rev = reverseTable();
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80)
-            out.append(static_cast<char>(u));
-        else
-            out.append(rev.value(u, kCp1250Substitute));
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = s[i];
+        d[i] = u < 0x80 ? static_cast<char>(u) : reverseTable().value(u, kCp1250Substitute);
     }
     return out;
 }

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <charconv>
 #include <cmath>
 #include <variant>
 #include <vector>
@@ -123,13 +124,21 @@ constexpr qint64 kMaxDataContent = 1024 * 1024;
 constexpr double kMaxWholeReal = 9007199254740992.0; // 2^53
 
 // The text a number field is written with, without the padding; empty when
-// the value cannot be written as a whole number at all.
-QByteArray numberText(qint64 v) {
-    return QByteArray::number(v);
+// the value cannot be written as a whole number at all. Kept on the stack:
+// a full record writes some two thousand of them.
+struct NumberText {
+    char digits[24];
+    int size = 0;
+    QByteArrayView view() const { return QByteArrayView(digits, size); }
+};
+NumberText numberText(qint64 v) {
+    NumberText t;
+    t.size = int(std::to_chars(t.digits, t.digits + sizeof t.digits, v).ptr - t.digits);
+    return t;
 }
-QByteArray realText(double v) {
+NumberText realText(double v) {
     if (!std::isfinite(v) || std::fabs(v) > kMaxWholeReal)
-        return QByteArray();
+        return NumberText{};
     return numberText(std::llround(v));
 }
 
@@ -145,7 +154,8 @@ QByteArray textBytes(const QString& text, int width) {
 }
 
 struct FieldText {
-    QByteArray text;
+    QByteArray text;   // a text field
+    NumberText number; // a number field
     bool isNumber = false;
 };
 
@@ -154,13 +164,13 @@ template <class R> FieldText fieldText(const R& rec, const Field<R>& f) {
         [&](auto member) -> FieldText {
             using M = std::remove_cvref_t<decltype(rec.*member)>;
             if constexpr (std::is_same_v<M, QString>)
-                return {textBytes(rec.*member, f.width), false};
+                return {textBytes(rec.*member, f.width), {}, false};
             else if constexpr (std::is_same_v<M, double>)
-                return {realText(rec.*member), true};
+                return {{}, realText(rec.*member), true};
             else if constexpr (std::is_same_v<M, PrefArray>)
-                return {numberText((rec.*member).at(size_t(f.index - 1))), true};
+                return {{}, numberText((rec.*member).at(size_t(f.index - 1))), true};
             else
-                return {numberText(rec.*member), true};
+                return {{}, numberText(rec.*member), true};
         },
         f.member);
 }
@@ -172,39 +182,52 @@ QString fieldLabel(const char* name, int index) {
     return label;
 }
 
+// Where a record lies in the line, for the message about values that do not
+// fit: named only when one does not.
+QString recordName(int party) {
+    if (party > 0)
+        return QStringLiteral("strana %1").arg(party);
+    return party == 0 ? QStringLiteral("záznam T/2") : QStringLiteral("uzavírací věta");
+}
+constexpr int kT2Where = 0;
+constexpr int kTSWhere = -1;
+
 // Appends the fields of one record to the line; values that do not fit are
 // collected instead (the line is then useless and not written).
 template <class R>
-void appendFields(QByteArray& line, const R& rec, const std::vector<Field<R>>& fields,
-                  const QString& where, QList<OverWideField>& tooWide) {
+void appendFields(QByteArray& line, const R& rec, const std::vector<Field<R>>& fields, int where,
+                  QList<OverWideField>& tooWide) {
     for (const Field<R>& f : fields) {
         const FieldText t = fieldText(rec, f);
-        if (t.isNumber && (t.text.isEmpty() || t.text.size() > f.width)) {
-            tooWide.append({where, fieldLabel(f.name, f.index),
-                            QString::fromLatin1(t.text.isEmpty() ? "?" : t.text), f.width});
-            continue;
-        }
-        if (t.isNumber)
-            line.append(f.width - t.text.size(), ' ').append(t.text);
-        else
+        if (t.isNumber) {
+            const int size = t.number.size;
+            if (size == 0 || size > f.width) {
+                tooWide.append(
+                    {recordName(where), fieldLabel(f.name, f.index),
+                     size == 0 ? QStringLiteral("?") : QString::fromLatin1(t.number.view()),
+                     f.width});
+                continue;
+            }
+            line.append(f.width - size, ' ').append(t.number.view());
+        } else {
             line.append(t.text).append(f.width - t.text.size(), ' ');
+        }
     }
 }
 
 QByteArray paddedNumber(qint64 v, int width) {
-    const QByteArray t = numberText(v);
-    return QByteArray(std::max<qsizetype>(0, width - t.size()), ' ') + t;
+    const NumberText t = numberText(v);
+    return QByteArray(std::max(0, width - t.size), ' ') + t.view().toByteArray();
 }
 
 QByteArray buildLine(const TPrecinctRecord& rec, char kind, QList<OverWideField>& tooWide) {
     QByteArray line;
     line.reserve(kMaxLine);
-    appendFields(line, rec.T2, t2Fields(), QStringLiteral("záznam T/2"), tooWide);
+    appendFields(line, rec.T2, t2Fields(), kT2Where, tooWide);
     for (int i = 1; i <= kPocetStranVeZaznamu; ++i)
         if (rec.T2.zaskrtnuta(i))
-            appendFields(line, rec.VyslStran(i), stranaFields(), QStringLiteral("strana %1").arg(i),
-                         tooWide);
-    appendFields(line, rec.TS, tsFields(), QStringLiteral("uzavírací věta"), tooWide);
+            appendFields(line, rec.VyslStran(i), stranaFields(), i, tooWide);
+    appendFields(line, rec.TS, tsFields(), kTSWhere, tooWide);
     if (kind != kKindO) {
         // Obec and Okrsek of record type 1 were checked with it.
         const QByteArray obec = paddedNumber(rec.T2.Obec, 6).right(6);
@@ -279,8 +302,8 @@ double strToReal(const QString& text) {
 // The common case of a number field, read straight from the bytes: blanks, an
 // optional minus and at most nine digits. Everything else goes through
 // strToInt, which accepts the rest of what it should and words the error.
-bool tryPlainInt(const QByteArray& text, qint32& value) {
-    const char* p = text.constData();
+bool tryPlainInt(QByteArrayView text, qint32& value) {
+    const char* p = text.data();
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n && p[i] == ' ')
@@ -300,16 +323,22 @@ bool tryPlainInt(const QByteArray& text, qint32& value) {
     return true;
 }
 
-qint32 intField(const QByteArray& text) {
+qint32 intField(QByteArrayView text) {
     qint32 v = 0;
     return tryPlainInt(text, v) ? v : strToInt(QString::fromLatin1(text));
 }
 
-// The substring at a 1-based position; shorter (or empty) past the line's end.
-QByteArray at(const QByteArray& line, qsizetype pos, int width) {
+double realField(QByteArrayView text) {
+    qint32 v = 0;
+    return tryPlainInt(text, v) ? double(v) : strToReal(QString::fromLatin1(text));
+}
+
+// The field at a 1-based position, viewed in the line: shorter (or empty)
+// past the line's end.
+QByteArrayView at(const QByteArray& line, qsizetype pos, int width) {
     if (pos < 1 || pos > line.size())
-        return QByteArray();
-    return line.mid(pos - 1, width);
+        return {};
+    return QByteArrayView(line).sliced(pos - 1, std::min<qsizetype>(width, line.size() - pos + 1));
 }
 
 template <class R>
@@ -317,14 +346,14 @@ void parseFields(const QByteArray& line, qsizetype start, R& rec,
                  const std::vector<Field<R>>& fields) {
     qsizetype pos = start;
     for (const Field<R>& f : fields) {
-        const QByteArray sub = at(line, pos, f.width);
+        const QByteArrayView sub = at(line, pos, f.width);
         std::visit(
             [&](auto member) {
                 using M = std::remove_cvref_t<decltype(rec.*member)>;
                 if constexpr (std::is_same_v<M, QString>)
-                    rec.*member = fromCp1250(sub);
+                    rec.*member = fromCp1250(sub.data(), sub.size());
                 else if constexpr (std::is_same_v<M, double>)
-                    rec.*member = strToReal(QString::fromLatin1(sub));
+                    rec.*member = realField(sub);
                 else if constexpr (std::is_same_v<M, PrefArray>)
                     (rec.*member).at(size_t(f.index - 1)) = static_cast<quint16>(intField(sub));
                 else
@@ -399,10 +428,10 @@ void lineToRecord(const QByteArray& line, char kind, TPrecinctRecord& record) {
         // The record has no place for other numbers; we never write them.
         if (k < 1 || k > kPocetClenu)
             continue;
-        QByteArray name = at(line, h + 15, kJmenoClenaWidth);
+        QByteArrayView name = at(line, h + 15, kJmenoClenaWidth);
         while (name.endsWith(' '))
             name.chop(1);
-        record.JmenaClenu(k) = fromCp1250(name);
+        record.JmenaClenu(k) = fromCp1250(name.data(), name.size());
     }
 }
 
@@ -457,10 +486,10 @@ void NactiData(char kind) {
     VyprazdniTS(rec);
     const QString dir = installDirs().config;
     const QString path = dataFilePath(kind);
-    if (!QFileInfo::exists(path)) {
-        removeChainTemporaries(dir);
+    // Intermediate files left by an interrupted chain of an older version.
+    removeChainTemporaries(dir);
+    if (!QFileInfo::exists(path))
         return;
-    }
     QByteArray line = loadSealed(dir, path, QByteArray(kKlicDatovychSouboru), kMaxDataContent);
     // The content is one line; whatever follows a line break is not ours.
     const qsizetype eol = line.indexOf('\n');

@@ -113,18 +113,42 @@ QByteArray readFileBytes(const QString& path) {
 }
 
 QList<QByteArray> readRecords(const QString& path, int recordSize) {
-    const QByteArray all = readFileBytes(path);
+    const QByteArray all = readRecordBytes(path, recordSize);
+    QList<QByteArray> records;
+    records.reserve(all.size() / recordSize);
+    for (qsizetype pos = 0; pos < all.size(); pos += recordSize)
+        records.append(all.mid(pos, recordSize));
+    return records;
+}
+
+QByteArray readRecordBytes(const QString& path, int recordSize) {
+    QByteArray all = readFileBytes(path);
     if (all.size() % recordSize != 0)
         throw InOutError(QStringLiteral("Soubor %1 je poškozen: jeho délka %2 B není násobkem "
                                         "délky záznamu %3 B.")
                              .arg(quotedPath(path))
                              .arg(all.size())
                              .arg(recordSize));
-    QList<QByteArray> records;
-    records.reserve(all.size() / recordSize);
-    for (qsizetype pos = 0; pos < all.size(); pos += recordSize)
-        records.append(all.mid(pos, recordSize));
-    return records;
+    return all;
+}
+
+QByteArrayView rawShortString(const char* record, int recordSize, int offset, int capacity) {
+    if (offset < 0 || offset >= recordSize)
+        return {};
+    int len = static_cast<unsigned char>(record[offset]);
+    len = std::min({len, capacity, recordSize - offset - 1});
+    return QByteArrayView(record + offset + 1, len);
+}
+
+RawKey::RawKey(const QString& t) : bytes(toCp1250(t)), text(t) {
+    exact = fromCp1250(bytes) == text;
+}
+
+bool RawKey::matches(const char* record, int recordSize, int offset, int capacity) const {
+    const QByteArrayView raw = rawShortString(record, recordSize, offset, capacity);
+    if (exact)
+        return raw == QByteArrayView(bytes);
+    return fromCp1250(raw.data(), raw.size()) == text;
 }
 
 QByteArray readFirstRecord(const QString& path, int recordSize) {
@@ -208,24 +232,26 @@ void writeFileAtomically(const QString& path, const QByteArray& content) {
         fsyncDirectoryOf(path);
 }
 
-bool tryStrToInt(const QString& text, qint32& value) {
+namespace {
+// Leading blanks, an optional sign, decimal digits and nothing else, within
+// 32 bits; `at(i)` gives character i as a code unit.
+template <class At> bool parseInt(qsizetype n, At at, qint32& value) {
     qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text.at(i) == QLatin1Char(' '))
+    while (i < n && at(i) == u' ')
         ++i;
     bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
-        negative = text.at(i) == QLatin1Char('-');
+    if (i < n && (at(i) == u'-' || at(i) == u'+')) {
+        negative = at(i) == u'-';
         ++i;
     }
     if (i >= n)
         return false;
     qint64 acc = 0;
     for (; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const char16_t c = at(i);
+        if (c < u'0' || c > u'9')
             return false;
-        acc = acc * 10 + (c.unicode() - '0');
+        acc = acc * 10 + (c - u'0');
         if (acc > qint64(1) << 31)
             return false;
     }
@@ -235,6 +261,19 @@ bool tryStrToInt(const QString& text, qint32& value) {
         return false;
     value = static_cast<qint32>(acc);
     return true;
+}
+} // namespace
+
+bool tryStrToInt(const QString& text, qint32& value) {
+    return parseInt(
+        text.size(), [&](qsizetype i) { return char16_t(text.at(i).unicode()); }, value);
+}
+
+bool tryBytesToInt(QByteArrayView bytes, qint32& value) {
+    // A byte above 127 is a letter of the code page, never a digit.
+    return parseInt(
+        bytes.size(), [&](qsizetype i) { return char16_t(static_cast<unsigned char>(bytes[i])); },
+        value);
 }
 
 qint32 strToInt(const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -32,6 +33,25 @@ QString quotedPath(const QString& path);
 // file, or one whose size is not a whole number of records, raises InOutError
 // with a Czech text naming the file.
 QList<QByteArray> readRecords(const QString& path, int recordSize);
+// The whole file, checked to be a whole number of records, for lookups that
+// scan the raw records and decode only the one they need.
+QByteArray readRecordBytes(const QString& path, int recordSize);
+// The raw bytes of the short string at `offset` of a record (length byte
+// bounded as getShortString bounds it).
+QByteArrayView rawShortString(const char* record, int recordSize, int offset, int capacity);
+
+// A short-string key for comparing raw records: the text in the code page,
+// when the text survives the code page unchanged (otherwise no record can
+// hold it byte for byte and comparisons go through decoding).
+struct RawKey {
+    explicit RawKey(const QString& text);
+    bool exact = false; // `bytes` stand for the text exactly
+    QByteArray bytes;
+    QString text;
+    // Whether the short string at `offset` equals the text.
+    bool matches(const char* record, int recordSize, int offset, int capacity) const;
+};
+
 // Reads the first record; a file shorter than one record raises InOutError.
 QByteArray readFirstRecord(const QString& path, int recordSize);
 // The whole content of a file; a missing or unreadable file raises InOutError.
@@ -65,6 +85,8 @@ void setFileStepObserver(FileStepObserver observer);
 // Converts a number text the way the record files hold them: leading blanks,
 // an optional sign and decimal digits, nothing else, within 32 bits.
 bool tryStrToInt(const QString& text, qint32& value);
+// The same rules over code-page bytes (digits, blanks and signs are ASCII).
+bool tryBytesToInt(QByteArrayView bytes, qint32& value);
 // As tryStrToInt, raising ConvertError "'%s' is not a valid integer value".
 qint32 strToInt(const QString& text);
 // A number field of record `recordNo` (from 1) of a reference file; a text

@@ -108,17 +108,26 @@ bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry) {
              QString(5, QLatin1Char(' ')), QString(5, QLatin1Char(' ')),
              QString(4, QLatin1Char(' ')), QString(20, QLatin1Char(' '))};
     const QString path = okrskyPath();
-    const QList<QByteArray> records = readRecords(path, kOkrskySize);
+    // The list is read anew at every lookup (a table changed on disk counts at
+    // once) but only the record that answers is decoded.
+    const QByteArray all = readRecordBytes(path, kOkrskySize);
+    const qsizetype count = all.size() / kOkrskySize;
+    const RawKey key(o);
     bool found = false;
     int recordNo = 0;
-    for (const QByteArray& r : records) {
-        ++recordNo;
-        entry = TOkrsky::fromRecord(r);
-        if (entry.Obec == o) {
+    for (qsizetype i = 0; i < count; ++i) {
+        if (key.matches(all.constData() + i * kOkrskySize, kOkrskySize, 0, 6)) {
             found = true;
+            recordNo = int(i + 1);
             break;
         }
     }
+    // Without a match the entry is the last record read, as a plain scan
+    // leaves it.
+    if (found)
+        entry = TOkrsky::fromRecord(all.mid((recordNo - 1) * kOkrskySize, kOkrskySize));
+    else if (count > 0)
+        entry = TOkrsky::fromRecord(all.right(kOkrskySize));
     // Only the first record of a municipality decides its range, even when the
     // municipality is listed again further on.
     if (found) {
@@ -127,13 +136,13 @@ bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry) {
         found = od <= k && k <= po;
     }
     if (o == QLatin1String(kZvlastniObec)) {
-        const QList<QByteArray> special =
-            readRecords(programFile(QStringLiteral("QZRZVO.RCD")), kQzrzvoSize);
+        const QByteArray special =
+            readRecordBytes(programFile(QStringLiteral("QZRZVO.RCD")), kQzrzvoSize);
         found = false;
-        for (const QByteArray& r : special) {
-            const TZvlastniOkrsek z = TZvlastniOkrsek::fromRecord(r);
-            if (z.Okrsek != k)
+        for (qsizetype pos = 0; pos < special.size(); pos += kQzrzvoSize) {
+            if (getInt32(special, int(pos) + 8) != k)
                 continue;
+            const TZvlastniOkrsek z = TZvlastniOkrsek::fromRecord(special.mid(pos, kQzrzvoSize));
             // The first record with this precinct number decides, whatever
             // municipality it names.
             if (z.Obec == o) {
@@ -149,9 +158,10 @@ bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry) {
 }
 
 bool ExistujeObec(const QString& o) {
-    const QList<QByteArray> records = readRecords(okrskyPath(), kOkrskySize);
-    for (const QByteArray& r : records)
-        if (getShortString(r, 0, 6) == o)
+    const QByteArray all = readRecordBytes(okrskyPath(), kOkrskySize);
+    const RawKey key(o);
+    for (qsizetype pos = 0; pos < all.size(); pos += kOkrskySize)
+        if (key.matches(all.constData() + pos, kOkrskySize, 0, 6))
             return true;
     return false;
 }
@@ -182,13 +192,18 @@ void NactiStrany() {
 
 qint32 PocetKandidatu(qint32 strana) {
     const QString path = programFile(QStringLiteral("STRANY.RCD"));
-    const QList<QByteArray> records = readRecords(path, kStranySize);
+    const QByteArray all = readRecordBytes(path, kStranySize);
     int recordNo = 0;
-    for (const QByteArray& r : records) {
+    for (qsizetype pos = 0; pos < all.size(); pos += kStranySize) {
         ++recordNo;
-        const TStrana s = TStrana::fromRecord(r);
-        if (fieldToInt(s.CisloStrany, path, recordNo, "CisloStrany") == strana)
-            return fieldToInt(s.PocetKand, path, recordNo, "PocetKand");
+        const char* r = all.constData() + pos;
+        qint32 cislo = 0;
+        if (!tryBytesToInt(rawShortString(r, kStranySize, 0, 4), cislo))
+            fieldToInt(getShortString(all.mid(pos, kStranySize), 0, 4), path, recordNo,
+                       "CisloStrany"); // raises, naming the record
+        if (cislo == strana)
+            return fieldToInt(getShortString(all.mid(pos, kStranySize), 87, 2), path, recordNo,
+                              "PocetKand");
     }
     return 0;
 }
@@ -242,13 +257,14 @@ void NactiKandidaty() {
 // ---- expected numbers of voters ----
 
 qint32 OcekavaniVolici(const QString& o, qint32 k) {
-    const QList<QByteArray> records =
-        readRecords(programFile(QStringLiteral("QZRVOK.RCD")), kQzrvokSize);
+    const QByteArray all = readRecordBytes(programFile(QStringLiteral("QZRVOK.RCD")), kQzrvokSize);
+    const RawKey key(o);
     qint32 result = 0;
     // The last matching record wins: later records correct earlier ones.
-    for (const QByteArray& r : records)
-        if (getInt32(r, 8) == k && getShortString(r, 0, 6) == o)
-            result = getInt32(r, 12);
+    for (qsizetype pos = 0; pos < all.size(); pos += kQzrvokSize)
+        if (getInt32(all, int(pos) + 8) == k &&
+            key.matches(all.constData() + pos, kQzrvokSize, 0, 6))
+            result = getInt32(all, int(pos) + 12);
     return result;
 }
 

@@ -457,30 +457,6 @@ void removeNoCase(const QString& dir, const QString& name) {
             QFile::remove(d.filePath(e));
 }
 
-// The two temporary files of one chain, removed however the chain ends.
-class ChainTemporaries {
-public:
-    explicit ChainTemporaries(const QString& dir)
-        : m_dir(dir), temp(dir + QLatin1String(kDataTemp)), comp(dir + QLatin1String(kDataComp)) {}
-    ~ChainTemporaries() { removeChainTemporaries(m_dir); }
-
-private:
-    QString m_dir;
-
-public:
-    const QString temp;
-    const QString comp;
-};
-
-void writeTemporary(const QString& path, const QByteArray& content) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw InOutError(
-            QStringLiteral("Soubor %1 nelze zapsat: %2").arg(quotedPath(path), f.errorString()));
-    if (f.write(content) != content.size() || !f.flush())
-        failWrite(path, f.errorString());
-}
-
 } // namespace
 
 void removeChainTemporaries(const QString& dir) {
@@ -488,20 +464,22 @@ void removeChainTemporaries(const QString& dir) {
     removeNoCase(dir, QLatin1String(kDataComp));
 }
 
-void storeSealed(const QString& dir, const QString& target, const QByteArray& content,
+// The data-file chains run in memory: the same container, cipher and text as
+// the file-to-file steps give, without writing the plain record and the
+// packed container to disk between the steps (they were never meant to
+// outlive the chain, and each intermediate file cost more than the packing
+// and sealing together). Only the sealed file reaches the disk, crash-safely.
+void storeSealed(const QString&, const QString& target, const QByteArray& content,
                  const QByteArray& key) {
-    ChainTemporaries tmp(dir);
-    writeTemporary(tmp.temp, content);
-    Zabal(tmp.temp, tmp.comp);
-    Zapecet(tmp.comp, target, key);
+    writeFileAtomically(target, sealBytes(packContainer(content), key));
 }
 
-QByteArray loadSealed(const QString& dir, const QString& source, const QByteArray& key,
+QByteArray loadSealed(const QString&, const QString& source, const QByteArray& key,
                       qint64 maxSize) {
-    ChainTemporaries tmp(dir);
-    odpecetSoubor(source, tmp.comp, key, source);
-    rozbalSoubor(tmp.comp, tmp.temp, maxSize, source);
-    return readFileBytes(tmp.temp);
+    const QFileInfo info(source);
+    if (info.exists() && info.size() > kMaxSealedFileSize)
+        failDamaged(source, QStringLiteral("soubor je příliš velký: %1 B").arg(info.size()));
+    return unpackContainer(unsealBytes(readFileBytes(source), key, source), source, maxSize);
 }
 
 } // namespace urn

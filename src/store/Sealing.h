@@ -85,13 +85,15 @@ void odpecetSoubor(const QString& input, const QString& output, const QByteArray
                    const QString& source);
 
 // ---- chains ----
-// `dir` is the directory of the temporary files (ending with "/"). Both
-// temporary files are removed when a chain ends, also when it fails.
+// `dir` is the configuration directory (ending with "/").
 
-// Store: content → dir/data.temp → Zabal → dir/data.comp → Zapecet → target.
+// Store: content → container (as Zabal) → sealed text (as Zapecet) → target,
+// written crash-safely. The steps run in memory; `dir` is where the
+// intermediate files data.temp and data.comp would lie, which the chain no
+// longer writes.
 void storeSealed(const QString& dir, const QString& target, const QByteArray& content,
                  const QByteArray& key);
-// Load: source → Odpecet → dir/data.comp → Rozbal → dir/data.temp → content.
+// Load: source → unsealed container (as Odpecet) → content (as Rozbal).
 QByteArray loadSealed(const QString& dir, const QString& source, const QByteArray& key,
                       qint64 maxSize = kMaxUnpackedSize);
 // Removes dir/data.temp and dir/data.comp where they exist.

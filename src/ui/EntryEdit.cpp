@@ -74,6 +74,11 @@ TSEdit::TSEdit(QWidget* parent) : QLineEdit(parent) {
     // The limit of the edit itself would also cut texts set by the program.
     QLineEdit::setMaxLength(32767);
     connect(this, &QLineEdit::textEdited, this, &TSEdit::cutToMaxLength);
+    // A focus change that the field itself never hears of: the window took
+    // the focus elsewhere while it was not active (the field only saw the
+    // window lose the activation).
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { leaveIfLeft(now); });
 }
 
 void TSEdit::SetAlignment(TAlignment value) {
@@ -200,6 +205,26 @@ void TSEdit::focusOutEvent(QFocusEvent* event) {
     // A message box or a menu over the window leaves the field entered.
     if (!FFocused || event->reason() == Qt::ActiveWindowFocusReason ||
         event->reason() == Qt::PopupFocusReason)
+        return;
+    leave();
+}
+
+void TSEdit::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    // The window closing with the field entered ends the entry: a window
+    // shown again starts afresh, and the field's exit must have run (a page
+    // hidden by the tabs moves the focus on by itself, as the Tab key does).
+    if (FFocused && !window()->isVisible())
+        leave();
+}
+
+void TSEdit::leaveIfLeft(QWidget* now) {
+    if (FFocused && now && now != this && now->window() == window() && !hasFocus())
+        leave();
+}
+
+void TSEdit::leave() {
+    if (!FFocused)
         return;
     if (text().isEmpty())
         setText(FDefaultValue);

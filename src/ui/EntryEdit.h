@@ -48,7 +48,9 @@ public:
     void setMaxLength(int value) { FMaxLength = value; }
 
     // True between entering and leaving the field. A window that loses the
-    // activation (a message box over it) does not make the field lose it.
+    // activation (a message box over it) does not make the field lose it;
+    // closing the window, or the focus going to another control of the
+    // window, does.
     bool Focused() const { return FFocused; }
     int TextMargin() const { return FTextMargin; }
 
@@ -66,9 +68,15 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Leaving the field: default value, not focused any more, OnExit.
+    void leave();
+    // Another control of the window has the focus, or the window is gone,
+    // while the field still counts itself as entered.
+    void leaveIfLeft(QWidget* now);
     void moveToNextControl(QKeyEvent* event);
     bool roomFor(int count) const;
     void cutToMaxLength();

@@ -21,4 +21,16 @@ QIcon okGlyph() {
     return QIcon(pm);
 }
 
+QIcon cancelGlyph() {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 4), QPointF(14, 14));
+    p.drawLine(QPointF(14, 4), QPointF(4, 14));
+    p.end();
+    return QIcon(pm);
+}
+
 } // namespace urn

@@ -6,6 +6,7 @@
 #include "checks/CheckSequence.h"
 #include "checks/Workflow.h"
 #include "core/Errors.h"
+#include "entry/DataEntryWindow.h"
 #include "store/PrecinctDataFile.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
@@ -216,7 +217,7 @@ TEST(GeneralErrorHandler, AGuardedSlotReportsItsErrorAtItsOwnBoundary) {
     EXPECT_EQ(exceptionsCaughtByLastNet(), lastNet) << "nothing crossed Qt's event delivery";
 }
 
-TEST(MainWindow, DataEntryAndExportStayDisabledPrintoutsWork) {
+TEST(MainWindow, EveryCommandIsEnabledAfterASuccessfulOpening) {
     Installation inst;
     FakeDialogs dlg;
     TQZ_menu w(inst.exe(), {});
@@ -226,13 +227,79 @@ TEST(MainWindow, DataEntryAndExportStayDisabledPrintoutsWork) {
         bool enabled;
     };
     const Item items[] = {
-        {"PorizeniDat_MI", false}, {"ExportTisk_MI", false},   {"ScitaciArch_MI", true},
+        {"PorizeniDat_MI", true},  {"ExportTisk_MI", true},    {"ScitaciArch_MI", true},
         {"ZkusebniTisk_MI", true}, {"VyberTiskarny_MI", true}, {"Konec_MI", true},
         {"ZruseniDat_MI", true},   {"Kontroly_MI", true},      {"Napoveda_MI", true},
         {"OProgramu_MI", true},
     };
     for (const Item& i : items)
         EXPECT_EQ(w.action(QLatin1String(i.name))->isEnabled(), i.enabled) << i.name;
+}
+
+TEST(MainWindow, DataEntryAsksAfterAnExportAndOpensTheEntryWindow) {
+    Installation inst;
+    inst.writeOkrsky({{"582786", "Bílá Lhota u Kamenice", "1", "3", "3703", "Tábor"}});
+    inst.writeStrany({{"1", "Strana první", "3"}});
+    inst.writeKandidati({{"1", "1", "Jan", "Novák", "A"}});
+    TStanice st = test::sampleStanice();
+    st.Stav = QStringLiteral("A");
+    inst.writeStanice(st);
+    FakeDialogs dlg;
+    TQZ_menu w(inst.exe(), {});
+    TR_Vstupni_Form vstup(&w);
+    AppWindows windows;
+    windows.vstup = &vstup;
+    w.setWindows(windows);
+    open(w);
+    EXPECT_EQ(vstup.windowTitle(),
+              QStringLiteral("Vstup dat za okrsek - ") + QString::fromUtf8(kCaptionMainWindow));
+    QAction* f2 = w.action(QStringLiteral("PorizeniDat_MI"));
+    ASSERT_TRUE(f2->isEnabled());
+    // The entry window's page keys are its own: enabling the menu leaves
+    // them alone.
+    for (const char* name : {"PageDownMI", "PageUpMI", "KCisloMI1"})
+        EXPECT_TRUE(vstup.akce(name)->isEnabled()) << name;
+
+    // "Ne" to the question after an export: nothing happens.
+    Workflow().Vybrano = kVybranoKontrola;
+    f2->trigger();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kOtazkaZnovuUpravovat));
+    EXPECT_FALSE(vstup.isVisible());
+    EXPECT_EQ(Workflow().Vybrano, kVybranoKontrola);
+
+    // "Ano": the window opens on the station's precinct; closed without
+    // saving, it leaves no data behind.
+    dlg.answers = {true, true};
+    bool seen = false;
+    TVybrano vybrano = kVybranoKontrola;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!vstup.isVisible() || seen)
+            return;
+        seen = true;
+        vybrano = Workflow().Vybrano;
+        vstup.reject();
+    });
+    poll.start();
+    f2->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(vybrano, kVybranoZadny);
+    EXPECT_FALSE(vstup.isVisible());
+    ASSERT_EQ(dlg.shown.size(), 3);
+    EXPECT_EQ(dlg.shown[2].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaZavrit));
+    AktOkrsek() = {QStringLiteral("582786"), 2};
+    EXPECT_FALSE(dataFileExists(kKindE));
+
+    // Not exported any more: no question.
+    Stanice().Stav = QStringLiteral("N");
+    dlg.answers = {true};
+    seen = false;
+    f2->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(dlg.shown.size(), 4);
 }
 
 TEST(MainWindow, CountingSheetReadsThePartyListAndReportsAMissingOne) {
@@ -251,6 +318,8 @@ TEST(MainWindow, CountingSheetReadsThePartyListAndReportsAMissingOne) {
 TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
     Installation inst;
     FakeDialogs dlg;
+    // Its clock starts before the window's timer does.
+    ModalCloser closer;
     TQZ_menu w(inst.exe(), {});
     TZ_Info_F info(&w);
     TZ_OProgramu_F about(&w);
@@ -258,7 +327,6 @@ TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
     windows.info = &info;
     windows.oProgramu = &about;
     w.setWindows(windows);
-    ModalCloser closer;
     open(w);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !closer.seen.isEmpty(); }, 5000));
     ASSERT_EQ(closer.seen, QStringList{QStringLiteral("Informace")});

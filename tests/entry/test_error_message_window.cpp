@@ -27,12 +27,14 @@ const TCisChyb& catalogue() {
     return c;
 }
 
-// Runs `whileShown` once the modal window is on the screen.
+// Runs `whileShown` once the modal window is on the screen and has the
+// focus (on a loaded machine the activation comes a little later).
 void whenShown(THlaskaF& w, std::function<void()> whileShown) {
     auto* poll = new QTimer(&w);
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [&w, poll, whileShown] {
-        if (!w.isVisible() || QApplication::activeModalWidget() != &w)
+        if (!w.isVisible() || QApplication::activeModalWidget() != &w ||
+            !QApplication::focusWidget())
             return;
         poll->stop();
         poll->deleteLater();

@@ -165,17 +165,29 @@ TEST(PreviewPrinting, DirectDocumentLeavesTheStoredPages) {
     EXPECT_EQ(f.preview.PageList().Count(), 2);
 }
 
-TEST(PreviewPrinting, DirectDocumentWithoutPrinterRunsAndPrintsNothing) {
-    TPrintPreview preview;
-    preview.SetUnits(mmLoMetric);
-    preview.SetDirectPrint(true);
-    preview.BeginDoc();
-    ASSERT_NE(preview.Canvas(), nullptr);
-    preview.Canvas()->drawLine(0, 0, 100, 100);
-    preview.NewPage();
-    preview.EndDoc();
-    EXPECT_EQ(preview.State(), psReady);
-    EXPECT_EQ(preview.PageList().Count(), 0);
+// Pages drawn for no printer would vanish while the printout seemed to have
+// printed: the document is refused before it starts.
+TEST(PreviewPrinting, DirectDocumentWithoutPrinterIsRefused) {
+    PdfFixture f;
+    f.record(2);
+    f.printer.setOutputFileName(QString());
+    for (QPrinter* printer : {&f.printer, static_cast<QPrinter*>(nullptr)}) {
+        f.preview.SetPrinter(printer);
+        f.preview.SetDirectPrint(true);
+        try {
+            f.preview.BeginDoc();
+            FAIL() << "a direct document began without a printer";
+        } catch (const InOutError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Není vybrána žádná tiskárna. Nic nebylo "
+                                                  "vytištěno."));
+        }
+        EXPECT_EQ(f.preview.State(), psReady);
+        EXPECT_EQ(f.preview.Canvas(), nullptr);
+        f.preview.NewPage();
+        f.preview.EndDoc();
+        EXPECT_EQ(f.preview.State(), psReady);
+        EXPECT_EQ(f.preview.PageList().Count(), 2);
+    }
 }
 
 // Where the printed marks land on the sheet, read back from the PDF.

@@ -21,6 +21,8 @@ public:
             m_transform = state.transform();
         if (state.state() & DirtyFont)
             m_font = state.font();
+        if (state.state() & DirtyPen)
+            m_penWidth = state.pen().widthF();
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
@@ -39,42 +41,56 @@ public:
     }
     void drawLines(const QLineF* lines, int n) override {
         for (int i = 0; i < n; ++i)
-            m_page.lines.append(m_transform.map(lines[i]));
+            addLine(m_transform.map(lines[i]));
     }
     void drawLines(const QLine* lines, int n) override {
         for (int i = 0; i < n; ++i)
-            m_page.lines.append(m_transform.map(QLineF(lines[i])));
+            addLine(m_transform.map(QLineF(lines[i])));
     }
     void drawRects(const QRectF* rects, int n) override {
         for (int i = 0; i < n; ++i)
-            m_page.rects.append(m_transform.mapRect(rects[i]));
+            addRect(m_transform.mapRect(rects[i]));
     }
     void drawRects(const QRect* rects, int n) override {
         for (int i = 0; i < n; ++i)
-            m_page.rects.append(m_transform.mapRect(QRectF(rects[i])));
+            addRect(m_transform.mapRect(QRectF(rects[i])));
+    }
+    void drawEllipse(const QRectF& r) override { m_page.ellipses.append(m_transform.mapRect(r)); }
+    void drawEllipse(const QRect& r) override {
+        m_page.ellipses.append(m_transform.mapRect(QRectF(r)));
     }
     // Lines replayed from a picture arrive as two-point polylines.
     void drawPolygon(const QPointF* points, int n, PolygonDrawMode mode) override {
         if (mode != PolylineMode)
             return;
         for (int i = 1; i < n; ++i)
-            m_page.lines.append(m_transform.map(QLineF(points[i - 1], points[i])));
+            addLine(m_transform.map(QLineF(points[i - 1], points[i])));
     }
     void drawPolygon(const QPoint* points, int n, PolygonDrawMode mode) override {
         if (mode != PolylineMode)
             return;
         for (int i = 1; i < n; ++i)
-            m_page.lines.append(m_transform.map(QLineF(points[i - 1], points[i])));
+            addLine(m_transform.map(QLineF(points[i - 1], points[i])));
     }
     void drawPath(const QPainterPath& path) override {
-        m_page.rects.append(m_transform.map(path).boundingRect());
+        addRect(m_transform.map(path).boundingRect());
     }
     Type type() const override { return User; }
 
 private:
+    void addLine(const QLineF& l) {
+        m_page.lines.append(l);
+        m_page.lineWidths.append(m_penWidth);
+    }
+    void addRect(const QRectF& r) {
+        m_page.rects.append(r);
+        m_page.rectWidths.append(m_penWidth);
+    }
+
     DrawnPage& m_page;
     QTransform m_transform;
     QFont m_font;
+    qreal m_penWidth = 0;
 };
 
 class RecordingDevice : public QPaintDevice {

@@ -29,6 +29,10 @@ struct DrawnPage {
     QList<DrawnText> texts;
     QList<QLineF> lines;
     QList<QRectF> rects;
+    QList<QRectF> ellipses;
+    // The pen width each line and rectangle was drawn with (same order).
+    QList<qreal> lineWidths;
+    QList<qreal> rectWidths;
 
     // The texts in drawing order.
     QStringList strings() const;

@@ -74,11 +74,11 @@ TEST(LayoutEngine, DottedLeaders) {
         int dotsFirstExceeding;
         int expected;
     } cases[] = {
-        // Small Arial gets 13 % more dots: 10 x 1.13 = 11.3.
-        {"Arial 24", "Arial", 24, 10, 11},          {"Arial 20", "Arial", 20, 10, 11},
+        // The first count of dots wider than the span, in every face and
+        // size: the page prints a dot as wide as it is measured.
+        {"Arial 24", "Arial", 24, 10, 10},          {"Arial 20", "Arial", 20, 10, 10},
         {"Arial 25", "Arial", 25, 10, 10},          {"Courier New 24", "Courier New", 24, 10, 10},
-        {"Arial 24, 40 dots", "Arial", 24, 40, 45}, // 45.2
-        {"Arial 24, one dot", "Arial", 24, 1, 1},
+        {"Arial 24, 40 dots", "Arial", 24, 40, 40}, {"Arial 24, one dot", "Arial", 24, 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,7 +96,45 @@ TEST(LayoutEngine, DottedLeaders) {
     // Wider than 500 dots: no partial count.
     EXPECT_EQ(PocetTecek(0, span(500) + 1), 0);
     EXPECT_EQ(PocetTecek(0, span(500)), 0); // the first one to exceed is the 500th
-    EXPECT_EQ(PocetTecek(0, span(499)), RoundHalfEven(499 * 1.13));
+    EXPECT_EQ(PocetTecek(0, span(499)), 499);
+}
+
+// A leader across the page ends at its end, not past it: the dots printed
+// are as wide as the dots measured.
+TEST(LayoutEngine, LeaderEndsWhereItShould) {
+    for (const int size : {16, 20, 24}) {
+        SCOPED_TRACE(size);
+        CanvasFixture f;
+        NastavVelikost(size);
+        const int x1 = 200;
+        const int x2 = 1900;
+        TiskText(0, x1, 500, RadaTecek(x1, x2));
+        const DrawnPage p = f.finish();
+        ASSERT_EQ(p.texts.size(), 1);
+        const int dot = QFontMetrics(p.texts[0].font).horizontalAdvance(QLatin1Char('.'));
+        EXPECT_GT(p.texts[0].right(), x2);
+        EXPECT_LE(p.texts[0].right(), x2 + dot + 1);
+    }
+}
+
+// A change of font keeps the line pen: a printout sets its pen, changes
+// the font for a label and draws the next frame with that pen.
+TEST(LayoutEngine, FontChangeLeavesThePenAlone) {
+    CanvasFixture f;
+    Pero(8, Qt::DotLine);
+    NastavPismo(QStringLiteral("Courier New"));
+    NastavVelikost(20);
+    TiskText(0, 300, 300, QStringLiteral("štítek"));
+    NastavPismo(QStringLiteral("Arial"));
+    const QPen pen = StavTisku().Platno->pen();
+    EXPECT_EQ(pen.width(), 8);
+    EXPECT_EQ(pen.style(), Qt::CustomDashLine);
+    EXPECT_EQ(pen.color(), QColor(Qt::black));
+    Cara(200, 400, 1900, 400);
+    const DrawnPage p = f.finish();
+    ASSERT_EQ(p.lineWidths.size(), 1);
+    EXPECT_EQ(p.lineWidths[0], 8);
+    EXPECT_EQ(p.texts[0].font.family(), ZvolenePismo(QStringLiteral("Courier New")));
 }
 
 TEST(LayoutEngine, BreakPlace) {

@@ -341,7 +341,11 @@ TEST(PreviewWindow, AFailedPageStoreLeavesThePreviewReadyForTheNextPrintout) {
     EXPECT_TRUE(printout(3));
     EXPECT_EQ(f.okno.PrintPreview()->TotalPages(), 3);
 
-    // An error in the middle of a direct print aborts the job.
+    // An error in the middle of a direct print aborts the job: no half
+    // document is left in the file.
+    QPrinter& printer = vybranaTiskarna();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("primo.pdf")));
     f.okno.PrintPreview()->SetDirectPrint(true);
     EXPECT_FALSE(runReportingErrors([&] {
         TiskovyDokument dokument(f.okno);
@@ -349,6 +353,48 @@ TEST(PreviewWindow, AFailedPageStoreLeavesThePreviewReadyForTheNextPrintout) {
         throw InOutError(QStringLiteral("Soubor nelze přečíst."));
     }));
     EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("primo.pdf"))));
     f.okno.PrintPreview()->SetDirectPrint(false);
+    printer.setOutputFileName(QString());
     EXPECT_TRUE(printout(2));
+}
+
+// "Tisk" without a printer says so and offers the print dialog; cancelled,
+// nothing is printed and the user is told; a file chosen there is printed.
+TEST(PreviewWindow, PrintButtonWithoutAPrinter) {
+    WindowFixture f;
+    FakeDialogs dlg;
+    QTemporaryDir dir;
+    QPrinter& printer = vybranaTiskarna();
+    printer.setOutputFileName(QString());
+    printer.setPrinterName(QString());
+    f.document(3);
+    ASSERT_FALSE(f.okno.PrintPreview()->PrinterInstalled());
+    QList<TNastaveniTisku> nabidnuto;
+    QString soubor;
+    f.okno.printDialogHook = [&](TNastaveniTisku& n) {
+        nabidnuto.append(n);
+        if (soubor.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(soubor);
+        return true;
+    };
+    f.okno.findChild<QPushButton*>(QStringLiteral("printBtn"))->click();
+    ASSERT_EQ(nabidnuto.size(), 1);
+    EXPECT_EQ(nabidnuto[0].MaxStrana, 3);
+    EXPECT_TRUE(nabidnuto[0].NabidkaStran);
+    ASSERT_EQ(dlg.shown.size(), 2);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kZadnaTiskarna));
+    EXPECT_EQ(dlg.shown[1].text, QString::fromUtf8(kNicNevytisteno));
+
+    dlg.shown.clear();
+    soubor = dir.filePath(QStringLiteral("VOLBY.pdf"));
+    f.okno.printBtnClick();
+    EXPECT_EQ(nabidnuto.size(), 2);
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kZadnaTiskarna));
+    EXPECT_TRUE(QFile::exists(soubor));
+    printer.setOutputFileName(QString());
 }

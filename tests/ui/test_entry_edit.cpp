@@ -299,3 +299,56 @@ TEST(SEditPaint, DisabledFieldShowsItsTextInGrey) {
     EXPECT_LE(disabled.darkest, 140);
     EXPECT_GE(disabled.right, f.second->width() - 8);
 }
+
+TEST(SEditFocus, ClosingTheWindowLeavesTheField) {
+    QDialog dialog;
+    auto* first = new TSEdit(&dialog);
+    auto* second = new TSEdit(&dialog);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    second->setDefaultValue(QStringLiteral("0"));
+    second->SetAlignment(taRightJustify);
+    int exited = 0;
+    QString seenByExit;
+    QObject::connect(second, &TSEdit::OnExit, [&] {
+        ++exited;
+        seenByExit = second->text();
+    });
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    second->setFocus(Qt::TabFocusReason);
+    Form::settle();
+    second->clear();
+
+    // The window closes while the field is being edited: its exit runs and
+    // its default value applies, as leaving it any other way does.
+    dialog.hide();
+    Form::settle();
+    EXPECT_FALSE(second->Focused());
+    EXPECT_EQ(exited, 1);
+    EXPECT_EQ(seenByExit, QStringLiteral("0"));
+}
+
+TEST(SEditFocus, FocusMovedWhileTheWindowWasInactiveLeavesTheField) {
+    Form f;
+    int exited = 0;
+    QObject::connect(f.first, &TSEdit::OnExit, [&] { ++exited; });
+    ASSERT_TRUE(f.first->Focused());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    // The program moves the focus while its window is not active: the field
+    // hears of it only when the window is active again.
+    f.third->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(exited, 0);
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    Form::settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.third->hasFocus(); }));
+    EXPECT_EQ(exited, 1);
+    EXPECT_FALSE(f.first->Focused());
+    EXPECT_TRUE(f.third->Focused());
+}

@@ -1,0 +1,103 @@
+#include "app/MainWindow.h"
+#include "checks/CheckRules.h"
+#include "checks/CheckSequence.h"
+#include "checks/Workflow.h"
+#include "core/Dialogs.h"
+#include "export/CopiesWindow.h"
+#include "export/ExportInfoWindow.h"
+#include "export/ExportWindow.h"
+#include "store/PrecinctDataFile.h"
+#include "store/StationConfig.h"
+
+#include <QPushButton>
+
+namespace urn {
+
+namespace {
+
+constexpr const char* kCaptionExportDat = "Export dat";
+constexpr const char* kCaptionExportTisk = "Export dat a tisk zápisu";
+
+// Vybrano goes back to 2 when the check sequence ends, also when it stops on
+// a file error.
+class VybranoBehemKontroly {
+public:
+    VybranoBehemKontroly() { Workflow().Vybrano = kVybranoExport; }
+    ~VybranoBehemKontroly() { Workflow().Vybrano = kVybranoZadny; }
+    VybranoBehemKontroly(const VybranoBehemKontroly&) = delete;
+    VybranoBehemKontroly& operator=(const VybranoBehemKontroly&) = delete;
+};
+
+} // namespace
+
+void TQZ_menu::ExportTisk_MIClick() {
+    WorkflowState& w = Workflow();
+    const TStanice& st = Stanice();
+    const QString captionExport = QString::fromUtf8(kCaptionExportDat);
+    const QString caption = QString::fromUtf8(kCaptionExportTisk);
+    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
+
+    if (dataFileExists(kKindE)) {
+        w.DataOK = false;
+        dialogs().warn(captionExport, QStringLiteral("Data obsahují chyby, nebo nebyly po editaci "
+                                                     "dat spuštěny kontroly!"));
+        return;
+    }
+    if (!dataFileExists(kKindO)) {
+        w.DataOK = false;
+        dialogs().warn(captionExport, QString::fromUtf8(kDataNejsouPorizena));
+        return;
+    }
+
+    // Started from the menu or from the data-entry window (Vybrano 4): the
+    // check belongs to the export either way and prints no protocol.
+    ExportProveden() = false;
+    {
+        VybranoBehemKontroly vybrano;
+        Kontroly();
+    }
+
+    if (!w.KontrolyOK && !w.ExportOK) {
+        dialogs().warn(caption,
+                       QStringLiteral("CHYBY V DATECH.\r\rNELZE VYTVOŘIT EXPORT DAT ANI VYTISKNOUT "
+                                      "ZÁPIS!!!"));
+        return;
+    }
+
+    const TStavKontrol& nalez = StavKontrol();
+    const QString vyzva = QStringLiteral("\r\rNa přebíracím místě budete vyzváni k uvedení možné "
+                                         "příčiny zjištěných chyb a budete podepisovat ");
+    if (nalez.JsouPropustitelne && nalez.JsouUpozorneni)
+        dialogs().inform(caption,
+                         QStringLiteral("Data obsahují PROPUSTITELNÉ CHYBY a UPOZORNĚNÍ.") + vyzva +
+                             QStringLiteral("protokoly."));
+    else if (nalez.JsouPropustitelne)
+        dialogs().inform(caption, QStringLiteral("Data obsahují PROPUSTITELNÉ CHYBY.") + vyzva +
+                                      QStringLiteral("protokol."));
+    else if (nalez.JsouUpozorneni)
+        dialogs().inform(caption, QStringLiteral("Data obsahují UPOZORNĚNÍ.") + vyzva +
+                                      QStringLiteral("protokol."));
+
+    const AppWindows& okna = windows();
+    if (okna.infoE) {
+        okna.infoE->Odebrat_Btn()->setVisible(false);
+        okna.infoE->Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
+                         QString::fromUtf8(kTextVlozteNosic));
+    }
+    if (!okna.exportDat)
+        return;
+    okna.exportDat->setInfoWindow(okna.infoE);
+    okna.exportDat->exec();
+    if (!ExportProveden())
+        return;
+
+    ZapisStav(QStringLiteral("A"));
+    int kopie = ZvolenyPocetKopii();
+    if (okna.pocetKopii) {
+        okna.pocetKopii->exec();
+        kopie = ZvolenyPocetKopii();
+    }
+    tiskZapisu(kopie);
+}
+
+} // namespace urn

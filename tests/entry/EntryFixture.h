@@ -1,0 +1,111 @@
+#pragma once
+
+// A small installation and the data-entry window on it, driven through the
+// keyboard as the commission drives it: keys go to whatever control has the
+// focus, findings of the error message window are answered from a script.
+
+#include "FakeDialogs.h"
+#include "TestInstall.h"
+#include "checks/CheckSequence.h"
+#include "entry/DataEntryWindow.h"
+#include "store/PrecinctRecord.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <memory>
+
+#include <QTest>
+
+class QWidget;
+
+// Conditions that the event loop makes true: polled while events run (the
+// QTRY_ macros of Qt Test would not tell GoogleTest of a failure).
+#define EXPECT_SOON(cond) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(cond); })) << #cond
+#define ASSERT_SOON(cond) ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); })) << #cond
+
+namespace urn::test {
+
+// Counts the check protocols instead of showing them.
+class RecordingProtocol : public ProtocolOutput {
+public:
+    int calls = 0;
+    QList<int> findings;
+    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord&, const TStanice&) override;
+};
+
+// Answers the error message window: remembers every finding shown and
+// chooses "Opravit" or the other button as the script says (Opravit when
+// the script has run out).
+class HlaskaAnswerer : public QObject {
+public:
+    struct Shown {
+        QString heading;
+        QString text;
+        QString otherButton;
+    };
+    explicit HlaskaAnswerer(TR_Vstupni_Form* okno);
+    QList<bool> opravit; // script: true = "Opravit"
+    QList<Shown> shown;
+    // Run while a finding is on screen, before it is answered.
+    std::function<void()> beforeAnswer;
+
+private:
+    TR_Vstupni_Form* m_okno;
+    QTimer m_timer;
+};
+
+class EntryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Four parties: 1 (28 candidates, candidate 5 withdrawn), 2 (15),
+    // 3 (20), 4 (12); precinct 582786/2 with 700 expected voters.
+    virtual void writeTables();
+    // Sections I and III and the names as a complete record has them.
+    void writeCommission();
+    // Creates and shows the window, active, with the focus settled.
+    void open();
+    // Closes it with "Zrušit" and "Ano".
+    void closeWithoutSaving();
+    static void settle();
+
+    QWidget* focus() const;
+    // Keys to the focused control, as typed; every key lets the events that
+    // follow from it run.
+    void type(const QString& text);
+    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    void enter() { key(Qt::Key_Return); }
+    // Types the text into the focused field and presses Enter.
+    void field(const QString& text);
+
+    int page() const;
+    template <class T = QWidget> T* named(const char* name) const {
+        return okno->findChild<T*>(QLatin1String(name));
+    }
+    bool focused(const char* name) const;
+    // Clicks a page's tab with the mouse.
+    void clickTab(int index);
+    // A record of the station's precinct saved as the data file of the kind:
+    // section II complete, the parties given ticked, the first with the
+    // votes the others (10 each) leave of the 525 valid ones, candidate 1 of
+    // each with 3 preferential votes.
+    void saveRecord(char kind, const QList<int>& strany = {}) const;
+
+    QString fileName(char kind) const;
+    bool fileExists(char kind) const;
+    // The data file of the kind as the store loads it.
+    TPrecinctRecord loadFile(char kind) const;
+
+    TestInstall inst;
+    FakeDialogs dlg;
+    RecordingProtocol protocol;
+    std::unique_ptr<TR_Vstupni_Form> okno;
+    std::unique_ptr<HlaskaAnswerer> hlasky;
+};
+
+} // namespace urn::test

@@ -1,0 +1,103 @@
+#pragma once
+
+// Helpers of the export tests: a data file's stand-in, removable media that
+// tests control, and a driver for the modal windows.
+
+#include "TestInstall.h"
+#include "export/RemovableMedia.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace urn::test {
+
+// Bytes that look like a sealed data file: no two neighbours alike, not a
+// multiple of the block size.
+inline QByteArray sampleDataFile(int size) {
+    QByteArray b(size, '\0');
+    quint32 x = 2463534242u;
+    for (int i = 0; i < size; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        b[i] = char(x & 0xff);
+    }
+    return b;
+}
+
+// Removable media as a test wants them; the removal is recorded.
+class FakeMedia : public RemovableMedia {
+public:
+    FakeMedia() { setRemovableMedia(this); }
+    ~FakeMedia() override { setRemovableMedia(nullptr); }
+
+    QList<TZarExp> media;
+    bool removalFails = false;
+    QStringList removed; // mount points, in order
+    int listed = 0;
+
+    QList<TZarExp> SeznamVymenitelnych() override {
+        ++listed;
+        return media;
+    }
+    bool OdeberDisk(const TZarExp& disk) override {
+        if (removalFails)
+            return false;
+        removed << disk.Pozice;
+        return true;
+    }
+};
+
+// Acts on every modal window as it comes up: the action for its object name
+// runs once per showing, queued, so that a window it opens can be handled in
+// turn.
+class ModalDriver : public QObject {
+public:
+    using Action = std::function<void(QWidget&)>;
+
+    ModalDriver() {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, this, [this] { tick(); });
+        m_poll.start();
+    }
+    void on(const QString& objectName, Action action) { m_actions[objectName] = action; }
+    // Object names of the windows handled, in order.
+    QStringList seen;
+
+private:
+    void tick() {
+        for (auto it = m_handled.begin(); it != m_handled.end();)
+            it = (!*it || !(*it)->isVisible()) ? m_handled.erase(it) : it + 1;
+        QWidget* m = QApplication::activeModalWidget();
+        // Acted on once it has the focus, as a user would.
+        if (!m || !m->isActiveWindow())
+            return;
+        for (const QPointer<QWidget>& h : m_handled)
+            if (h == m)
+                return;
+        m_handled << m;
+        seen << m->objectName();
+        const Action action = m_actions.value(m->objectName());
+        QPointer<QWidget> target(m);
+        QTimer::singleShot(0, this, [target, action] {
+            if (!target)
+                return;
+            if (action)
+                action(*target);
+            else
+                target->close();
+        });
+    }
+
+    QTimer m_poll;
+    QList<QPointer<QWidget>> m_handled;
+    QHash<QString, Action> m_actions;
+};
+
+} // namespace urn::test

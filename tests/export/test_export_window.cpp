@@ -1,0 +1,280 @@
+// The export window and the information window as the commission uses them:
+// the list of targets, the choice, the outcome and the safe removal.
+#include "ExportFixture.h"
+#include "FakeDialogs.h"
+#include "export/ExportCopy.h"
+#include "export/ExportInfoWindow.h"
+#include "export/ExportWindow.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace urn;
+using namespace urn::test;
+
+namespace {
+
+class ExportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TStanice st = sampleStanice();
+        inst.writeStanice(st);
+        NactiStanici();
+        ASSERT_TRUE(QDir().mkpath(inst.dirs().program + QStringLiteral("Export")));
+        data = sampleDataFile(7000);
+        inst.writeDataFile(kName, data);
+        window.setInfoWindow(&info);
+        ExportProveden() = false;
+        OdebiratDisk() = TZarExp{};
+    }
+
+    // A medium mounted at a directory of its own.
+    TZarExp medium(const QString& name, const QString& label) {
+        const QString dir = media.path() + QLatin1Char('/') + name;
+        QDir().mkpath(dir);
+        TZarExp z;
+        z.Pozice = dir;
+        z.Nazev = label.isEmpty() ? QStringLiteral("/dev/") + name : label;
+        z.Zarizeni = QStringLiteral("/dev/") + name;
+        z.Objekt = QStringLiteral("/org/freedesktop/UDisks2/block_devices/") + name;
+        return z;
+    }
+    QString hardDiskItem() const {
+        return QStringLiteral("do adresáře ") + inst.dirs().program + QStringLiteral("Export ");
+    }
+    QStringList items() const {
+        QStringList list;
+        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
+            list << window.Z_SeznZar_CB()->itemText(i);
+        return list;
+    }
+
+    static inline const QString kName = QStringLiteral("OE582786.00002");
+    TestInstall inst;
+    QTemporaryDir media;
+    FakeMedia fake;
+    FakeDialogs dlg;
+    TZ_infoE_F info;
+    TZ_ExportDat_F window;
+    QByteArray data;
+};
+
+struct InfoSeen {
+    QString caption;
+    QString title;
+    QString text;
+    bool ejectVisible = false;
+};
+
+} // namespace
+
+TEST_F(ExportWindowTest, ListsTheMediaWithASizeThenTheHardDisk) {
+    TZarExp gone = medium(QStringLiteral("sdd1"), QStringLiteral("PRYC"));
+    gone.Pozice = media.path() + QStringLiteral("/not-mounted-any-more");
+    fake.media = {medium(QStringLiteral("sdb1"), QStringLiteral("KOMISE")), gone,
+                  medium(QStringLiteral("sdc1"), QString())};
+    ModalDriver driver;
+    QStringList shown;
+    bool boxFocused = false;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        shown = items();
+        boxFocused = window.Z_SeznZar_CB()->hasFocus();
+        EXPECT_EQ(window.Z_SeznZar_CB()->currentText(), shown.value(0));
+        window.Z_ExportDatZrus_Btn()->click();
+    });
+    ExportProveden() = true;
+    window.exec();
+    EXPECT_EQ(
+        shown,
+        (QStringList{QStringLiteral("KOMISE (%1/sdb1) - vyjímatelné zařízení").arg(media.path()),
+                     QStringLiteral("/dev/sdc1 (%1/sdc1) - vyjímatelné zařízení").arg(media.path()),
+                     hardDiskItem()}));
+    EXPECT_TRUE(boxFocused);
+    EXPECT_FALSE(ExportProveden()) << "cancelled";
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST_F(ExportWindowTest, WithoutMediaOnlyTheHardDiskAndReloadFindsANewOne) {
+    ModalDriver driver;
+    QStringList before;
+    QStringList after;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        before = items();
+        fake.media = {medium(QStringLiteral("sdb1"), QStringLiteral("NOVY"))};
+        window.Z_ZnovuNacist_Btn()->click();
+        after = items();
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    window.exec();
+    EXPECT_EQ(before, QStringList{hardDiskItem()});
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_TRUE(after[0].startsWith(QStringLiteral("NOVY (")));
+    EXPECT_EQ(window.Z_SeznZar_CB()->currentIndex(), 0);
+    EXPECT_FALSE(ExportProveden());
+}
+
+TEST_F(ExportWindowTest, FreeTextGoesBackToTheFirstItemAndEnterMovesOn) {
+    fake.media = {medium(QStringLiteral("sdb1"), QStringLiteral("KOMISE"))};
+    ModalDriver driver;
+    QString afterTyping;
+    int indexAfterTyping = -1;
+    QWidget* focusAfterEnter = nullptr;
+    bool stillOpen = false;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        QComboBox* box = window.Z_SeznZar_CB();
+        box->setCurrentIndex(1);
+        QTest::keyClicks(box->lineEdit(), QStringLiteral("E:"));
+        afterTyping = box->currentText();
+        indexAfterTyping = box->currentIndex();
+        box->setFocus();
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        focusAfterEnter = QApplication::focusWidget();
+        stillOpen = window.isVisible();
+        window.reject();
+    });
+    window.exec();
+    EXPECT_EQ(afterTyping, items().value(0));
+    EXPECT_EQ(indexAfterTyping, 0);
+    EXPECT_EQ(focusAfterEnter, window.Z_ZnovuNacist_Btn());
+    EXPECT_TRUE(stillOpen);
+    EXPECT_FALSE(QFile::exists(inst.dirs().program + QStringLiteral("Export/") + kName));
+}
+
+TEST_F(ExportWindowTest, ExportToTheHardDisk) {
+    fake.media = {medium(QStringLiteral("sdb1"), QStringLiteral("KOMISE"))};
+    ModalDriver driver;
+    InfoSeen seen;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        window.Z_SeznZar_CB()->setCurrentIndex(1);
+        window.Z_ExportDatOK_Btn()->click();
+    });
+    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+        seen = {info.windowTitle(), info.titulek2Text(), info.titulek3Text(),
+                info.Odebrat_Btn()->isVisible()};
+        EXPECT_FALSE(ExportProveden()) << "set once the window is closed";
+        info.OK_BtnClick();
+    });
+    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    EXPECT_EQ(driver.seen,
+              (QStringList{QStringLiteral("Z_ExportDat_F"), QStringLiteral("Z_infoE_F")}));
+    EXPECT_TRUE(ExportProveden());
+    EXPECT_EQ(inst.readFile(inst.dirs().program + QStringLiteral("Export/") + kName), data);
+    EXPECT_EQ(seen.caption, QStringLiteral("Export dat a tisk zápisu"));
+    EXPECT_EQ(seen.title, QStringLiteral("Export dat na pevný disk proveden."));
+    EXPECT_EQ(seen.text, QStringLiteral("Soubor OE582786.00002\nje uložen v adresáři %1Export.\n"
+                                        "Soubor překopírujte na technický nosič.\n\nS tímto "
+                                        "souborem je nutno na PM předat jen zápis,\n který bude "
+                                        "nyní vytisknut.\nZápis je nutno vytisknout ve 2 kopiích.")
+                             .arg(inst.dirs().program));
+    EXPECT_FALSE(seen.ejectVisible);
+    EXPECT_TRUE(OdebiratDisk().Pozice.isEmpty());
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST_F(ExportWindowTest, ExportToAUsbDiskAndItsSafeRemoval) {
+    const TZarExp disk = medium(QStringLiteral("sdb1"), QStringLiteral("KOMISE"));
+    fake.media = {disk};
+    ModalDriver driver;
+    InfoSeen seen;
+    QStringList removedWhileShown;
+    bool ejectEnabledAfter = true;
+    driver.on(QStringLiteral("Z_ExportDat_F"),
+              [&](QWidget&) { window.Z_ExportDatOK_Btn()->click(); });
+    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+        seen = {info.windowTitle(), info.titulek2Text(), info.titulek3Text(),
+                info.Odebrat_Btn()->isVisible()};
+        info.Odebrat_Btn()->click();
+        removedWhileShown = fake.removed;
+        ejectEnabledAfter = info.Odebrat_Btn()->isEnabled();
+        EXPECT_TRUE(info.isVisible()) << "the window stays open after the removal";
+        info.OK_BtnClick();
+    });
+    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    EXPECT_TRUE(ExportProveden());
+    EXPECT_EQ(inst.readFile(disk.Pozice + QLatin1Char('/') + kName), data);
+    EXPECT_EQ(seen.title, QStringLiteral("Export dat na vyjímatelné zařízení proveden."));
+    EXPECT_EQ(seen.text,
+              QStringLiteral("Soubor OE582786.00002\nje uložen na vyjímatelné zařízení v jednotce "
+                             "%1.\n\nS tímto souborem je nutno na PM předat jen zápis,\n který "
+                             "bude nyní vytisknut.\nZápis je nutno vytisknout ve 2 kopiích.")
+                  .arg(disk.Pozice));
+    EXPECT_TRUE(seen.ejectVisible);
+    EXPECT_EQ(removedWhileShown, QStringList{disk.Pozice});
+    EXPECT_FALSE(ejectEnabledAfter);
+    EXPECT_TRUE(info.Odebrat_Btn()->isHidden()) << "hidden again after the window";
+    EXPECT_EQ(OdebiratDisk().Pozice, disk.Pozice);
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("inform"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Export dat a tisk zápisu"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrán vyjímatelný disk KOMISE."));
+}
+
+TEST_F(ExportWindowTest, FailedRemovalSaysSoAndChangesNothing) {
+    const TZarExp disk = medium(QStringLiteral("sdb1"), QString());
+    fake.media = {disk};
+    fake.removalFails = true;
+    ModalDriver driver;
+    bool ejectEnabled = false;
+    driver.on(QStringLiteral("Z_ExportDat_F"),
+              [&](QWidget&) { window.Z_ExportDatOK_Btn()->click(); });
+    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+        info.Odebrat_Btn()->click();
+        ejectEnabled = info.Odebrat_Btn()->isEnabled() && info.Odebrat_Btn()->isVisible();
+        info.OK_BtnClick();
+    });
+    window.exec();
+    EXPECT_TRUE(ExportProveden());
+    EXPECT_TRUE(ejectEnabled);
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrání se nepovedlo."));
+}
+
+TEST_F(ExportWindowTest, FailedExportSaysWhyAndCountsAsNotDone) {
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        int item;
+        QString message;
+    };
+    const Case cases[] = {
+        {"no export directory",
+         [this] { QDir(inst.dirs().program + QStringLiteral("Export")).removeRecursively(); }, 1,
+         QStringLiteral("Export se nepovedl.\rCílový adresář „%1Export/“ neexistuje.")},
+        {"no data file", [this] { QFile::remove(inst.dirs().data + kName); }, 1,
+         QStringLiteral("Export se nepovedl.\rDatový soubor „OE582786.00002“ nebyl v adresáři "
+                        "dat nalezen.")},
+        {"medium unmounted after the list was loaded",
+         [this] { QDir(media.path() + QStringLiteral("/sdb1")).removeRecursively(); }, 0,
+         QStringLiteral("Export se nepovedl.\rCílový nosič byl odebrán nebo je vadný.")},
+    };
+    for (const Case& c : cases) {
+        fake.media = {medium(QStringLiteral("sdb1"), QStringLiteral("KOMISE"))};
+        QDir().mkpath(inst.dirs().program + QStringLiteral("Export"));
+        inst.writeDataFile(kName, data);
+        dlg.shown.clear();
+        ModalDriver driver;
+        driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+            window.Z_SeznZar_CB()->setCurrentIndex(c.item);
+            c.spoil();
+            window.Z_ExportDatOK_Btn()->click();
+        });
+        EXPECT_EQ(window.exec(), QDialog::Rejected) << c.name;
+        EXPECT_FALSE(ExportProveden()) << c.name;
+        EXPECT_EQ(driver.seen, QStringList{QStringLiteral("Z_ExportDat_F")}) << c.name;
+        ASSERT_EQ(dlg.shown.size(), 1) << c.name;
+        EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+        EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Export dat"));
+        EXPECT_EQ(dlg.shown[0].text, c.message.contains(QLatin1String("%1"))
+                                         ? c.message.arg(inst.dirs().program)
+                                         : c.message)
+            << c.name;
+    }
+}

@@ -1,0 +1,253 @@
+// The removable media through UDisks2 on D-Bus, against a mock of the
+// service on a private system bus.
+#include "ExportFixture.h"
+#include "FakeDialogs.h"
+#include "MockUDisks.h"
+#include "export/ExportInfoWindow.h"
+#include "export/ExportWindow.h"
+#include "export/UDisksMedia.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QJsonArray>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace urn;
+using namespace urn::test;
+
+// Every test of this executable talks to the private bus, never to the
+// machine's.
+[[maybe_unused]] static ::testing::Environment* const kBus =
+    ::testing::AddGlobalTestEnvironment(new PrivateSystemBus);
+
+namespace {
+
+constexpr const char* kBlocks = "/org/freedesktop/UDisks2/block_devices/";
+constexpr const char* kDrives = "/org/freedesktop/UDisks2/drives/";
+
+QJsonObject drive(const char* name, bool removable, const char* bus, bool canPowerOff = true) {
+    return {{QStringLiteral("name"), QLatin1String(name)},
+            {QStringLiteral("removable"), removable},
+            {QStringLiteral("bus"), QLatin1String(bus)},
+            {QStringLiteral("can_power_off"), canPowerOff}};
+}
+
+QJsonObject block(const char* name, const char* driveName, const QString& label,
+                  const QStringList& mountPoints) {
+    return {{QStringLiteral("name"), QLatin1String(name)},
+            {QStringLiteral("drive"), QLatin1String(driveName)},
+            {QStringLiteral("label"), label},
+            {QStringLiteral("mount_points"), QJsonArray::fromStringList(mountPoints)}};
+}
+
+class UDisksTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(PrivateSystemBus::failure(), QString()); }
+
+    QString dir(const QString& name) {
+        const QString path = media.path() + QLatin1Char('/') + name;
+        QDir().mkpath(path);
+        return path;
+    }
+    static QStringList names(const QList<TZarExp>& list) {
+        QStringList out;
+        for (const TZarExp& z : list)
+            out << z.Nazev + QLatin1Char('@') + z.Pozice;
+        return out;
+    }
+
+    QTemporaryDir media;
+};
+
+} // namespace
+
+TEST_F(UDisksTest, UsbMediaInDeviceOrderNotTheSystemDiskNorWhatHasNoFilesystem) {
+    QJsonObject without = block("sdb", "usb2", QString(), {});
+    without.insert(QStringLiteral("filesystem"), false);
+    without.insert(QStringLiteral("usage"), QString());
+    QJsonObject system = block("sda2", "ata", QStringLiteral("root"), {QStringLiteral("/")});
+    system.insert(QStringLiteral("hint_system"), true);
+    QJsonObject crypto = block("sde1", "usb3", QStringLiteral("TAJNE"), {});
+    crypto.insert(QStringLiteral("usage"), QStringLiteral("crypto"));
+    crypto.insert(QStringLiteral("filesystem"), false);
+    MockUDisks2 mock(QJsonObject{
+        {QStringLiteral("drives"),
+         QJsonArray{drive("ata", false, "ata"), drive("usb2", false, "usb"),
+                    drive("usb1", true, "usb"), drive("usb3", true, "usb"),
+                    drive("sdcard", true, "sdio")}},
+        {QStringLiteral("blocks"),
+         QJsonArray{block("sdc1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")}), system,
+                    without, block("sdb1", "usb2", QString(), {dir("sdb1")}), crypto,
+                    block("mmcblk0p1", "sdcard", QStringLiteral("KARTA"), {dir("KARTA")}),
+                    // Listed by the service but its size cannot be read.
+                    block("sdd1", "usb3", QStringLiteral("PRYC"),
+                          {media.path() + QStringLiteral("/gone")})}}});
+    ASSERT_EQ(mock.failure(), QString());
+
+    UDisksMedia udisks;
+    const QList<TZarExp> all = udisks.SeznamVymenitelnych();
+    EXPECT_EQ(names(all),
+              (QStringList{QStringLiteral("KARTA@") + dir("KARTA"),
+                           QStringLiteral("/dev/sdb1@") + dir("sdb1"),
+                           QStringLiteral("KOMISE@") + dir("KOMISE"),
+                           QStringLiteral("PRYC@") + media.path() + QStringLiteral("/gone")}));
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_EQ(all[1].Zarizeni, QStringLiteral("/dev/sdb1"));
+    EXPECT_EQ(all[1].Objekt, QLatin1String(kBlocks) + QStringLiteral("sdb1"));
+
+    // The window shows those with a size, the hard disk last.
+    TestInstall inst;
+    setRemovableMedia(nullptr); // the program's own: UDisks2 on the system bus
+    TZ_ExportDat_F window;
+    ModalDriver driver;
+    QStringList items;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
+            items << window.Z_SeznZar_CB()->itemText(i);
+        window.reject();
+    });
+    window.exec();
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("KARTA (%1) - vyjímatelné zařízení").arg(dir("KARTA")),
+                           QStringLiteral("/dev/sdb1 (%1) - vyjímatelné zařízení").arg(dir("sdb1")),
+                           QStringLiteral("KOMISE (%1) - vyjímatelné zařízení").arg(dir("KOMISE")),
+                           QStringLiteral("do adresáře ") + inst.dirs().program +
+                               QStringLiteral("Export ")}));
+    EXPECT_TRUE(mock.calls().isEmpty()) << "nothing mounted, nothing removed";
+}
+
+TEST_F(UDisksTest, AnUnmountedUsbFilesystemIsMountedWhenTheListIsLoaded) {
+    QJsonObject unmounted = block("sdb1", "usb1", QStringLiteral("KOMISE"), {});
+    unmounted.insert(QStringLiteral("mount_on"), dir("KOMISE"));
+    QJsonObject refused = block("sdc1", "usb2", QStringLiteral("CIZI"), {});
+    refused.insert(QStringLiteral("mount_on"), dir("CIZI"));
+    refused.insert(QStringLiteral("fail_mount"), true);
+    MockUDisks2 mock(QJsonObject{{QStringLiteral("drives"), QJsonArray{drive("usb1", true, "usb"),
+                                                                       drive("usb2", true, "usb")}},
+                                 {QStringLiteral("blocks"), QJsonArray{unmounted, refused}}});
+    ASSERT_EQ(mock.failure(), QString());
+
+    UDisksMedia udisks;
+    const QList<TZarExp> all = NactiZarizeni(udisks);
+    EXPECT_EQ(names(all), QStringList{QStringLiteral("KOMISE@") + dir("KOMISE")});
+    ASSERT_EQ(all.size(), 1);
+    EXPECT_GT(all[0].Size, 0);
+    EXPECT_GE(all[0].Free, 0);
+    EXPECT_EQ(mock.calls(), (QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Mount"),
+                                         QLatin1String(kBlocks) + QStringLiteral("sdc1 Mount")}));
+    // Mounted now: loading again mounts nothing more.
+    EXPECT_EQ(names(udisks.SeznamVymenitelnych()), names(all));
+    EXPECT_EQ(mock.calls().size(), 3) << "only the refused one is tried again";
+}
+
+TEST_F(UDisksTest, SafeRemovalUnmountsThenPowersOffOrEjects) {
+    MockUDisks2 mock(QJsonObject{
+        {QStringLiteral("drives"),
+         QJsonArray{drive("usb1", true, "usb", true), drive("card", true, "sdio", false)}},
+        {QStringLiteral("blocks"),
+         QJsonArray{block("sdb1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")}),
+                    block("mmcblk0p1", "card", QStringLiteral("KARTA"), {dir("KARTA")})}}});
+    ASSERT_EQ(mock.failure(), QString());
+    UDisksMedia udisks;
+    const QList<TZarExp> all = udisks.SeznamVymenitelnych();
+    ASSERT_EQ(all.size(), 2);
+    EXPECT_TRUE(udisks.OdeberDisk(all[1])); // sdb1
+    EXPECT_TRUE(udisks.OdeberDisk(all[0])); // the card
+    EXPECT_EQ(mock.calls(),
+              (QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Unmount"),
+                           QLatin1String(kDrives) + QStringLiteral("usb1 PowerOff"),
+                           QLatin1String(kBlocks) + QStringLiteral("mmcblk0p1 Unmount"),
+                           QLatin1String(kDrives) + QStringLiteral("card Eject")}));
+    // Unmounted, and this mock has nowhere to mount them again: not listed.
+    EXPECT_TRUE(udisks.SeznamVymenitelnych().isEmpty());
+}
+
+TEST_F(UDisksTest, AFailingUnmountStopsTheRemovalAndSaysSo) {
+    QJsonObject busy = block("sdb1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")});
+    busy.insert(QStringLiteral("fail_unmount"), true);
+    MockUDisks2 mock(QJsonObject{{QStringLiteral("drives"), QJsonArray{drive("usb1", true, "usb")}},
+                                 {QStringLiteral("blocks"), QJsonArray{busy}}});
+    ASSERT_EQ(mock.failure(), QString());
+    setRemovableMedia(nullptr);
+    UDisksMedia udisks;
+    const QList<TZarExp> all = udisks.SeznamVymenitelnych();
+    ASSERT_EQ(all.size(), 1);
+    EXPECT_FALSE(udisks.OdeberDisk(all[0]));
+    EXPECT_EQ(mock.calls(), QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Unmount")});
+
+    // The eject button of the information window says so.
+    FakeDialogs dlg;
+    OdebiratDisk() = all[0];
+    TZ_infoE_F info;
+    info.Odebrat_BBtnClick();
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrání se nepovedlo."));
+    EXPECT_EQ(mock.calls().size(), 2);
+    EXPECT_FALSE(mock.calls().join(' ').contains(QStringLiteral("PowerOff")));
+}
+
+TEST_F(UDisksTest, ExportToTheUsbDiskAndRemoveIt) {
+    MockUDisks2 mock(QJsonObject{
+        {QStringLiteral("drives"), QJsonArray{drive("usb1", true, "usb")}},
+        {QStringLiteral("blocks"),
+         QJsonArray{block("sdb1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")})}}});
+    ASSERT_EQ(mock.failure(), QString());
+    setRemovableMedia(nullptr);
+    TestInstall inst;
+    inst.writeStanice(sampleStanice());
+    NactiStanici();
+    const QByteArray data = sampleDataFile(9000);
+    inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
+    FakeDialogs dlg;
+    TZ_infoE_F info;
+    TZ_ExportDat_F window;
+    window.setInfoWindow(&info);
+    ModalDriver driver;
+    QString text;
+    driver.on(QStringLiteral("Z_ExportDat_F"),
+              [&](QWidget&) { window.Z_ExportDatOK_Btn()->click(); });
+    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+        text = info.titulek3Text();
+        info.Odebrat_Btn()->click();
+        info.OK_BtnClick();
+    });
+    window.exec();
+    EXPECT_TRUE(ExportProveden());
+    EXPECT_EQ(inst.readFile(dir("KOMISE") + QStringLiteral("/OE582786.00002")), data);
+    EXPECT_TRUE(text.contains(QStringLiteral("v jednotce ") + dir("KOMISE") + QLatin1Char('.')))
+        << text.toStdString();
+    EXPECT_EQ(mock.calls(),
+              (QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Unmount"),
+                           QLatin1String(kDrives) + QStringLiteral("usb1 PowerOff")}));
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrán vyjímatelný disk KOMISE."));
+}
+
+TEST_F(UDisksTest, WithoutTheServiceOnlyTheHardDiskAndNoWord) {
+    // No mock: the bus has no UDisks2.
+    UDisksMedia udisks;
+    EXPECT_TRUE(udisks.SeznamVymenitelnych().isEmpty());
+    EXPECT_FALSE(udisks.OdeberDisk(TZarExp{}));
+    // No bus at all.
+    UDisksMedia nowhere(QStringLiteral("no-such-connection"));
+    EXPECT_TRUE(nowhere.SeznamVymenitelnych().isEmpty());
+
+    TestInstall inst;
+    setRemovableMedia(nullptr);
+    FakeDialogs dlg;
+    TZ_ExportDat_F window;
+    ModalDriver driver;
+    QStringList items;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
+            items << window.Z_SeznZar_CB()->itemText(i);
+        window.reject();
+    });
+    window.exec();
+    EXPECT_EQ(items, QStringList{QStringLiteral("do adresáře ") + inst.dirs().program +
+                                 QStringLiteral("Export ")});
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
