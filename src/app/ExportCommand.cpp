@@ -86,7 +86,7 @@ void TQZ_menu::ExportTisk_MIClick() {
     }
     if (!okna.exportDat)
         return;
-    okna.exportDat->setInfoWindow(okna.infoE);
+    okna.exportDat->setInfoWindow(okna.infoE.get());
     okna.exportDat->exec();
     if (!ExportProveden())
         return;

@@ -97,8 +97,6 @@ TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters,
 
 void TQZ_menu::setWindows(const AppWindows& windows) {
     m_windows = windows;
-    if (m_windows.vstup)
-        m_windows.vstup->ExportTisk = [this] { ExportTisk_MIClick(); };
 }
 
 TQZ_menu::~TQZ_menu() {
@@ -274,8 +272,11 @@ void TQZ_menu::PorizeniDat_MIClick() {
                        QString::fromUtf8(kOtazkaZnovuUpravovat)))
         return;
     Workflow().Vybrano = kVybranoZadny;
-    if (m_windows.vstup)
-        m_windows.vstup->exec();
+    if (TR_Vstupni_Form* vstup = m_windows.vstup.get()) {
+        // A save that passes the checks goes on with export and printing.
+        vstup->ExportTisk = [this] { ExportTisk_MIClick(); };
+        vstup->exec();
+    }
 }
 
 void TQZ_menu::Kontroly_MIClick() {
@@ -287,7 +288,7 @@ void TQZ_menu::ZruseniDat_MIClick() {
 }
 
 void TQZ_menu::ScitaciArch_MIClick() {
-    TZ_infoE_F* info = m_windows.infoE;
+    TZ_infoE_F* info = m_windows.infoE.get();
     ScitaciArch([info](const QString& caption, const QString& titulek, const QString& text) {
         if (info)
             info->Ukaz(caption, titulek, text);

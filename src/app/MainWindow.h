@@ -25,16 +25,35 @@ class TZ_PocetKopii_F;
 class TZ_infoE_F;
 class TZ_Info_F;
 
-// The other eight windows, created once after the main window.
+// One of the windows the main window opens: a window that exists already,
+// or the way to create it at its first use, so that starting the program
+// builds only the main window. Whoever creates it keeps it and hands the
+// same one out again.
+template <class T> class WindowRef {
+public:
+    WindowRef() = default;
+    WindowRef(T* window) : m_window(window) {}
+    explicit WindowRef(std::function<T*()> create) : m_create(std::move(create)) {}
+
+    T* get() const { return m_window ? m_window : m_create ? m_create() : nullptr; }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return m_window || m_create; }
+
+private:
+    T* m_window = nullptr;
+    std::function<T*()> m_create;
+};
+
+// The other eight windows.
 struct AppWindows {
-    TZ_OProgramu_F* oProgramu = nullptr;
-    THlaskaF* hlaska = nullptr;
-    TpreviewF* preview = nullptr;
-    TR_Vstupni_Form* vstup = nullptr;
-    TZ_ExportDat_F* exportDat = nullptr;
-    TZ_PocetKopii_F* pocetKopii = nullptr;
-    TZ_infoE_F* infoE = nullptr;
-    TZ_Info_F* info = nullptr;
+    WindowRef<TZ_OProgramu_F> oProgramu;
+    WindowRef<THlaskaF> hlaska;
+    WindowRef<TpreviewF> preview;
+    WindowRef<TR_Vstupni_Form> vstup;
+    WindowRef<TZ_ExportDat_F> exportDat;
+    WindowRef<TZ_PocetKopii_F> pocetKopii;
+    WindowRef<TZ_infoE_F> infoE;
+    WindowRef<TZ_Info_F> info;
 };
 
 inline constexpr const char* kCaptionMainWindow =

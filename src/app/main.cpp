@@ -1,14 +1,7 @@
-#include "app/AboutWindow.h"
-#include "app/InformationWindow.h"
 #include "app/MainWindow.h"
+#include "app/ProgramWindows.h"
 #include "app/SingleInstance.h"
 #include "core/Dialogs.h"
-#include "entry/DataEntryWindow.h"
-#include "entry/ErrorMessageWindow.h"
-#include "export/CopiesWindow.h"
-#include "export/ExportInfoWindow.h"
-#include "export/ExportWindow.h"
-#include "printing/PreviewWindow.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/StartupProbe.h"
@@ -50,21 +43,12 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The windows are created once, in this order, and reused for the whole
-    // run; the main window's creation decides the installation layout.
+    // The main window's creation decides the installation layout; the other
+    // windows are made when they are first opened.
     TQZ_menu menu(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     if (menu.refused())
         return 0;
-    TZ_OProgramu_F oProgramu(&menu);
-    THlaskaF hlaska(&menu);
-    TpreviewF preview(&menu);
-    TR_Vstupni_Form vstup(&menu, &hlaska);
-    TZ_ExportDat_F exportDat(&menu);
-    TZ_PocetKopii_F pocetKopii(&menu);
-    TZ_infoE_F infoE(&menu);
-    TZ_Info_F info(&menu);
-    menu.setWindows(
-        {&oProgramu, &hlaska, &preview, &vstup, &exportDat, &pocetKopii, &infoE, &info});
+    ProgramWindows windows(menu);
 
     menu.show();
     quitWhenIdleIfProbed(menu);

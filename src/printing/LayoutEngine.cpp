@@ -241,6 +241,16 @@ QString ZvolenePismo(const QString& name) {
     return PismoExistuje(face) ? face : base;
 }
 
+namespace {
+// A picture records the painter's whole font again after every setFont, even
+// an unchanged one; most texts of a printout keep the font of the one before
+// (a style is set and cleared around each), so an unchanged font is not set.
+void zmenPismo(QPainter& p, const QFont& f) {
+    if (f != p.font())
+        p.setFont(f);
+}
+} // namespace
+
 void NastavPismo(const QString& name) {
     // Text takes its colour from the pen, and every pen of the printouts is
     // black: the pen is left as it is, so that a line pen chosen with Pero
@@ -248,7 +258,7 @@ void NastavPismo(const QString& name) {
     QPainter* p = StavTisku().Platno;
     QFont f = p->font();
     f.setFamily(ZvolenePismo(name));
-    p->setFont(f);
+    zmenPismo(*p, f);
 }
 
 void NastavVelikost(int size) {
@@ -256,7 +266,7 @@ void NastavVelikost(int size) {
     s.Velikost = size;
     QFont f = s.Platno->font();
     f.setPixelSize(VyskaPisma(size));
-    s.Platno->setFont(f);
+    zmenPismo(*s.Platno, f);
 }
 
 // ---------------------------------------------------------------- drawing
@@ -265,7 +275,7 @@ void NastavStyl(const QString& style) {
     QPainter* p = StavTisku().Platno;
     QFont f = p->font();
     pouzijStyl(f, style);
-    p->setFont(f);
+    zmenPismo(*p, f);
 }
 
 void Hvezdicka(int x, int y) {
@@ -325,7 +335,10 @@ void Pero(int width, Qt::PenStyle style) {
         pen.setDashPattern({12 / unit, 5 / unit, 3 / unit, 5 / unit});
     else if (style == Qt::DashLine)
         pen.setDashPattern({12 / unit, 6 / unit});
-    StavTisku().Platno->setPen(pen);
+    // As with the font: a picture records every pen that is set.
+    QPainter* p = StavTisku().Platno;
+    if (pen != p->pen())
+        p->setPen(pen);
 }
 
 void Cara(int x1, int y1, int x2, int y2) {

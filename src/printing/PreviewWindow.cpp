@@ -31,6 +31,11 @@ TpreviewF*& instance() {
     return window;
 }
 
+std::function<TpreviewF*()>& creator() {
+    static std::function<TpreviewF*()> create;
+    return create;
+}
+
 constexpr int kClientWidth = 801;
 constexpr int kClientHeight = 412;
 constexpr int kPanelHeight = 29;
@@ -112,9 +117,15 @@ QToolButton* speedButton(QWidget* parent, const char* name, Glyph g, const QStri
 
 } // namespace
 
+void setPreviewCreator(std::function<TpreviewF*()> create) {
+    creator() = std::move(create);
+}
+
 TpreviewF& previewF() {
-    // The program creates the window at start; a printout without one is a
-    // fault of the caller, reported rather than crashing.
+    if (!instance() && creator())
+        creator()();
+    // A printout without a window is a fault of the caller, reported rather
+    // than crashing.
     if (!instance())
         throw UrnariumError(QStringLiteral("Okno náhledu tisku není vytvořeno."));
     return *instance();

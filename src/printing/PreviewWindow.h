@@ -145,8 +145,11 @@ private:
 // window: a confirmed range or all pages; copies never below 1.
 void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n);
 
-// The program's preview window: the one created last and still alive.
+// The program's preview window: the one created last and still alive, or
+// else the one the creator set here makes (the program creates it when a
+// printout first needs it).
 TpreviewF& previewF();
+void setPreviewCreator(std::function<TpreviewF*()> create);
 bool existujePreviewF();
 
 } // namespace urn

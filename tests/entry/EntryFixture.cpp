@@ -9,9 +9,7 @@
 #include "store/RecordIO.h"
 #include "store/SectionsFile.h"
 
-#include <QApplication>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -120,61 +118,8 @@ void EntryTest::closeWithoutSaving() {
     ASSERT_SOON(!okno->isVisible());
 }
 
-void EntryTest::settle() {
-    for (int i = 0; i < 4; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
-QWidget* EntryTest::focus() const {
-    return QApplication::focusWidget();
-}
-
-void EntryTest::type(const QString& text) {
-    for (QChar c : text) {
-        QWidget* w = focus();
-        if (!w) {
-            ADD_FAILURE() << "no control has the focus";
-            return;
-        }
-        if (c.unicode() < 128) {
-            QTest::keyClick(w, char(c.unicode()));
-        } else {
-            // QTest types ASCII only; Czech letters come as the keyboard
-            // delivers them, a key event with the text.
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &release);
-        }
-        settle();
-    }
-}
-
-void EntryTest::key(int k, Qt::KeyboardModifiers mods) {
-    QWidget* w = focus();
-    if (!w) {
-        ADD_FAILURE() << "no control has the focus";
-        return;
-    }
-    QTest::keyClick(w, Qt::Key(k), mods);
-    settle();
-}
-
-void EntryTest::field(const QString& text) {
-    if (auto* e = qobject_cast<QLineEdit*>(focus()))
-        e->selectAll();
-    type(text);
-    enter();
-}
-
 int EntryTest::page() const {
     return okno->R_TN_T2PR()->currentIndex();
-}
-
-bool EntryTest::focused(const char* name) const {
-    return focus() && focus()->objectName() == QLatin1String(name);
 }
 
 void EntryTest::clickTab(int index) {

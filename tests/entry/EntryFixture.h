@@ -5,6 +5,7 @@
 // focus, findings of the error message window are answered from a script.
 
 #include "FakeDialogs.h"
+#include "Keyboard.h"
 #include "TestInstall.h"
 #include "checks/CheckSequence.h"
 #include "entry/DataEntryWindow.h"
@@ -17,15 +18,6 @@
 
 #include <gtest/gtest.h>
 #include <memory>
-
-#include <QTest>
-
-class QWidget;
-
-// Conditions that the event loop makes true: polled while events run (the
-// QTRY_ macros of Qt Test would not tell GoogleTest of a failure).
-#define EXPECT_SOON(cond) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(cond); })) << #cond
-#define ASSERT_SOON(cond) ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); })) << #cond
 
 namespace urn::test {
 
@@ -72,22 +64,11 @@ protected:
     void open();
     // Closes it with "Zrušit" and "Ano".
     void closeWithoutSaving();
-    static void settle();
-
-    QWidget* focus() const;
-    // Keys to the focused control, as typed; every key lets the events that
-    // follow from it run.
-    void type(const QString& text);
-    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
-    void enter() { key(Qt::Key_Return); }
-    // Types the text into the focused field and presses Enter.
-    void field(const QString& text);
 
     int page() const;
     template <class T = QWidget> T* named(const char* name) const {
         return okno->findChild<T*>(QLatin1String(name));
     }
-    bool focused(const char* name) const;
     // Clicks a page's tab with the mouse.
     void clickTab(int index);
     // A record of the station's precinct saved as the data file of the kind:

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QDialog>
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
@@ -54,9 +55,10 @@ public:
     }
 };
 
-// Acts on every modal window as it comes up: the action for its object name
-// runs once per showing, queued, so that a window it opens can be handled in
-// turn.
+// Acts on every modal window as it comes up: the action for its name (its
+// object name, or its class name when it has none) runs once per showing,
+// queued, so that a window it opens can be handled in turn. Windows without
+// an action are closed.
 class ModalDriver : public QObject {
 public:
     using Action = std::function<void(QWidget&)>;
@@ -66,15 +68,31 @@ public:
         QObject::connect(&m_poll, &QTimer::timeout, this, [this] { tick(); });
         m_poll.start();
     }
-    void on(const QString& objectName, Action action) { m_actions[objectName] = action; }
-    // Object names of the windows handled, in order.
+    void on(const QString& name, Action action) { m_actions[name] = action; }
+    // From now on every modal window is closed as cancelled the moment it is
+    // seen, whatever its action: a test that has failed half-way gets out of
+    // the windows it opened instead of waiting in them.
+    void giveUp() { m_givenUp = true; }
+    // Names of the windows handled, in order.
     QStringList seen;
+
+    static QString nameOf(const QWidget& w) {
+        if (!w.objectName().isEmpty())
+            return w.objectName();
+        const QString cls = QString::fromLatin1(w.metaObject()->className());
+        return cls.mid(cls.lastIndexOf(QLatin1Char(':')) + 1);
+    }
 
 private:
     void tick() {
         for (auto it = m_handled.begin(); it != m_handled.end();)
             it = (!*it || !(*it)->isVisible()) ? m_handled.erase(it) : it + 1;
         QWidget* m = QApplication::activeModalWidget();
+        if (m && m_givenUp) {
+            if (auto* d = qobject_cast<QDialog*>(m))
+                d->done(QDialog::Rejected);
+            return;
+        }
         // Acted on once it has the focus, as a user would.
         if (!m || !m->isActiveWindow())
             return;
@@ -82,8 +100,8 @@ private:
             if (h == m)
                 return;
         m_handled << m;
-        seen << m->objectName();
-        const Action action = m_actions.value(m->objectName());
+        seen << nameOf(*m);
+        const Action action = m_actions.value(nameOf(*m));
         QPointer<QWidget> target(m);
         QTimer::singleShot(0, this, [target, action] {
             if (!target)
@@ -98,6 +116,7 @@ private:
     QTimer m_poll;
     QList<QPointer<QWidget>> m_handled;
     QHash<QString, Action> m_actions;
+    bool m_givenUp = false;
 };
 
 } // namespace urn::test

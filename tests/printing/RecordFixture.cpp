@@ -7,9 +7,7 @@
 
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 namespace urn::test {
 
@@ -45,24 +43,6 @@ int RecordFixture::pdfPages(const QString& path) {
         return 0;
     return int(QString::fromLatin1(f.readAll())
                    .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
-
-bool havePdfTools() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
-}
-
-QStringList pdfText(const QString& path) {
-    QProcess p;
-    p.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
-            {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-             QStringLiteral("-")});
-    if (!p.waitForFinished(60000))
-        return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
 }
 
 } // namespace urn::test

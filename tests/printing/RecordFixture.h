@@ -5,6 +5,7 @@
 // temporary directory (where the direct copies go as "QZT2.pdf").
 
 #include "FakeDialogs.h"
+#include "PdfText.h"
 #include "PrintFixture.h"
 #include "RecordSample.h"
 
@@ -27,10 +28,5 @@ struct RecordFixture : PrintFixture {
     // Pages of a PDF file (0 when there is none).
     static int pdfPages(const QString& path);
 };
-
-// The text of a PDF file as pdftotext lays it out, page by page (empty when
-// pdftotext is not installed).
-QStringList pdfText(const QString& path);
-bool havePdfTools();
 
 } // namespace urn::test
