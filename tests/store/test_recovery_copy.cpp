@@ -2,10 +2,13 @@
 #include "TestInstall.h"
 #include "core/Errors.h"
 #include "store/PrecinctDataFile.h"
+#include "store/RecordIO.h"
 #include "store/RecoveryCopy.h"
 #include "store/Sealing.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -39,7 +42,20 @@ TEST(RecoveryCopy, HoldsTheWholeRecordAndTheNamesAsShownSealedOutsideTheDataFile
     const TPrecinctRecord typed = typedRecord();
     const QStringList jmena = {QStringLiteral("Eva Malá"), QString(), QStringLiteral("a\nb\\r")};
     const QByteArray content = recoveryContent(kOkrsek, typed, jmena);
+    // Written and removed crash-safely, and nowhere but in its own file.
+    QStringList steps;
+    setFileStepObserver([&](const char* step, const QString& path) {
+        steps << QString::fromLatin1(step) + QLatin1Char(' ') + QFileInfo(path).fileName();
+    });
     writeRecoveryCopy(content);
+    removeRecoveryCopy();
+    writeRecoveryCopy(content);
+    setFileStepObserver({});
+    const QString dir = QFileInfo(inst.dirs().config + QStringLiteral("x")).absoluteDir().dirName();
+    const QStringList written{"write OBNOVA.DAT", "fsync OBNOVA.DAT", "rename OBNOVA.DAT",
+                              "dirsync " + dir};
+    const QStringList removed{"unlink OBNOVA.DAT", "dirsync " + dir};
+    EXPECT_EQ(steps, written + removed + written);
 
     EXPECT_EQ(recoveryCopyPath(), inst.dirs().config + QStringLiteral("OBNOVA.DAT"));
     const QByteArray onDisk = inst.readFile(recoveryCopyPath());
