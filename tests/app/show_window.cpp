@@ -185,6 +185,8 @@ int main(int argc, char** argv) {
     if (translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&translator);
+    // A caret that does not blink: the same window gives the same picture.
+    QApplication::setCursorFlashTime(0);
     if (argc != 3) {
         std::fprintf(stderr, "usage: show_window INSTALL_DIR WINDOW\n");
         return 2;
