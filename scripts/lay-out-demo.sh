@@ -18,7 +18,14 @@ for t in OKRSKY STRANY KANDIDAT QZRVOK QZRZVO CISCHYB; do
 done
 [ -e "$inst/stanice.rcd" ] || cp "$tables/STANICE.RCD" "$inst/stanice.rcd"
 [ -e "$inst/data/STANICE.RCD" ] || cp "$tables/STANICE.RCD" "$inst/data/STANICE.RCD"
+# The user's guide with its folder of pictures, replaced as a whole.
 for f in demo/help/*; do
-  [ -e "$f" ] && cp "$f" "$inst/"
+  [ -e "$f" ] || continue
+  if [ -d "$f" ]; then
+    rm -rf "${inst:?}/$(basename "$f")"
+    cp -R "$f" "$inst/"
+  else
+    cp "$f" "$inst/"
+  fi
 done
 echo "Demo installation ready in $inst"

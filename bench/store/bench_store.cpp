@@ -7,6 +7,7 @@
 #include "store/InstallDirs.h"
 #include "store/PrecinctDataFile.h"
 #include "store/RecordIO.h"
+#include "store/RecoveryCopy.h"
 #include "store/Sealing.h"
 
 #include <QDir>
@@ -59,6 +60,28 @@ void BM_NactiData(benchmark::State& state) {
     state.SetLabel(state.range(0) ? "with fsync" : "without fsync");
 }
 BENCHMARK(BM_NactiData)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The recovery copy the data-entry window writes at most once a second while
+// the commission types: the content of the whole record and 98 names, sealed
+// and written crash-safely.
+void BM_RecoveryCopy(benchmark::State& state) {
+    Installation inst;
+    setSyncToDisk(state.range(0) != 0);
+    const QStringList jmena(kPocetClenu - 1, QStringLiteral("Jméno Příjmení Člena Komise"));
+    for (auto _ : state)
+        writeRecoveryCopy(recoveryContent(AktOkrsek(), PrecinctRecord(), jmena));
+    state.SetLabel(state.range(0) ? "with fsync" : "without fsync");
+}
+BENCHMARK(BM_RecoveryCopy)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Of which the content alone, before sealing.
+void BM_RecoveryContent(benchmark::State& state) {
+    Installation inst;
+    const QStringList jmena(kPocetClenu - 1, QStringLiteral("Jméno Příjmení Člena Komise"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(recoveryContent(AktOkrsek(), PrecinctRecord(), jmena));
+}
+BENCHMARK(BM_RecoveryContent)->Unit(benchmark::kMicrosecond);
 
 // The in-memory steps, to see where the time of the chain goes.
 void BM_LineOnly(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "store/PrecinctDataFile.h"
+#include "store/RecoveryCopy.h"
 #include "store/StationConfig.h"
 
 namespace urn {
@@ -25,6 +26,16 @@ bool zrusitPorizenaData() {
     }
     if (!dialogs().ask(caption, QStringLiteral("Opravdu chcete zrušit pořízená data?")))
         return false;
+    // Changes left by an interrupted entry belong to the data being deleted:
+    // they go first, so that no later entry can offer them back, not even
+    // after a power cut in the middle of the deletion.
+    try {
+        removeRecoveryCopy();
+    } catch (const InOutError& e) {
+        dialogs().warn(caption, e.message());
+        dialogs().inform(caption, QStringLiteral("Data se nepovedlo zrušit!"));
+        return false;
+    }
     bool removed = true;
     try {
         removeDataFile(kind);

@@ -253,7 +253,7 @@ void CommissionPage::upravMrizku() {
     grid->setDontDraw(false);
 }
 
-void CommissionPage::NactiKomisi() {
+void CommissionPage::NactiKomisi(const QStringList* zObnovy) {
     const THlaso& h = PrecinctRecord().Hlaso;
     m_R_SEdPrilListu->setText(h.PrilListu);
     m_R_SEdClenuOVKC->setText(h.ClenuOVKC);
@@ -278,6 +278,11 @@ void CommissionPage::NactiKomisi() {
     grid->scrollToTop();
     m_komiseNenactena = false;
 
+    if (zObnovy) {
+        for (int k = 1; k < grid->RowCount() && k <= zObnovy->size(); ++k)
+            grid->setCells(1, k, zObnovy->at(k - 1));
+        return;
+    }
     const int n = pocetClenuProMrizku(h.ClenuOVKP);
     if (n < 2)
         return;
@@ -293,6 +298,13 @@ void CommissionPage::NactiKomisi() {
     const QList<TKomise>& jmena = JmenaKomise();
     for (int k = 1; k < n; ++k)
         grid->setCells(1, k, k - 1 < jmena.size() ? jmena.at(k - 1).clen : QString());
+}
+
+QStringList CommissionPage::jmenaVMrizce() const {
+    QStringList jmena;
+    for (int k = 1; k < m_R_JmenaKomise_SG->RowCount(); ++k)
+        jmena.append(m_R_JmenaKomise_SG->Cells(1, k));
+    return jmena;
 }
 
 void CommissionPage::UlozKomisi() {

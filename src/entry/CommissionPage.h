@@ -8,6 +8,7 @@
 
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace urn {
@@ -34,7 +35,11 @@ public:
     // the names grid rebuilt from KOMISE.RCD for ClenuOVKP (cleared first,
     // then sized and numbered, then filled). Raises InOutError when
     // KOMISE.RCD cannot be read; the grid then has its empty numbered rows.
-    void NactiKomisi();
+    // With `zObnovy` (the names of the recovery copy) the rows get those
+    // names instead, in order, and KOMISE.RCD is not read.
+    void NactiKomisi(const QStringList* zObnovy = nullptr);
+    // The names in the grid's rows below the headings, as shown.
+    QStringList jmenaVMrizce() const;
     // Stores the texts of every field of the page into the record (THlaso
     // fields, cut to capacity) and brings the grid to the stored ClenuOVKP.
     // The grid's editor writes every keystroke into its cell, so an open

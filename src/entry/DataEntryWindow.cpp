@@ -8,13 +8,17 @@
 #include "entry/AnnexPage.h"
 #include "entry/CommissionPage.h"
 #include "entry/ErrorMessageWindow.h"
+#include "entry/RecoveryWriter.h"
 #include "entry/SectionOnePage.h"
 #include "entry/SectionTwoPage.h"
 #include "store/PrecinctDataFile.h"
+#include "store/RecoveryCopy.h"
 #include "store/ReferenceTables.h"
 #include "store/SectionsFile.h"
 #include "store/StationConfig.h"
 #include "ui/Beep.h"
+#include "ui/ColourStringGrid.h"
+#include "ui/EntryEdit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +27,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -101,6 +106,10 @@ bool patriOknu(const QWidget* w, const QWidget* okno) {
     return w && w->window() == okno;
 }
 
+QString casObnovy(const QDateTime& kdy) {
+    return kdy.toString(QStringLiteral("d. M. yyyy H:mm:ss"));
+}
+
 } // namespace
 
 TR_Vstupni_Form::TR_Vstupni_Form(QWidget* parent, THlaskaF* hlaska)
@@ -127,6 +136,8 @@ TR_Vstupni_Form::~TR_Vstupni_Form() {
     // while it is still whole.
     m_zavirani = true;
     m_poAktivaci = nullptr;
+    if (m_obnova)
+        m_obnova->stop();
     delete m_zalozky;
     m_zalozky = nullptr;
 }
@@ -195,6 +206,19 @@ void TR_Vstupni_Form::vytvorObsah() {
 
     vytvorMenu();
     pripravTlacitka();
+
+    // Every value stored into the record asks for the recovery copy; the
+    // party ticks are stored at once, the names with every keystroke.
+    m_obnova = new RecoveryWriter(
+        [this] { return stavObnovy(); },
+        [this](const QString& text) { dialogs().warn(QString::fromUtf8(kCaption), text); }, this);
+    for (TSEdit* e : findChildren<TSEdit*>())
+        connect(e, &TSEdit::OnExit, m_obnova, &RecoveryWriter::changed);
+    for (QRadioButton* b : m_oddI->prepinace())
+        connect(b, &QRadioButton::toggled, m_obnova, &RecoveryWriter::changed);
+    connect(m_oddII, &SectionTwoPage::zaskrtnutiZmeneno, m_obnova, &RecoveryWriter::changed);
+    connect(m_komise->R_JmenaKomise_SG(), &TZColorStringGrid::OnSetEditText, m_obnova,
+            [this] { m_obnova->changed(); });
 }
 
 void TR_Vstupni_Form::vytvorMenu() {
@@ -255,6 +279,8 @@ void TR_Vstupni_Form::showEvent(QShowEvent* e) {
 
 void TR_Vstupni_Form::FormShow() {
     vytvorObsah();
+    // Filling the controls stores nothing the commission typed.
+    m_obnova->stop();
     m_zavirani = false;
     m_odpojene = nullptr;
     m_odmitnute = nullptr;
@@ -279,12 +305,22 @@ void TR_Vstupni_Form::FormShow() {
     VyprazdniT2();
     VyprazdniStrany();
     VyprazdniTS();
-    const TStanice& st = Stanice();
-    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
+    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
     NactiData(dataFileExists(kKindO) ? kKindO : kKindE);
     NactiHlaso();
     m_komise->NactiKomisi();
+    ukazZaznam();
+    const QByteArray ulozeno = stavObnovy();
+    const QByteArray obnoveno = nabidniObnovu();
 
+    m_zalozky->setCurrentIndex(kStrankaOddI);
+    m_oddI->R_SEdZahajeno1()->setFocus(Qt::OtherFocusReason);
+    m_ulozitMI->setEnabled(true);
+    m_obnova->start(ulozeno, obnoveno);
+}
+
+void TR_Vstupni_Form::ukazZaznam() {
+    const TStanice& st = Stanice();
     TVetaT2& t2 = PrecinctRecord().T2;
     t2.TypVety = 1;
     TOkrsky okrsek;
@@ -306,10 +342,58 @@ void TR_Vstupni_Form::FormShow() {
     // The selector is built anew for this showing: what it listed before
     // belongs to a record that was just read again from disk.
     m_priloha->vyprazdniVyber();
+}
 
-    m_zalozky->setCurrentIndex(kStrankaOddI);
-    m_oddI->R_SEdZahajeno1()->setFocus(Qt::OtherFocusReason);
-    m_ulozitMI->setEnabled(true);
+// ---- the recovery copy ----
+
+QByteArray TR_Vstupni_Form::stavObnovy() const {
+    return recoveryContent(AktOkrsek(), PrecinctRecord(), m_komise->jmenaVMrizce());
+}
+
+QByteArray TR_Vstupni_Form::nabidniObnovu() {
+    if (!recoveryCopyExists())
+        return {};
+    const QString caption = QString::fromUtf8(kCaption);
+    const QString kdy = casObnovy(recoveryCopyTime());
+    // A copy that cannot be used is said so and discarded; it never keeps
+    // the window from opening with the saved data.
+    QString proc;
+    RecoveryCopy kopie;
+    try {
+        kopie = readRecoveryCopy();
+        const std::optional<QDateTime> data = newestDataFileTime();
+        if (kopie.okrsek.Obec != AktOkrsek().Obec || kopie.okrsek.Okrsek != AktOkrsek().Okrsek)
+            proc = QString::fromUtf8(kObnovaJinyOkrsek)
+                       .arg(kdy, kopie.okrsek.Obec, QString::number(kopie.okrsek.Okrsek));
+        else if (!isNewerThanData(recoveryCopyTime(), data))
+            proc = QString::fromUtf8(kObnovaStarsi).arg(kdy, casObnovy(data.value_or(QDateTime())));
+    } catch (const UrnariumError& e) {
+        proc = QString::fromUtf8(kObnovaPoskozena).arg(e.message());
+    }
+    if (proc.isEmpty() && dialogs().ask(caption, QString::fromUtf8(kOtazkaObnova).arg(kdy))) {
+        obnov(kopie);
+        // The copy stays until the restored changes are saved.
+        return stavObnovy();
+    }
+    if (!proc.isEmpty())
+        dialogs().warn(caption, proc);
+    try {
+        removeRecoveryCopy();
+    } catch (const UrnariumError& e) {
+        dialogs().warn(caption, e.message());
+    }
+    return {};
+}
+
+void TR_Vstupni_Form::obnov(const RecoveryCopy& kopie) {
+    // The closing record stays as loaded: every save computes it anew.
+    TPrecinctRecord& r = PrecinctRecord();
+    r.T2 = kopie.record.T2;
+    r.Strany = kopie.record.Strany;
+    r.Clenove = kopie.record.Clenove;
+    r.Hlaso = kopie.record.Hlaso;
+    m_komise->NactiKomisi(&kopie.jmenaKomise);
+    ukazZaznam();
 }
 
 // ---- moving between pages ----
@@ -352,6 +436,7 @@ bool TR_Vstupni_Form::R_TN_T2PRChange(int nova) {
                 fokus->setFocus(Qt::OtherFocusReason);
             return false;
         }
+        m_obnova->saved();
     }
     if (nova == kStrankaPriloha) {
         const QList<TStranaVstupu> zaskrtnute = m_oddII->zaskrtnuteStrany();
@@ -465,6 +550,7 @@ void TR_Vstupni_Form::ulozitBtnClick() {
     ulozDataE();
     UlozHlaso();
     m_komise->UlozKomisi();
+    m_obnova->saved();
 
     {
         VybranoZpet zpet;
@@ -475,10 +561,16 @@ void TR_Vstupni_Form::ulozitBtnClick() {
         ZapisStav(QStringLiteral("N"));
     }
     const QString caption = QString::fromUtf8(kCaption);
-    if (Workflow().KontrolyOK) {
-        // Written as kind "O"; the store removes the "E" file only once the
-        // new one is on disk.
+    const bool kontrolyOK = Workflow().KontrolyOK;
+    // Written as kind "O"; the store removes the "E" file only once the new
+    // one is on disk.
+    if (kontrolyOK)
         UlozData(kKindO);
+    else
+        ulozDataE();
+    // The check run marked its findings in the record: that too is saved.
+    m_obnova->saved();
+    if (kontrolyOK) {
         const bool dale = dialogs().ask(
             caption, QString::fromUtf8(Workflow().ExportOK ? kOtazkaExport : kOtazkaTisk));
         if (dale) {
@@ -489,9 +581,8 @@ void TR_Vstupni_Form::ulozitBtnClick() {
             else
                 dialogs().warn(caption, QString::fromUtf8(kExportNeniKDispozici));
         }
-    } else {
-        ulozDataE();
     }
+    m_obnova->discard();
     m_otazkaPripojena = false;
     done(QDialog::Accepted);
 }
@@ -519,6 +610,8 @@ void TR_Vstupni_Form::FormCloseQuery() {
         return;
     m_zavirani = true;
     R_TN_T2PRChange(kStrankaOddI);
+    // The changes of this page are given up, and with them their copy.
+    m_obnova->discard();
     m_otazkaPripojena = false;
     QDialog::reject();
 }

@@ -21,9 +21,11 @@ namespace urn {
 
 class AnnexPage;
 class CommissionPage;
+class RecoveryWriter;
 class SectionOnePage;
 class SectionTwoPage;
 class THlaskaF;
+struct RecoveryCopy;
 
 class TR_Vstupni_Form : public QDialog, public TOznamovatel {
     Q_OBJECT
@@ -76,6 +78,8 @@ public:
     CommissionPage* strankaKomise() const { return sObsahem().m_komise; }
     void setVisible(bool visible) override;
     THlaskaF* hlaskaF() const { return m_hlaska; }
+    // Keeps the recovery copy of what was typed since the last save.
+    RecoveryWriter* obnova() const { return sObsahem().m_obnova; }
     QAction* akce(const char* jmeno) const;
     // True while the window is being closed without saving.
     bool zavira() const { return m_zavirani; }
@@ -91,6 +95,22 @@ public:
         "Export dat a tisk zápisu nelze z tohoto okna spustit.\rData jsou uložena a "
         "zkontrolována; export a tisk spusťte v hlavním okně příkazem „Export dat a tisk "
         "zápisu“ (F4).";
+    // The recovery copy found when the window opens; %1 is when it was
+    // written.
+    inline static const char* const kOtazkaObnova =
+        "Pořizování dat nebylo minule řádně ukončeno (program nebo počítač přestal pracovat) a "
+        "zůstaly po něm neuložené změny z %1.\r\rChcete neuložené změny obnovit?\r\rAno: změny "
+        "se vrátí do okna a uloží se jako obvykle při přechodu na jinou záložku nebo tlačítkem "
+        "„Uložit“.\rNe: neuložené změny budou zahozeny.";
+    inline static const char* const kObnovaStarsi =
+        "Neuložené změny z %1 byly zahozeny: data okrsku byla později uložena znovu (%2).\rOkno "
+        "ukazuje uložená data.";
+    inline static const char* const kObnovaJinyOkrsek =
+        "Neuložené změny z %1 patří jinému okrsku (obec %2, okrsek %3) a byly zahozeny.\rOkno "
+        "ukazuje uložená data okrsku této stanice.";
+    inline static const char* const kObnovaPoskozena =
+        "Neuložené změny z přerušeného pořizování nelze obnovit:\r%1\r\rByly zahozeny; okno "
+        "ukazuje uložená data.";
 
 protected:
     bool event(QEvent* e) override;
@@ -104,6 +124,14 @@ private:
     void vytvorObsah();
     TR_Vstupni_Form& sObsahem() const;
     void FormCloseQuery();
+    // The record and sections I to III from memory into the controls.
+    void ukazZaznam();
+    // The recovery copy: what it would hold now; the question whether to
+    // restore the one found at opening (returns what the copy kept holds,
+    // empty when none is kept); the restore itself.
+    QByteArray stavObnovy() const;
+    QByteArray nabidniObnovu();
+    void obnov(const RecoveryCopy& kopie);
     void vytvorMenu();
     // Saving on every page change and at "Uložit".
     void prepocti();
@@ -128,6 +156,7 @@ private:
     AnnexPage* m_priloha = nullptr;
     CommissionPage* m_komise = nullptr;
     QAction* m_ulozitMI = nullptr;
+    RecoveryWriter* m_obnova = nullptr;
 
     bool m_zavirani = false;                  // the closing flag
     bool m_otazkaPripojena = false;           // FormCloseQuery attached

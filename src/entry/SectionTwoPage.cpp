@@ -126,8 +126,9 @@ void SectionTwoPage::PostavZaskrtavatka(const QList<TStranaVstupu>& strany) {
         const int cislo = s.cislo;
         // Ticking marks the party at once and prepares its sheet; unticking
         // keeps what was entered on the sheet.
-        connect(box, &QCheckBox::clicked, this, [cislo](bool on) {
+        connect(box, &QCheckBox::clicked, this, [this, cislo](bool on) {
             runReportingErrors([&] { zaskrtniStranu(PrecinctRecord(), cislo, on); });
+            emit zaskrtnutiZmeneno();
         });
         box->show();
         setTabOrder(predchozi, box);

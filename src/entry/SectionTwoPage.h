@@ -61,6 +61,8 @@ signals:
     void R_Dalsi2_BtnClick();
     void zrusitBtnClick();
     void ulozitBtnClick();
+    // A party was ticked or unticked (stored into the record at once).
+    void zaskrtnutiZmeneno();
 
 private:
     void exitOddII(int index);

@@ -14,6 +14,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <variant>
 #include <vector>
 
@@ -385,6 +386,42 @@ QList<LineFieldValue> valuesOf(const R& rec, const std::vector<Field<R>>& fields
     return values;
 }
 
+template <class R>
+bool setField(R& rec, const std::vector<Field<R>>& fields, QByteArrayView name, int index,
+              const QString& text) {
+    for (const Field<R>& f : fields) {
+        if (f.index != index || name != QByteArrayView(f.name))
+            continue;
+        return std::visit(
+            [&](auto member) -> bool {
+                using M = std::remove_cvref_t<decltype(rec.*member)>;
+                bool ok = false;
+                if constexpr (std::is_same_v<M, QString>) {
+                    rec.*member = text;
+                    return true;
+                } else if constexpr (std::is_same_v<M, double>) {
+                    const double v = text.toDouble(&ok);
+                    if (ok)
+                        rec.*member = v;
+                    return ok;
+                } else {
+                    using V = std::conditional_t<std::is_same_v<M, PrefArray>, quint16, M>;
+                    const qint64 v = text.toLongLong(&ok);
+                    if (!ok || v < std::numeric_limits<V>::min() ||
+                        v > std::numeric_limits<V>::max())
+                        return false;
+                    if constexpr (std::is_same_v<M, PrefArray>)
+                        (rec.*member).at(size_t(f.index - 1)) = V(v);
+                    else
+                        rec.*member = V(v);
+                    return true;
+                }
+            },
+            f.member);
+    }
+    return false;
+}
+
 bool isSafeFileNamePart(const QString& s) {
     return !s.contains(QLatin1Char('/')) && !s.contains(QLatin1Char('\\')) &&
            !s.contains(QChar(0)) && !s.contains(QLatin1String(".."));
@@ -443,6 +480,13 @@ QList<LineFieldValue> lineFields(const TStranaVysl& strana) {
 }
 QList<LineFieldValue> lineFields(const TVetaTS& ts) {
     return valuesOf(ts, tsFields());
+}
+
+bool setLineField(TVetaT2& t2, QByteArrayView name, int index, const QString& text) {
+    return setField(t2, t2Fields(), name, index, text);
+}
+bool setLineField(TStranaVysl& strana, QByteArrayView name, int index, const QString& text) {
+    return setField(strana, stranaFields(), name, index, text);
 }
 
 // ---- the files ----

@@ -100,4 +100,12 @@ QList<LineFieldValue> lineFields(const TVetaT2& t2);
 QList<LineFieldValue> lineFields(const TStranaVysl& strana);
 QList<LineFieldValue> lineFields(const TVetaTS& ts);
 
+// Sets the field that lineFields calls `name` (PrefHlasy with its `index`)
+// from the text of its value: decimal for a number field, the text itself
+// for a text field. No width of the line applies, so a file of our own can
+// hold whatever the record holds. False, and the record unchanged, for a
+// field the record type does not have or a text its type cannot hold.
+bool setLineField(TVetaT2& t2, QByteArrayView name, int index, const QString& text);
+bool setLineField(TStranaVysl& strana, QByteArrayView name, int index, const QString& text);
+
 } // namespace urn

@@ -71,6 +71,7 @@ struct TStranaVysl {
 
     quint16& pref(int kandidat) { return PrefHlasy.at(size_t(kandidat - 1)); }
     quint16 pref(int kandidat) const { return PrefHlasy.at(size_t(kandidat - 1)); }
+    bool operator==(const TStranaVysl&) const = default;
 };
 
 // Record type 3: the closing record with the control sums.

@@ -4,9 +4,16 @@
 //   hlaska-propustna, hlaska-upozorneni, kopie, edits, export (the media of
 //   the machine), export-usb (a sample USB disk), info-pozvani, info-usb,
 //   info-disk (the export's information window), vstup-N (the data-entry
-//   window on page N over a saved record with parties 1 and 3), or a menu command by
+//   window on page N over a saved record with parties 1 and 3; "ready" on
+//   standard output once it shows that page), or a menu command by
 //   its object name (Konec_MI, VyberTiskarny_MI, ...); Kontroly_MI+data first
-//   saves an empty record as the station's entered data
+//   saves an empty record as the station's entered data; protokol (the check
+//   command over a record with findings: the check protocol in the preview),
+//   otazka-export and bez-tiskarny (the question after a save that passed,
+//   the warning of a print without a printer).
+// SHOW_WINDOW_MEDIUM names the sample USB disk's mount point (created when
+// missing; a temporary directory when unset). The user's guide takes its
+// pictures with this tool (scripts/guide-screenshots.sh).
 #include "app/AboutWindow.h"
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
@@ -19,8 +26,10 @@
 #include "export/ExportInfoWindow.h"
 #include "export/ExportWindow.h"
 #include "export/RemovableMedia.h"
+#include "printing/PreviewWindow.h"
 #include "store/PrecinctDataFile.h"
 #include "store/ReferenceTables.h"
+#include "store/SectionsFile.h"
 #include "store/StationConfig.h"
 #include "ui/Application.h"
 #include "ui/EntryEdit.h"
@@ -29,13 +38,17 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 using namespace urn;
 
@@ -69,17 +82,71 @@ class SampleMedia : public RemovableMedia {
 public:
     QList<TZarExp> SeznamVymenitelnych() override {
         TZarExp z;
-        z.Pozice = m_dir.path() + QStringLiteral("/KOMISE");
+        z.Pozice = mountPoint();
         QDir().mkpath(z.Pozice);
         z.Nazev = QStringLiteral("KOMISE");
         z.Zarizeni = QStringLiteral("/dev/sdb1");
         return {z};
     }
     bool OdeberDisk(const TZarExp&) override { return true; }
+    QString mountPoint() const {
+        const QString given = qEnvironmentVariable("SHOW_WINDOW_MEDIUM");
+        return given.isEmpty() ? m_dir.path() + QStringLiteral("/KOMISE") : given;
+    }
 
 private:
     QTemporaryDir m_dir;
 };
+
+// A record as a commission types it, saved as entered data: section I,
+// section II, parties 1 and 3 with votes and preferential votes, section III
+// with five members present; its preferential votes of party 3 are unusual
+// (a warning). With `sNalezy` section III lacks the recorder and the member
+// who hands the record over: an error that blocks the export.
+void ulozVzorovyZaznam(bool sNalezy) {
+    NactiStrany();
+    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+    TPrecinctRecord& r = PrecinctRecord();
+    r = TPrecinctRecord{};
+    r.T2.TypVety = 1;
+    TOkrsky okrsek;
+    if (NajdiOkrsek(AktOkrsek().Obec, AktOkrsek().Okrsek, okrsek))
+        r.T2.Okres = quint16(okrsek.Okres.toInt());
+    r.T2.Obec = Stanice().Obec.toInt();
+    r.T2.Okrsek = Stanice().Okrsek;
+    r.T2.ZapsOsoby = quint16(OcekavaniVolici(Stanice().Obec, Stanice().Okrsek));
+    r.T2.VydObalky = quint16(r.T2.ZapsOsoby * 6 / 10);
+    r.T2.OdevzdObalky = quint16(r.T2.VydObalky - 1);
+    r.T2.PlatneHlasy = quint16(r.T2.OdevzdObalky - 2);
+    for (int p : {1, 3}) {
+        zaskrtniStranu(r, p, true);
+        r.VyslStran(p).PocHl = quint16(p == 1 ? r.T2.PlatneHlasy - 40 : 40);
+        for (int k : {1, 2, 7, 12, 23})
+            r.VyslStran(p).pref(k) = quint16(k + p);
+        ProcDopoctiT2P(r, p);
+    }
+    THlaso& h = r.Hlaso;
+    h.Zahajeno1 = QStringLiteral("14:00");
+    h.Ukonceno1 = QStringLiteral("22:00");
+    h.Zahajeno2 = QStringLiteral("08:00");
+    h.Ukonceno2 = QStringLiteral("14:00");
+    for (QString* ne : {&h.Odroc, &h.Prodl, &h.Prerus, &h.Stizn, &h.Schranka})
+        *ne = QStringLiteral("N");
+    h.ClenuOVKC = QStringLiteral("7");
+    h.ClenuOVKP = QStringLiteral("5");
+    if (!sNalezy) {
+        h.Zapisovat = QStringLiteral("Jana Dvořáková");
+        h.PoverPred = QStringLiteral("Petr Novák");
+    }
+    JmenaKomise().clear();
+    for (const char* jmeno : {"Petr Novák", "Marie Svobodová", "Karel Černý", "Eva Procházková"})
+        JmenaKomise().append({QString::fromUtf8(jmeno)});
+    ProcDopoctiT2(r);
+    ProcDopoctiTS();
+    UlozData('E');
+    UlozHlaso();
+    UlozKomise();
+}
 
 int showExportWindows(const QString& which) {
     SampleMedia sample;
@@ -96,7 +163,7 @@ int showExportWindows(const QString& which) {
     if (which == QLatin1String("info-usb")) {
         w.Odebrat_Btn()->show();
         w.Ukaz(caption, titulekExportuNaDisk(druh),
-               textExportuNaDisk(soubor, druh, QStringLiteral("/media/komise/KOMISE")));
+               textExportuNaDisk(soubor, druh, sample.mountPoint()));
     } else if (which == QLatin1String("info-disk")) {
         w.Ukaz(caption, titulekExportuNaPevnyDisk(),
                textExportuNaPevnyDisk(soubor, installDirs().program));
@@ -112,6 +179,14 @@ int main(int argc, char** argv) {
     Application app(argc, argv);
     MessageBoxDialogs messageBoxes;
     setDialogs(&messageBoxes);
+    // The system's dialogs in Czech, as the program shows them.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+    // A caret that does not blink: the same window gives the same picture.
+    QApplication::setCursorFlashTime(0);
     if (argc != 3) {
         std::fprintf(stderr, "usage: show_window INSTALL_DIR WINDOW\n");
         return 2;
@@ -122,6 +197,17 @@ int main(int argc, char** argv) {
     TQZ_menu menu(dir + QStringLiteral("urnarium"), {});
     if (menu.refused())
         return 1;
+    // Printouts (the check protocol) go to the program's preview window.
+    TpreviewF preview(&menu);
+    if (which == QLatin1String("otazka-export")) {
+        dialogs().ask(QString::fromUtf8(TR_Vstupni_Form::kCaption),
+                      QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport));
+        return 0;
+    }
+    if (which == QLatin1String("bez-tiskarny")) {
+        dialogs().warn(QString::fromUtf8(kTiskCaption), QString::fromUtf8(kZadnaTiskarna));
+        return 0;
+    }
     if (which == QLatin1String("edits"))
         return showEdits();
     if (which.startsWith(QLatin1String("main")) || which.startsWith(QLatin1String("menu"))) {
@@ -136,33 +222,42 @@ int main(int argc, char** argv) {
         return QApplication::exec();
     }
     if (which.startsWith(QLatin1String("vstup-"))) {
-        // A record with section II and two parties with votes, so that every
-        // page has something to show.
+        // A whole record, so that every page has something to show.
         const int page = which.mid(6).toInt();
         menu.show();
         auto* vstup = new TR_Vstupni_Form(&menu);
-        QTimer::singleShot(500, &menu, [vstup, page] {
-            AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
-            TPrecinctRecord& r = PrecinctRecord();
-            r = TPrecinctRecord{};
-            r.T2.Obec = Stanice().Obec.toInt();
-            r.T2.Okrsek = Stanice().Okrsek;
-            r.T2.ZapsOsoby = OcekavaniVolici(Stanice().Obec, Stanice().Okrsek);
-            r.T2.VydObalky = quint16(r.T2.ZapsOsoby * 6 / 10);
-            r.T2.OdevzdObalky = quint16(r.T2.VydObalky - 1);
-            r.T2.PlatneHlasy = quint16(r.T2.OdevzdObalky - 2);
-            for (int p : {1, 3}) {
-                zaskrtniStranu(r, p, true);
-                r.VyslStran(p).PocHl = quint16(p == 1 ? r.T2.PlatneHlasy - 40 : 40);
-                for (int k : {1, 2, 7, 12, 23})
-                    r.VyslStran(p).pref(k) = quint16(k + p);
-                ProcDopoctiT2P(r, p);
-            }
-            ProcDopoctiT2(r);
-            UlozData('E');
+        QTimer::singleShot(500, &menu, [&menu, vstup, page] {
+            ulozVzorovyZaznam(false);
             vstup->show();
-            for (int i = 0; i < page; ++i)
-                vstup->PageDownMIClick();
+            // The pages are turned once the window is active, one at a time
+            // with events between: leaving a field before the window manager
+            // has activated it refuses the change.
+            auto* listovani = new QTimer(&menu);
+            auto stalych = std::make_shared<int>(0);
+            QObject::connect(listovani, &QTimer::timeout, &menu, [vstup, page, listovani, stalych] {
+                if (vstup->R_TN_T2PR()->currentIndex() < page) {
+                    *stalych = 0;
+                    if (vstup->isActiveWindow())
+                        vstup->PageDownMIClick();
+                } else if (++*stalych == 5) {
+                    // Saving on every page turn takes its time on a busy
+                    // disk, and a check reported late can take the window
+                    // back to its field: the picture is taken only after
+                    // this line, once the page has stayed half a second.
+                    listovani->stop();
+                    std::printf("ready\n");
+                    std::fflush(stdout);
+                }
+            });
+            listovani->start(100);
+        });
+        return QApplication::exec();
+    }
+    if (which == QLatin1String("protokol")) {
+        menu.show();
+        QTimer::singleShot(500, &menu, [&menu] {
+            ulozVzorovyZaznam(true);
+            menu.action(QStringLiteral("Kontroly_MI"))->trigger();
         });
         return QApplication::exec();
     }
@@ -202,10 +297,10 @@ int main(int argc, char** argv) {
     THlaskaF w;
     w.setCisChyb(&cisChyb);
     if (which == QLatin1String("hlaska-chyba"))
-        w.NastavHlasku(12, QStringLiteral("3"), false, false);
+        w.NastavHlasku(16, QString(), false, false);
     else if (which == QLatin1String("hlaska-propustna"))
         w.NastavHlasku(5, QString(), false, true);
     else
-        w.NastavHlasku(96, QStringLiteral("7"), true, false);
+        w.NastavHlasku(96, QStringLiteral("661"), true, false);
     return w.UkazHlasku() ? 0 : 1;
 }

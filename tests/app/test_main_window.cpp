@@ -8,6 +8,7 @@
 #include "core/Errors.h"
 #include "entry/DataEntryWindow.h"
 #include "store/PrecinctDataFile.h"
+#include "store/RecoveryCopy.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
 #include "ui/Application.h"
@@ -416,6 +417,8 @@ TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
         for (QChar kind : c.present)
             inst.writeDataFile(dataFileName(kind.toLatin1(), station), "sealed data");
         inst.writeDataFile(QStringLiteral("HLASO.RCD"), "hlaso");
+        const QString obnova = inst.dirs().config + QString::fromLatin1(kRecoveryFileName);
+        ASSERT_TRUE(QFile(obnova).open(QIODevice::WriteOnly));
         Workflow().DataOK = true;
         dlg.answers = {c.answer};
 
@@ -435,6 +438,8 @@ TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
                 left += QLatin1Char(kind);
         EXPECT_EQ(left, c.left) << c.name;
         EXPECT_TRUE(QFile::exists(inst.dirs().data + QStringLiteral("HLASO.RCD")));
+        // Unsaved changes of an interrupted entry go with the data.
+        EXPECT_EQ(QFile::exists(obnova), texts.size() < 2) << c.name;
         EXPECT_EQ(Workflow().DataOK, !c.present.isEmpty()) << c.name;
         EXPECT_EQ(Stanice().Stav, QStringLiteral("N"));
     }
@@ -453,6 +458,20 @@ TEST(MainWindow, DeleteThatCannotRemoveTheFileSaysSo) {
     ASSERT_EQ(dlg.shown.size(), 2);
     EXPECT_EQ(dlg.shown[1].kind, QStringLiteral("inform"));
     EXPECT_EQ(dlg.shown[1].text, QStringLiteral("Data se nepovedlo zrušit!"));
+    EXPECT_TRUE(QFileInfo::exists(inst.dirs().data + name));
+
+    // Nor are data deleted while unsaved changes of theirs that could not
+    // go would be offered back at the next entry.
+    ASSERT_TRUE(QDir(inst.dirs().data).rmdir(name));
+    inst.writeDataFile(name, "sealed data");
+    ASSERT_TRUE(QDir(inst.dirs().config).mkdir(QString::fromLatin1(kRecoveryFileName)));
+    dlg.shown.clear();
+    dlg.answers = {true};
+    w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
+    ASSERT_EQ(dlg.shown.size(), 3);
+    EXPECT_EQ(dlg.shown[1].kind, QStringLiteral("warn"));
+    EXPECT_TRUE(dlg.shown[1].text.contains(QString::fromLatin1(kRecoveryFileName)));
+    EXPECT_EQ(dlg.shown[2].text, QStringLiteral("Data se nepovedlo zrušit!"));
     EXPECT_TRUE(QFileInfo::exists(inst.dirs().data + name));
 }
 
