@@ -17,6 +17,7 @@
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
 #include "ui/Application.h"
+#include "ui/Fonts.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/PrinterChoice.h"
 
@@ -45,8 +46,8 @@ constexpr int kStatusHeight = 20;
 
 QFont statusFont() {
     QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                   QStringLiteral("Arial")});
+    f.setFamilies(installedFamilies({QStringLiteral("MS Sans Serif"),
+                                     QStringLiteral("Liberation Sans"), QStringLiteral("Arial")}));
     f.setPixelSize(13);
     return f;
 }

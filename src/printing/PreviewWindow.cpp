@@ -6,6 +6,7 @@
 #include "printing/CheckProtocol.h"
 #include "printing/LayoutEngine.h"
 #include "ui/Application.h"
+#include "ui/Fonts.h"
 #include "ui/PrinterChoice.h"
 
 #include <QComboBox>
@@ -149,8 +150,9 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     LupaL = new QLabel(QStringLiteral("Lupa:"), previewP);
     LupaL->setObjectName(QStringLiteral("LupaL"));
     QFont lupa;
-    lupa.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
+    lupa.setFamilies(
+        installedFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                           QStringLiteral("Arial")}));
     lupa.setPointSize(8);
     lupa.setBold(true);
     LupaL->setFont(lupa);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 namespace urn {
 
@@ -15,5 +16,10 @@ QFont courierFont(int pixelSize, bool bold = false);
 // installed, Liberation Sans stands in: its advance widths lie within a few
 // per cent of Tahoma's, so texts laid out for Tahoma still fit.
 QFont tahomaFont(int pixelSize, bool bold = false);
+
+// `families` from the first one that is installed on (or else as given).
+// The font system searches the fallbacks of every missing face it is asked
+// for first, a millisecond or two for each font a window uses.
+QStringList installedFamilies(const QStringList& families);
 
 } // namespace urn
