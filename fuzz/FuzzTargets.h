@@ -8,6 +8,7 @@
 #include "CommissionFuzz.h"
 #include "DataFileFuzz.h"
 #include "ErrorCatalogueFuzz.h"
+#include "RecoveryCopyFuzz.h"
 #include "ReferenceTablesFuzz.h"
 #include "SectionsFileFuzz.h"
 #include "StationConfigFuzz.h"
@@ -26,6 +27,7 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"sections_file", runSectionsFileInput},
     {"commission", runCommissionInput},
     {"error_catalogue", runErrorCatalogueInput},
+    {"recovery_copy", runRecoveryCopyInput},
 };
 
 } // namespace urn::fuzz
