@@ -129,6 +129,9 @@ TZ_ExportDat_F::TZ_ExportDat_F(QWidget* parent) : QDialog(parent) {
     radek->zkrat = [this](const QString& text, const QFontMetrics& fm, int sirka) {
         return zkracenaPolozka(text, fm, sirka);
     };
+    // Editable first: the open list then keeps the plain rows of an
+    // editable box.
+    m_seznam->setEditable(true);
     m_seznam->setLineEdit(radek);
     m_seznam->setInsertPolicy(QComboBox::NoInsert);
     m_seznam->setCompleter(nullptr);

@@ -234,7 +234,7 @@ QList<TZarExp> UDisksMedia::SeznamVymenitelnych() {
         const QString label = block.value(QStringLiteral("IdLabel")).toString().trimmed();
         z.Nazev = label.isEmpty() ? z.Zarizeni : label;
         if (encrypted) {
-            z.Chyba = nelzePripojit(z.Nazev, QStringLiteral("je zašifrovaný."));
+            z.Chyba = QStringLiteral("Disk %1 nelze připojit: je zašifrovaný.").arg(z.Nazev);
             media << z;
             continue;
         }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace urn;
@@ -52,6 +53,54 @@ protected:
         const QString path = media.path() + QLatin1Char('/') + name;
         QDir().mkpath(path);
         return path;
+    }
+    // What the export window offers over the program's own media (UDisks2
+    // on the system bus): its items, and the note under them (empty when
+    // hidden).
+    struct Offer {
+        QStringList items;
+        QString note;
+    };
+    static Offer offered() {
+        setRemovableMedia(nullptr);
+        TZ_ExportDat_F window;
+        ModalDriver driver;
+        Offer offer;
+        driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+            for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
+                offer.items << window.Z_SeznZar_CB()->itemText(i);
+            if (window.Z_Nepripojene_Lbl()->isVisible())
+                offer.note = window.Z_Nepripojene_Lbl()->text();
+            window.reject();
+        });
+        window.exec();
+        return offer;
+    }
+    // Exports a sample data file of the installation through the export
+    // window to its list item `item`, over the program's own media; `inInfo`
+    // acts in the information window that shows the outcome, which is then
+    // closed. Returns the data file's bytes.
+    static QByteArray exportSample(TestInstall& inst, int item,
+                                   const std::function<void(TZ_infoE_F&)>& inInfo) {
+        setRemovableMedia(nullptr);
+        inst.writeStanice(sampleStanice());
+        NactiStanici();
+        const QByteArray data = sampleDataFile(9000);
+        inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
+        TZ_infoE_F info;
+        TZ_ExportDat_F window;
+        window.setInfoWindow(&info);
+        ModalDriver driver;
+        driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+            window.Z_SeznZar_CB()->setCurrentIndex(item);
+            window.Z_ExportDatOK_Btn()->click();
+        });
+        driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+            inInfo(info);
+            info.OK_BtnClick();
+        });
+        window.exec();
+        return data;
     }
     static QStringList names(const QList<TZarExp>& list) {
         QStringList out;
@@ -103,23 +152,11 @@ TEST_F(UDisksTest, UsbMediaInDeviceOrderNotTheSystemDiskNorWhatHasNoFilesystem) 
 
     // The window shows those with a size, the hard disk last.
     TestInstall inst;
-    setRemovableMedia(nullptr); // the program's own: UDisks2 on the system bus
-    TZ_ExportDat_F window;
-    ModalDriver driver;
-    QStringList items;
-    QString note;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
-            items << window.Z_SeznZar_CB()->itemText(i);
-        if (window.Z_Nepripojene_Lbl()->isVisible())
-            note = window.Z_Nepripojene_Lbl()->text();
-        window.reject();
-    });
-    window.exec();
+    const Offer offer = offered();
     // What is there but not offered is named under the list, with why.
-    EXPECT_EQ(note, QStringLiteral("Disk PRYC nelze použít: nelze zjistit jeho velikost.\n"
-                                   "Disk TAJNE nelze připojit: je zašifrovaný."));
-    EXPECT_EQ(items,
+    EXPECT_EQ(offer.note, QStringLiteral("Disk PRYC nelze použít: nelze zjistit jeho velikost.\n"
+                                         "Disk TAJNE nelze připojit: je zašifrovaný."));
+    EXPECT_EQ(offer.items,
               (QStringList{QStringLiteral("KARTA (%1) - vyjímatelné zařízení").arg(dir("KARTA")),
                            QStringLiteral("/dev/sdb1 (%1) - vyjímatelné zařízení").arg(dir("sdb1")),
                            QStringLiteral("KOMISE (%1) - vyjímatelné zařízení").arg(dir("KOMISE")),
@@ -174,25 +211,13 @@ TEST_F(UDisksTest, AnUnmountedFilesystemIsMountedAndOneThatCannotBeIsToldWhy) {
     // The export window offers the one that works and says why not the
     // others, so that the commission tries another stick.
     TestInstall inst;
-    setRemovableMedia(nullptr);
     FakeDialogs dlg;
-    TZ_ExportDat_F window;
-    ModalDriver driver;
-    QStringList items;
-    QString note;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
-            items << window.Z_SeznZar_CB()->itemText(i);
-        if (window.Z_Nepripojene_Lbl()->isVisible())
-            note = window.Z_Nepripojene_Lbl()->text();
-        window.reject();
-    });
-    window.exec();
-    EXPECT_EQ(items,
+    const Offer offer = offered();
+    EXPECT_EQ(offer.items,
               (QStringList{QStringLiteral("KOMISE (%1) - vyjímatelné zařízení").arg(dir("KOMISE")),
                            QStringLiteral("do adresáře ") + inst.dirs().program +
                                QStringLiteral("Export ")}));
-    EXPECT_EQ(note, notes);
+    EXPECT_EQ(offer.note, notes);
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
@@ -256,26 +281,13 @@ TEST_F(UDisksTest, ExportToTheUsbDiskAndRemoveIt) {
         {QStringLiteral("blocks"),
          QJsonArray{block("sdb1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")})}}});
     ASSERT_EQ(mock.failure(), QString());
-    setRemovableMedia(nullptr);
     TestInstall inst;
-    inst.writeStanice(sampleStanice());
-    NactiStanici();
-    const QByteArray data = sampleDataFile(9000);
-    inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
     FakeDialogs dlg;
-    TZ_infoE_F info;
-    TZ_ExportDat_F window;
-    window.setInfoWindow(&info);
-    ModalDriver driver;
     QString text;
-    driver.on(QStringLiteral("Z_ExportDat_F"),
-              [&](QWidget&) { window.Z_ExportDatOK_Btn()->click(); });
-    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+    const QByteArray data = exportSample(inst, 0, [&](TZ_infoE_F& info) {
         text = info.titulek3Text();
         info.Odebrat_Btn()->click();
-        info.OK_BtnClick();
     });
-    window.exec();
     EXPECT_TRUE(ExportProveden());
     EXPECT_EQ(inst.readFile(dir("KOMISE") + QStringLiteral("/OE582786.00002")), data);
     EXPECT_TRUE(text.contains(QStringLiteral("v jednotce ") + dir("KOMISE") + QLatin1Char('.')))
@@ -305,32 +317,18 @@ TEST_F(UDisksTest, ADriveThatWillNotSwitchOffLeavesTheDiskSafeAndSaysSo) {
     MockUDisks2 mock(QJsonObject{{QStringLiteral("drives"), QJsonArray{usb, reader}},
                                  {QStringLiteral("blocks"), QJsonArray{stick, card}}});
     ASSERT_EQ(mock.failure(), QString());
-    setRemovableMedia(nullptr);
     TestInstall inst;
-    inst.writeStanice(sampleStanice());
-    NactiStanici();
-    const QByteArray data = sampleDataFile(9000);
-    inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
     FakeDialogs dlg;
-    TZ_infoE_F info;
-    TZ_ExportDat_F window;
-    window.setInfoWindow(&info);
-    ModalDriver driver;
     QByteArray onDisk;
     bool enabledAfter = false;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        window.Z_SeznZar_CB()->setCurrentIndex(1); // KOMISE, after the card
-        window.Z_ExportDatOK_Btn()->click();
-    });
-    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+    // KOMISE, after the card.
+    const QByteArray data = exportSample(inst, 1, [&](TZ_infoE_F& info) {
         onDisk = inst.readFile(dir("KOMISE") + QStringLiteral("/OE582786.00002"));
         info.Odebrat_Btn()->click();
         // Pressed again: the mount point is gone, the drive is still there.
         info.Odebrat_Btn()->click();
         enabledAfter = info.Odebrat_Btn()->isEnabled();
-        info.OK_BtnClick();
     });
-    window.exec();
     EXPECT_TRUE(ExportProveden());
     EXPECT_EQ(onDisk, data);
     const QString safe =
@@ -373,18 +371,10 @@ TEST_F(UDisksTest, WithoutTheServiceOnlyTheHardDiskAndNoWord) {
     EXPECT_TRUE(nowhere.SeznamVymenitelnych().isEmpty());
 
     TestInstall inst;
-    setRemovableMedia(nullptr);
     FakeDialogs dlg;
-    TZ_ExportDat_F window;
-    ModalDriver driver;
-    QStringList items;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
-            items << window.Z_SeznZar_CB()->itemText(i);
-        window.reject();
-    });
-    window.exec();
-    EXPECT_EQ(items, QStringList{QStringLiteral("do adresáře ") + inst.dirs().program +
-                                 QStringLiteral("Export ")});
+    const Offer offer = offered();
+    EXPECT_EQ(offer.note, QString());
+    EXPECT_EQ(offer.items, QStringList{QStringLiteral("do adresáře ") + inst.dirs().program +
+                                       QStringLiteral("Export ")});
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
