@@ -314,8 +314,10 @@ VysledekOdebrani UDisksMedia::OdeberDisk(const TZarExp& disk) {
         if (fd >= 0)
             ::close(fd);
         if (synced != 0)
-            return nepovedlo(QStringLiteral("Data se na disk nepodařilo zapsat (%1).")
-                                 .arg(QString::fromLocal8Bit(std::strerror(chyba))));
+            return nepovedlo(
+                QStringLiteral("Data se na disk nepodařilo zapsat: chyba systému č. %1 (%2).")
+                    .arg(chyba)
+                    .arg(QString::fromLocal8Bit(std::strerror(chyba))));
 
         QDBusMessage unmount = QDBusMessage::createMethodCall(
             s(kService), disk.Objekt, s(kFilesystem), QStringLiteral("Unmount"));
