@@ -181,6 +181,7 @@ shot export-odmitnut ExportTisk_MI+data '^Export dat$' 1.5
 shot export-pozvani info-pozvani '^Export dat a tisk'
 shot export-okno export-usb '^Export dat$' 0.8 alt+Down
 shot export-okno-disk export '^Export dat$' 0.8 alt+Down
+shot export-nepripojeny export-nepripojeny '^Export dat$'
 shot export-usb-hotovo info-usb '^Export dat a tisk'
 shot export-disk-hotovo info-disk '^Export dat a tisk'
 shot kopie kopie '^Tisk z'

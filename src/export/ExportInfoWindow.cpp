@@ -2,7 +2,6 @@
 
 #include "core/Dialogs.h"
 #include "core/ErrorHandler.h"
-#include "export/RemovableMedia.h"
 #include "ui/Fonts.h"
 #include "ui/Glyphs.h"
 #include "ui/MessageBoxDialogs.h"
@@ -113,15 +112,42 @@ void TZ_infoE_F::OK_BtnClick() {
 
 void TZ_infoE_F::Odebrat_BBtnClick() {
     const TZarExp& disk = OdebiratDisk();
-    if (removableMedia().OdeberDisk(disk)) {
+    const VysledekOdebrani v = removableMedia().OdeberDisk(disk);
+    switch (v.stav) {
+    case StavOdebrani::Odebran:
         // The medium is gone: a second press could only fail.
         m_odebrat->setEnabled(false);
         m_ok->setFocus();
-        dialogs().inform(windowTitle(), QStringLiteral("Odebrán vyjímatelný disk ") + disk.Nazev +
-                                            QLatin1Char('.'));
-    } else {
-        dialogs().warn(windowTitle(), QStringLiteral("Odebrání se nepovedlo."));
+        dialogs().inform(windowTitle(), textOdebrano(disk));
+        break;
+    case StavOdebrani::LzeVyjmout:
+        // Flushed and unmounted, only the drive would not switch off (a
+        // card reader, a stick that cannot power off): the disk is safe to
+        // pull out, and that is what the commission needs to hear. The
+        // button stays: a second press tries the drive again.
+        m_ok->setFocus();
+        dialogs().inform(windowTitle(), textLzeVyjmout(disk));
+        break;
+    case StavOdebrani::Nepovedlo:
+        dialogs().warn(windowTitle(), textOdebraniSeNepovedlo(v));
+        break;
     }
+}
+
+QString textOdebrano(const TZarExp& disk) {
+    return QStringLiteral("Odebrán vyjímatelný disk ") + disk.Nazev + QLatin1Char('.');
+}
+
+QString textLzeVyjmout(const TZarExp& disk) {
+    return QStringLiteral("Vyjímatelný disk %1 je bezpečně odpojen, můžete jej vyjmout.")
+        .arg(disk.Nazev);
+}
+
+QString textOdebraniSeNepovedlo(const VysledekOdebrani& v) {
+    QString text = QStringLiteral("Odebrání se nepovedlo.");
+    if (!v.duvod.isEmpty())
+        text += QLatin1Char('\r') + v.duvod;
+    return text;
 }
 
 QString TZ_infoE_F::titulek2Text() const {

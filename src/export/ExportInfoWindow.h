@@ -4,6 +4,8 @@
 // message of several lines, an OK button and, after an export to a USB disk,
 // a button that removes the disk safely.
 
+#include "export/RemovableMedia.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -18,6 +20,13 @@ namespace urn {
 QString& TitulekInfo();
 QString& TextInfo();
 
+// The outcomes of the eject button: the drive switched off, the disk
+// unmounted and safe to pull out though its drive stays on, and a removal
+// that left the disk mounted (the reason on the next line).
+QString textOdebrano(const TZarExp& disk);
+QString textLzeVyjmout(const TZarExp& disk);
+QString textOdebraniSeNepovedlo(const VysledekOdebrani& v);
+
 class TZ_infoE_F : public QDialog {
     Q_OBJECT
 public:
@@ -29,7 +38,7 @@ public:
     void FormShow();
     void OK_BtnClick();
     // Removes the medium of the last export to a USB disk (OdebiratDisk)
-    // safely and says whether that worked; the window stays open.
+    // safely and says how that ended; the window stays open.
     void Odebrat_BBtnClick();
 
     QPushButton* Odebrat_Btn() const { return m_odebrat; }

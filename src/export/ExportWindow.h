@@ -10,6 +10,7 @@
 #include <QList>
 
 class QComboBox;
+class QFontMetrics;
 class QLabel;
 class QPushButton;
 
@@ -33,6 +34,12 @@ QString polozkaVymenitelne(const TZarExp& disk);
 // "Export ".
 QString polozkaPevnyDisk(const QString& adresarProgramu);
 
+// `text` shortened to `sirka` pixels of `fm` by eliding within its middle:
+// the first `zacatek` and the last `konec` characters stay whole (the
+// medium's label and the kind of an item) when they fit at all. A text that
+// fits is returned as it is.
+QString zkratStred(const QString& text, int zacatek, int konec, const QFontMetrics& fm, int sirka);
+
 class TZ_ExportDat_F : public QDialog {
     Q_OBJECT
 public:
@@ -46,6 +53,8 @@ public:
     QPushButton* Z_ZnovuNacist_Btn() const { return m_znovu; }
     QPushButton* Z_ExportDatOK_Btn() const { return m_ok; }
     QPushButton* Z_ExportDatZrus_Btn() const { return m_zrusit; }
+    // Under the list: why a medium that is there is not offered.
+    QLabel* Z_Nepripojene_Lbl() const { return m_nepripojene; }
     // The device table of the last loading.
     const QList<TZarExp>& tabulka() const { return m_tabulka; }
 
@@ -66,10 +75,13 @@ private:
     void nactiSeznam();
     // Shows the start of the box's text, all of it selected.
     void ukazZacatek();
+    // What the closed box shows of an item `text` in `sirka` pixels.
+    QString zkracenaPolozka(const QString& text, const QFontMetrics& fm, int sirka) const;
     TZ_infoE_F* infoWindow();
 
     QLabel* m_popis = nullptr;
     QComboBox* m_seznam = nullptr;
+    QLabel* m_nepripojene = nullptr;
     QPushButton* m_znovu = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_zrusit = nullptr;

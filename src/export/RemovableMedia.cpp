@@ -16,15 +16,18 @@ QList<TZarExp> NactiZarizeni(RemovableMedia& media) {
     for (TZarExp& z : tabulka) {
         z.Size = -1;
         z.Free = -1;
-        if (z.Pozice.isEmpty())
+        if (z.Pozice.isEmpty() || !z.Chyba.isEmpty())
             continue;
         const QStorageInfo info(z.Pozice);
         // A mount point that went away, or a filesystem that does not answer,
         // has no size: the medium is not offered.
         struct stat st {};
         if (!info.isValid() || !info.isReady() || info.bytesTotal() <= 0 ||
-            ::stat(QFile::encodeName(z.Pozice).constData(), &st) != 0)
+            ::stat(QFile::encodeName(z.Pozice).constData(), &st) != 0) {
+            z.Chyba =
+                QStringLiteral("Disk %1 nelze použít: nelze zjistit jeho velikost.").arg(z.Nazev);
             continue;
+        }
         z.Size = info.bytesTotal();
         z.Free = info.bytesAvailable();
         z.Svazek = quint64(st.st_dev);

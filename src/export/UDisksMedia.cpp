@@ -12,6 +12,8 @@
 #include <QVariantMap>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -113,6 +115,52 @@ QString firstMountPoint(const QVariantMap& filesystem) {
     return points.isEmpty() ? QString() : QFile::decodeName(points.first());
 }
 
+QString nelzePripojit(const QString& nazev, const QString& duvod) {
+    return QStringLiteral("Disk %1 nelze připojit: %2").arg(nazev, duvod);
+}
+
+bool isError(const QDBusMessage& reply, std::initializer_list<const char*> names) {
+    return std::any_of(names.begin(), names.end(), [&reply](const char* name) {
+        return reply.errorName() == QLatin1String(name);
+    });
+}
+
+// Why the disk service refused, in words the commission can act on where
+// the error is a known one; otherwise the service's own text, which names
+// the cause exactly (a filesystem the system cannot mount, a damaged one),
+// without the device and mount point that the list already shows.
+QString duvodChyby(const QDBusMessage& reply) {
+    if (isError(reply,
+                {"org.freedesktop.DBus.Error.ServiceUnknown",
+                 "org.freedesktop.DBus.Error.NameHasNoOwner", "org.freedesktop.DBus.Error.NoReply",
+                 "org.freedesktop.DBus.Error.Timeout", "org.freedesktop.DBus.Error.Disconnected"}))
+        return QStringLiteral("systémová služba disků (UDisks2) neodpovídá.");
+    if (isError(reply, {"org.freedesktop.DBus.Error.UnknownObject",
+                        "org.freedesktop.DBus.Error.UnknownMethod",
+                        "org.freedesktop.DBus.Error.UnknownInterface"}))
+        return QStringLiteral("disk již není připojen k počítači.");
+    if (reply.errorName() == QLatin1String("org.freedesktop.UDisks2.Error.DeviceBusy"))
+        return QStringLiteral("disk používá jiný program; zavřete okna, která s ním pracují, "
+                              "a zkuste to znovu.");
+    if (reply.errorName().startsWith(QLatin1String("org.freedesktop.UDisks2.Error.NotAuthorized")))
+        return QStringLiteral("k této operaci chybí oprávnění.");
+    if (reply.errorName() == QLatin1String("org.freedesktop.UDisks2.Error.Timedout"))
+        return QStringLiteral("disk neodpovídá.");
+    QString text = reply.errorMessage().trimmed();
+    // "Error mounting /dev/sdb1 at /media/komise/CIZI: <the cause>"
+    if (text.startsWith(QLatin1String("Error "))) {
+        const qsizetype at = text.indexOf(QLatin1String(" at "));
+        const qsizetype cause = text.indexOf(QLatin1String(": "), at < 0 ? 0 : at);
+        if (cause > 0 && cause + 2 < text.size())
+            text = text.mid(cause + 2).trimmed();
+    }
+    if (!text.isEmpty())
+        return text;
+    if (!reply.errorName().isEmpty())
+        return QStringLiteral("chyba %1.").arg(reply.errorName());
+    return QStringLiteral("systémová služba disků (UDisks2) neodpovídá.");
+}
+
 } // namespace
 
 UDisksMedia::UDisksMedia() = default;
@@ -152,12 +200,16 @@ QList<TZarExp> UDisksMedia::SeznamVymenitelnych() {
 
     QList<TZarExp> media;
     for (auto it = objects.cbegin(); it != objects.cend(); ++it) {
-        if (!it->contains(s(kBlock)) || !it->contains(s(kFilesystem)))
+        if (!it->contains(s(kBlock)))
             continue;
         const QVariantMap block = it->value(s(kBlock));
+        const QString usage = block.value(QStringLiteral("IdUsage")).toString();
+        // An encrypted medium is told about too: the commission must know
+        // why the stick it inserted is not offered.
+        const bool encrypted = usage == QLatin1String("crypto");
         if (block.value(QStringLiteral("HintIgnore")).toBool() ||
             block.value(QStringLiteral("HintSystem")).toBool() ||
-            block.value(QStringLiteral("IdUsage")).toString() != QLatin1String("filesystem"))
+            (!encrypted && (usage != QLatin1String("filesystem") || !it->contains(s(kFilesystem)))))
             continue;
         const QString drivePath = objectPath(block.value(QStringLiteral("Drive")));
         if (drivePath.isEmpty() || drivePath == QLatin1String("/") ||
@@ -181,6 +233,11 @@ QList<TZarExp> UDisksMedia::SeznamVymenitelnych() {
         z.Zarizeni = QFile::decodeName(device);
         const QString label = block.value(QStringLiteral("IdLabel")).toString().trimmed();
         z.Nazev = label.isEmpty() ? z.Zarizeni : label;
+        if (encrypted) {
+            z.Chyba = QStringLiteral("Disk %1 nelze připojit: je zašifrovaný.").arg(z.Nazev);
+            media << z;
+            continue;
+        }
         z.Pozice = firstMountPoint(it->value(s(kFilesystem)));
         if (z.Pozice.isEmpty()) {
             // A bare window manager has no automounter: the medium is mounted
@@ -189,11 +246,13 @@ QList<TZarExp> UDisksMedia::SeznamVymenitelnych() {
                 s(kService), z.Objekt, s(kFilesystem), QStringLiteral("Mount"));
             mount << noInteraction();
             const QDBusMessage mounted = connection.call(mount, QDBus::Block, kMountTimeoutMs);
-            if (mounted.type() != QDBusMessage::ReplyMessage || mounted.arguments().isEmpty())
-                continue;
-            z.Pozice = mounted.arguments().first().toString();
-            if (z.Pozice.isEmpty())
-                continue;
+            if (mounted.type() != QDBusMessage::ReplyMessage)
+                z.Chyba = nelzePripojit(z.Nazev, duvodChyby(mounted));
+            else if (!mounted.arguments().isEmpty())
+                z.Pozice = mounted.arguments().first().toString();
+            if (z.Pozice.isEmpty() && z.Chyba.isEmpty())
+                z.Chyba = nelzePripojit(z.Nazev, QStringLiteral("služba disků nevrátila místo "
+                                                                "připojení."));
         }
         media << z;
     }
@@ -208,53 +267,80 @@ QList<TZarExp> UDisksMedia::SeznamVymenitelnych() {
     return media;
 }
 
-bool UDisksMedia::OdeberDisk(const TZarExp& disk) {
-    if (disk.Objekt.isEmpty())
-        return false;
+VysledekOdebrani UDisksMedia::OdeberDisk(const TZarExp& disk) {
+    auto nepovedlo = [](const QString& duvod) {
+        return VysledekOdebrani{StavOdebrani::Nepovedlo, duvod};
+    };
     QDBusConnection connection = bus();
-    if (!connection.isConnected())
-        return false;
-
-    // What the cache still holds for the medium goes to it before anything
-    // else happens.
-    if (!disk.Pozice.isEmpty()) {
-        const int fd =
-            ::open(QFile::encodeName(disk.Pozice).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        const int synced = ::syncfs(fd);
-        ::close(fd);
-        if (synced != 0)
-            return false;
-    }
+    if (disk.Objekt.isEmpty() || !connection.isConnected())
+        return nepovedlo(QStringLiteral("Systémová služba disků (UDisks2) neodpovídá."));
 
     auto ok = [](const QDBusMessage& reply) { return reply.type() == QDBusMessage::ReplyMessage; };
+    QDBusMessage failure;
     auto property = [&](const QString& path, const char* interface, const char* name) {
         QDBusMessage get = QDBusMessage::createMethodCall(s(kService), path, s(kProperties),
                                                           QStringLiteral("Get"));
         get << s(interface) << s(name);
         const QDBusMessage reply = connection.call(get, QDBus::Block, kListTimeoutMs);
-        if (!ok(reply) || reply.arguments().isEmpty())
+        if (!ok(reply) || reply.arguments().isEmpty()) {
+            failure = reply;
             return QVariant();
+        }
         return reply.arguments().first().value<QDBusVariant>().variant();
     };
+    auto prvniPismeno = [](QString text) {
+        if (!text.isEmpty())
+            text[0] = text[0].toUpper();
+        return text;
+    };
 
+    // The device as it is now, not as it was listed: after an unmount that
+    // went through and a power-off that did not, the mount point is gone and
+    // only the drive is left to switch off.
+    const QVariant points = property(disk.Objekt, kFilesystem, "MountPoints");
+    if (!points.isValid())
+        return nepovedlo(prvniPismeno(duvodChyby(failure)));
     const QString drivePath = objectPath(property(disk.Objekt, kBlock, "Drive"));
     if (drivePath.isEmpty() || drivePath == QLatin1String("/"))
-        return false;
+        return nepovedlo(prvniPismeno(duvodChyby(failure)));
 
-    QDBusMessage unmount = QDBusMessage::createMethodCall(s(kService), disk.Objekt, s(kFilesystem),
-                                                          QStringLiteral("Unmount"));
-    unmount << noInteraction();
-    if (!ok(connection.call(unmount, QDBus::Block, kRemoveTimeoutMs)))
-        return false;
+    const QList<QByteArray> mounted = byteStrings(points);
+    if (!mounted.isEmpty()) {
+        // What the cache still holds for the medium goes to it before
+        // anything else happens.
+        const int fd = ::open(mounted.first().constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int synced = fd < 0 ? -1 : ::syncfs(fd);
+        const int chyba = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (synced != 0)
+            return nepovedlo(
+                QStringLiteral("Data se na disk nepodařilo zapsat: chyba systému č. %1 (%2).")
+                    .arg(chyba)
+                    .arg(QString::fromLocal8Bit(std::strerror(chyba))));
 
+        QDBusMessage unmount = QDBusMessage::createMethodCall(
+            s(kService), disk.Objekt, s(kFilesystem), QStringLiteral("Unmount"));
+        unmount << noInteraction();
+        const QDBusMessage reply = connection.call(unmount, QDBus::Block, kRemoveTimeoutMs);
+        if (!ok(reply))
+            return nepovedlo(prvniPismeno(duvodChyby(reply)));
+    }
+
+    // Unmounted: every byte is on the medium, and from here on a failure
+    // only means that the drive stays powered.
     const bool canPowerOff = property(drivePath, kDrive, "CanPowerOff").toBool();
+    const bool ejectable = property(drivePath, kDrive, "Ejectable").toBool();
+    if (!canPowerOff && !ejectable)
+        return {StavOdebrani::LzeVyjmout, QString()};
     QDBusMessage off = QDBusMessage::createMethodCall(s(kService), drivePath, s(kDrive),
                                                       canPowerOff ? QStringLiteral("PowerOff")
                                                                   : QStringLiteral("Eject"));
     off << noInteraction();
-    return ok(connection.call(off, QDBus::Block, kRemoveTimeoutMs));
+    const QDBusMessage reply = connection.call(off, QDBus::Block, kRemoveTimeoutMs);
+    if (!ok(reply))
+        return {StavOdebrani::LzeVyjmout, prvniPismeno(duvodChyby(reply))};
+    return {StavOdebrani::Odebran, QString()};
 }
 
 } // namespace urn

@@ -20,7 +20,7 @@ public:
     explicit UDisksMedia(const QString& connectionName);
 
     QList<TZarExp> SeznamVymenitelnych() override;
-    bool OdeberDisk(const TZarExp& disk) override;
+    VysledekOdebrani OdeberDisk(const TZarExp& disk) override;
 
 private:
     QDBusConnection bus() const;

@@ -2,7 +2,8 @@
 // under Xvfb): show_window INSTALL_DIR WINDOW
 //   WINDOW: main, menu-okrsek, menu-napoveda, info, about, hlaska-chyba,
 //   hlaska-propustna, hlaska-upozorneni, kopie, edits, export (the media of
-//   the machine), export-usb (a sample USB disk), info-pozvani, info-usb,
+//   the machine), export-usb (a sample USB disk), export-nepripojeny (with
+//   a second one that cannot be mounted), info-pozvani, info-usb,
 //   info-disk (the export's information window), vstup-N (the data-entry
 //   window on page N over a saved record with parties 1 and 3; "ready" on
 //   standard output once it shows that page), or a menu command by
@@ -77,18 +78,27 @@ int showEdits() {
     focused->setFocus();
     return QApplication::exec();
 }
-// One USB disk mounted at a temporary directory, for looking at the list.
+// One USB disk mounted at a temporary directory, for looking at the list;
+// with `nepripojeny` also a second one that the system cannot mount.
 class SampleMedia : public RemovableMedia {
 public:
+    bool nepripojeny = false;
     QList<TZarExp> SeznamVymenitelnych() override {
         TZarExp z;
         z.Pozice = mountPoint();
         QDir().mkpath(z.Pozice);
         z.Nazev = QStringLiteral("KOMISE");
         z.Zarizeni = QStringLiteral("/dev/sdb1");
-        return {z};
+        if (!nepripojeny)
+            return {z};
+        TZarExp cizi;
+        cizi.Nazev = QStringLiteral("CIZI");
+        cizi.Zarizeni = QStringLiteral("/dev/sdc1");
+        cizi.Chyba = QStringLiteral("Disk CIZI nelze připojit: Filesystem type vfat not "
+                                    "configured in kernel.");
+        return {z, cizi};
     }
-    bool OdeberDisk(const TZarExp&) override { return true; }
+    VysledekOdebrani OdeberDisk(const TZarExp&) override { return {StavOdebrani::Odebran, {}}; }
     QString mountPoint() const {
         const QString given = qEnvironmentVariable("SHOW_WINDOW_MEDIUM");
         return given.isEmpty() ? m_dir.path() + QStringLiteral("/KOMISE") : given;
@@ -150,7 +160,8 @@ void ulozVzorovyZaznam(bool sNalezy) {
 
 int showExportWindows(const QString& which) {
     SampleMedia sample;
-    if (which == QLatin1String("export-usb"))
+    sample.nepripojeny = which == QLatin1String("export-nepripojeny");
+    if (which == QLatin1String("export-usb") || sample.nepripojeny)
         setRemovableMedia(&sample);
     if (which.startsWith(QLatin1String("export"))) {
         TZ_ExportDat_F w;

@@ -227,6 +227,68 @@ TEST_F(Recovery, ACopyThatCannotBeUsedIsReportedAndDiscarded) {
     }
 }
 
+// The configuration directory cannot take the copy while the commission
+// types: it is replaced by a file, which stops every write even for root
+// (a read-only directory would not stop root, under which the tests may
+// run), and put back later.
+TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnceAndTypingGoesOn) {
+    saveRecord(kKindE, {1});
+    const QString config = inst.root() + QStringLiteral("konfigurace");
+    const QString aside = config + QStringLiteral(".stranou");
+    ASSERT_TRUE(QDir().mkpath(config));
+    ASSERT_TRUE(QFile::copy(inst.dirs().config + QStringLiteral("STANICE.RCD"),
+                            config + QStringLiteral("/STANICE.RCD")));
+    InstallDirs dirs = inst.dirs();
+    dirs.config = config + QLatin1Char('/');
+    setInstallDirs(dirs);
+    const QString copy = dirs.config + QString::fromLatin1(kRecoveryFileName);
+    open();
+    ASSERT_TRUE(focused("R_SEdZahajeno1"));
+
+    ASSERT_TRUE(QDir().rename(config, aside));
+    inst.writeProgramFile(QStringLiteral("konfigurace"), "not a directory");
+    field(QStringLiteral("7:01"));
+    ASSERT_SOON(!dlg.shown.isEmpty());
+    field(QStringLiteral("22:01"));
+    ASSERT_SOON(!okno->obnova()->pending());
+    enter();
+    enter();
+    ASSERT_TRUE(focused("R_OdrocNRB"));
+    key(Qt::Key_Right); // adjourned: one change more
+    ASSERT_SOON(!okno->obnova()->pending());
+    ASSERT_EQ(dlg.shown.size(), 1) << "one warning, none at the later changes";
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
+    const QString text = dlg.shown[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Zálohu rozepsaných změn nelze zapsat:\r")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(config)) << "names where: " << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("Změny na této záložce se na disk uloží až při "
+                                             "přechodu na jinou záložku nebo tlačítkem "
+                                             "„Uložit“.")))
+        << text.toStdString();
+    // The typing went on: every value is in its field and the focus moved on.
+    EXPECT_EQ(named<TSEdit>("R_SEdZahajeno1")->text(), QStringLiteral("7:01"));
+    EXPECT_EQ(named<TSEdit>("R_SEdUkonceno1")->text(), QStringLiteral("22:01"));
+    EXPECT_TRUE(focused("R_OdrocBRB"));
+    EXPECT_TRUE(okno->isVisible());
+
+    // Writable again: the next change is kept, and the page change saves.
+    ASSERT_TRUE(QFile::remove(config));
+    ASSERT_TRUE(QDir().rename(aside, config));
+    key(Qt::Key_Left); // not adjourned after all
+    ASSERT_SOON(QFileInfo::exists(copy) && !okno->obnova()->pending());
+    EXPECT_EQ(readRecoveryCopy().record.Hlaso.Ukonceno1, QStringLiteral("22:01"));
+    key(Qt::Key_PageDown);
+    EXPECT_FALSE(QFileInfo::exists(copy)) << "the save takes the copy's place";
+    const TPrecinctRecord saved = loadFile(kKindE);
+    EXPECT_EQ(saved.Hlaso.Zahajeno1, QStringLiteral("7:01"));
+    EXPECT_EQ(saved.Hlaso.Ukonceno1, QStringLiteral("22:01"));
+    EXPECT_EQ(saved.Hlaso.Odroc, QStringLiteral("N"));
+    EXPECT_EQ(dlg.shown.size(), 1) << dlg.shown.last().text.toStdString();
+    closeWithoutSaving();
+}
+
 // The window typed into in another process, killed with SIGKILL in the middle
 // of the Annex 1 page, then opened here on the same installation.
 TEST_F(Recovery, TypingEndedByKillNineComesBackOnAnoAndGoesOnNe) {

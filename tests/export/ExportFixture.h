@@ -39,19 +39,18 @@ public:
     ~FakeMedia() override { setRemovableMedia(nullptr); }
 
     QList<TZarExp> media;
-    bool removalFails = false;
-    QStringList removed; // mount points, in order
+    VysledekOdebrani removal{StavOdebrani::Odebran, {}};
+    QStringList removed; // mount points of the removals that went through, in order
     int listed = 0;
 
     QList<TZarExp> SeznamVymenitelnych() override {
         ++listed;
         return media;
     }
-    bool OdeberDisk(const TZarExp& disk) override {
-        if (removalFails)
-            return false;
-        removed << disk.Pozice;
-        return true;
+    VysledekOdebrani OdeberDisk(const TZarExp& disk) override {
+        if (removal.stav != StavOdebrani::Nepovedlo)
+            removed << disk.Pozice;
+        return removal;
     }
 };
 

@@ -28,9 +28,11 @@ public:
     int writeErrno = ENOSPC;   // ... with this error
     bool noKernelCopy = false; // the system copy is not available
     int fsyncErrno = 0;        // forcing the file to the medium fails so
+    int dirFsyncErrno = 0;     // forcing the target directory to the medium fails so
     int renameErrno = 0;       // the rename fails so
     bool lyingMedium = false;  // the target returns other bytes than were written
     qint64 freeBytes = -1;     // what the target says is free (-1: the truth)
+    int dirFsyncs = 0;         // directory flushes that were made to fail
 
     int open(const QByteArray& path, int flags, mode_t mode) override {
         const bool inTarget = path.startsWith(m_target);
@@ -43,6 +45,8 @@ public:
             m_readBack.insert(fd);
         if (fd >= 0 && inTarget && (flags & O_ACCMODE) == O_WRONLY)
             m_written.insert(fd);
+        if (fd >= 0 && inTarget && (flags & O_DIRECTORY))
+            m_directories.insert(fd);
         return fd;
     }
     ssize_t read(int fd, void* buffer, size_t size) override {
@@ -86,11 +90,17 @@ public:
             errno = fsyncErrno;
             return -1;
         }
+        if (dirFsyncErrno && m_directories.contains(fd)) {
+            ++dirFsyncs;
+            errno = dirFsyncErrno;
+            return -1;
+        }
         return ExportIo::fsync(fd);
     }
     int close(int fd) override {
         m_readBack.remove(fd);
         m_written.remove(fd);
+        m_directories.remove(fd);
         return ExportIo::close(fd);
     }
     int rename(const QByteArray& from, const QByteArray& to) override {
@@ -111,6 +121,7 @@ private:
     QByteArray m_target;
     QSet<int> m_readBack;
     QSet<int> m_written;
+    QSet<int> m_directories;
     qint64 m_bytes = 0;
 };
 
@@ -249,6 +260,20 @@ TEST_F(ExportCopyTest, FailuresLeaveNoFileAndKeepAnOldOne) {
                 << c.name << ": " << leftovers().join(' ').toStdString();
         }
     }
+}
+
+TEST_F(ExportCopyTest, ADirectoryFlushFailingAfterTheRenameIsAFailure) {
+    // The file is on the medium and renamed, but its new name may not be:
+    // the receiving point could find no file at all.
+    FailingIo io(exportDir());
+    io.dirFsyncErrno = EIO;
+    const VysledekExportu v = copy(io);
+    EXPECT_EQ(v.kod, 0);
+    EXPECT_EQ(v.duvod, DuvodSelhani::NosicOdebran);
+    EXPECT_EQ(textSelhani(v),
+              QStringLiteral("Export se nepovedl.\rCílový nosič byl odebrán nebo je vadný."));
+    EXPECT_EQ(io.dirFsyncs, 2) << "the block copy tries once more, and fails the same way";
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
 }
 
 TEST_F(ExportCopyTest, MissingExportDirectoryOrDataFile) {

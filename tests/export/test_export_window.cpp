@@ -5,12 +5,15 @@
 #include "export/ExportCopy.h"
 #include "export/ExportInfoWindow.h"
 #include "export/ExportWindow.h"
+#include "ui/Fonts.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -99,6 +102,64 @@ TEST_F(ExportWindowTest, ListsTheMediaWithASizeThenTheHardDisk) {
     EXPECT_TRUE(boxFocused);
     EXPECT_FALSE(ExportProveden()) << "cancelled";
     EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST(ItemShortening, TheLabelAndTheKindStayWhenTheMiddleGoes) {
+    const QFontMetrics fm(arialFont(13, true));
+    const QString usb =
+        QStringLiteral("URNUSB (/media/volebni-komise/URNUSB) - vyjímatelné zařízení");
+    const QString disk = QStringLiteral("do adresáře /opt/urnarium/okrsek/2/program/Export ");
+    const struct {
+        const char* name;
+        QString text;
+        int zacatek;
+        int konec;
+        int sirka;
+        QString start;
+        QString end;
+    } cases[] = {
+        {"fits", usb, 8, 23, 2000, usb, usb},
+        {"a medium", usb, 8, 23, 290, QStringLiteral("URNUSB ("),
+         QStringLiteral(") - vyjímatelné zařízení")},
+        {"the hard disk", disk, 12, 7, 200, QStringLiteral("do adresáře "),
+         QStringLiteral("Export ")},
+        {"narrower than what must stay", usb, 8, 23, 60, QString(), QString()},
+    };
+    for (const auto& c : cases) {
+        const QString shown = zkratStred(c.text, c.zacatek, c.konec, fm, c.sirka);
+        EXPECT_LE(fm.horizontalAdvance(shown), c.sirka) << c.name;
+        EXPECT_TRUE(shown.startsWith(c.start)) << c.name << ": " << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(c.end)) << c.name << ": " << shown.toStdString();
+        EXPECT_EQ(shown == c.text, fm.horizontalAdvance(c.text) <= c.sirka) << c.name;
+        EXPECT_EQ(shown.contains(QChar(0x2026)), shown != c.text) << c.name;
+    }
+}
+
+TEST_F(ExportWindowTest, ALongItemIsWholeInItsTooltipAndInTheOpenList) {
+    const TZarExp disk =
+        medium(QStringLiteral("media/volebni-komise/URNUSB"), QStringLiteral("URNUSB"));
+    fake.media = {disk};
+    ModalDriver driver;
+    QString tooltip;
+    int listWidth = 0;
+    int boxWidth = 0;
+    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        QComboBox* box = window.Z_SeznZar_CB();
+        tooltip = box->toolTip();
+        box->showPopup();
+        listWidth = box->view()->window()->width();
+        box->hidePopup();
+        boxWidth = box->width();
+        window.reject();
+    });
+    window.exec();
+    const QString item = polozkaVymenitelne(disk);
+    const QFontMetrics fm(window.Z_SeznZar_CB()->view()->font());
+    ASSERT_GT(fm.horizontalAdvance(item), boxWidth) << "the case needs an item longer than the box";
+    EXPECT_EQ(boxWidth, 321) << "the box keeps its size";
+    EXPECT_EQ(tooltip, item);
+    EXPECT_GE(listWidth, fm.horizontalAdvance(item));
+    EXPECT_LE(listWidth, window.screen()->availableGeometry().width());
 }
 
 TEST_F(ExportWindowTest, WithoutMediaOnlyTheHardDiskAndReloadFindsANewOne) {
@@ -216,10 +277,9 @@ TEST_F(ExportWindowTest, ExportToAUsbDiskAndItsSafeRemoval) {
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrán vyjímatelný disk KOMISE."));
 }
 
-TEST_F(ExportWindowTest, FailedRemovalSaysSoAndChangesNothing) {
-    const TZarExp disk = medium(QStringLiteral("sdb1"), QString());
-    fake.media = {disk};
-    fake.removalFails = true;
+TEST_F(ExportWindowTest, AFailedRemovalSaysSoAndTheButtonStays) {
+    fake.media = {medium(QStringLiteral("sdb1"), QString())};
+    fake.removal = {StavOdebrani::Nepovedlo, QString()}; // no reason known
     ModalDriver driver;
     bool ejectEnabled = false;
     driver.on(QStringLiteral("Z_ExportDat_F"),

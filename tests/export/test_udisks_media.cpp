@@ -10,9 +10,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QJsonArray>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace urn;
@@ -51,6 +53,54 @@ protected:
         const QString path = media.path() + QLatin1Char('/') + name;
         QDir().mkpath(path);
         return path;
+    }
+    // What the export window offers over the program's own media (UDisks2
+    // on the system bus): its items, and the note under them (empty when
+    // hidden).
+    struct Offer {
+        QStringList items;
+        QString note;
+    };
+    static Offer offered() {
+        setRemovableMedia(nullptr);
+        TZ_ExportDat_F window;
+        ModalDriver driver;
+        Offer offer;
+        driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+            for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
+                offer.items << window.Z_SeznZar_CB()->itemText(i);
+            if (window.Z_Nepripojene_Lbl()->isVisible())
+                offer.note = window.Z_Nepripojene_Lbl()->text();
+            window.reject();
+        });
+        window.exec();
+        return offer;
+    }
+    // Exports a sample data file of the installation through the export
+    // window to its list item `item`, over the program's own media; `inInfo`
+    // acts in the information window that shows the outcome, which is then
+    // closed. Returns the data file's bytes.
+    static QByteArray exportSample(TestInstall& inst, int item,
+                                   const std::function<void(TZ_infoE_F&)>& inInfo) {
+        setRemovableMedia(nullptr);
+        inst.writeStanice(sampleStanice());
+        NactiStanici();
+        const QByteArray data = sampleDataFile(9000);
+        inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
+        TZ_infoE_F info;
+        TZ_ExportDat_F window;
+        window.setInfoWindow(&info);
+        ModalDriver driver;
+        driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+            window.Z_SeznZar_CB()->setCurrentIndex(item);
+            window.Z_ExportDatOK_Btn()->click();
+        });
+        driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+            inInfo(info);
+            info.OK_BtnClick();
+        });
+        window.exec();
+        return data;
     }
     static QStringList names(const QList<TZarExp>& list) {
         QStringList out;
@@ -93,24 +143,20 @@ TEST_F(UDisksTest, UsbMediaInDeviceOrderNotTheSystemDiskNorWhatHasNoFilesystem) 
               (QStringList{QStringLiteral("KARTA@") + dir("KARTA"),
                            QStringLiteral("/dev/sdb1@") + dir("sdb1"),
                            QStringLiteral("KOMISE@") + dir("KOMISE"),
-                           QStringLiteral("PRYC@") + media.path() + QStringLiteral("/gone")}));
-    ASSERT_EQ(all.size(), 4);
+                           QStringLiteral("PRYC@") + media.path() + QStringLiteral("/gone"),
+                           QStringLiteral("TAJNE@")}));
+    ASSERT_EQ(all.size(), 5);
+    EXPECT_EQ(all[4].Chyba, QStringLiteral("Disk TAJNE nelze připojit: je zašifrovaný."));
     EXPECT_EQ(all[1].Zarizeni, QStringLiteral("/dev/sdb1"));
     EXPECT_EQ(all[1].Objekt, QLatin1String(kBlocks) + QStringLiteral("sdb1"));
 
     // The window shows those with a size, the hard disk last.
     TestInstall inst;
-    setRemovableMedia(nullptr); // the program's own: UDisks2 on the system bus
-    TZ_ExportDat_F window;
-    ModalDriver driver;
-    QStringList items;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
-            items << window.Z_SeznZar_CB()->itemText(i);
-        window.reject();
-    });
-    window.exec();
-    EXPECT_EQ(items,
+    const Offer offer = offered();
+    // What is there but not offered is named under the list, with why.
+    EXPECT_EQ(offer.note, QStringLiteral("Disk PRYC nelze použít: nelze zjistit jeho velikost.\n"
+                                         "Disk TAJNE nelze připojit: je zašifrovaný."));
+    EXPECT_EQ(offer.items,
               (QStringList{QStringLiteral("KARTA (%1) - vyjímatelné zařízení").arg(dir("KARTA")),
                            QStringLiteral("/dev/sdb1 (%1) - vyjímatelné zařízení").arg(dir("sdb1")),
                            QStringLiteral("KOMISE (%1) - vyjímatelné zařízení").arg(dir("KOMISE")),
@@ -119,28 +165,60 @@ TEST_F(UDisksTest, UsbMediaInDeviceOrderNotTheSystemDiskNorWhatHasNoFilesystem) 
     EXPECT_TRUE(mock.calls().isEmpty()) << "nothing mounted, nothing removed";
 }
 
-TEST_F(UDisksTest, AnUnmountedUsbFilesystemIsMountedWhenTheListIsLoaded) {
+TEST_F(UDisksTest, AnUnmountedFilesystemIsMountedAndOneThatCannotBeIsToldWhy) {
     QJsonObject unmounted = block("sdb1", "usb1", QStringLiteral("KOMISE"), {});
     unmounted.insert(QStringLiteral("mount_on"), dir("KOMISE"));
-    QJsonObject refused = block("sdc1", "usb2", QStringLiteral("CIZI"), {});
-    refused.insert(QStringLiteral("mount_on"), dir("CIZI"));
-    refused.insert(QStringLiteral("fail_mount"), true);
-    MockUDisks2 mock(QJsonObject{{QStringLiteral("drives"), QJsonArray{drive("usb1", true, "usb"),
-                                                                       drive("usb2", true, "usb")}},
-                                 {QStringLiteral("blocks"), QJsonArray{unmounted, refused}}});
+    // The daemon's own answer for a filesystem the kernel cannot mount.
+    QJsonObject foreign = block("sdc1", "usb2", QStringLiteral("CIZI"), {});
+    foreign.insert(QStringLiteral("mount_on"), dir("CIZI"));
+    foreign.insert(QStringLiteral("fail_mount"),
+                   QJsonObject{{QStringLiteral("name"),
+                                QStringLiteral("org.freedesktop.UDisks2.Error.Failed")},
+                               {QStringLiteral("message"),
+                                QStringLiteral("Error mounting /dev/sdc1 at %1: Filesystem type "
+                                               "vfat not configured in kernel.")
+                                    .arg(dir("CIZI"))}});
+    QJsonObject refused = block("sdd1", "usb3", QString(), {});
+    refused.insert(QStringLiteral("mount_on"), dir("sdd1"));
+    refused.insert(QStringLiteral("fail_mount"), true); // not authorised
+    MockUDisks2 mock(
+        QJsonObject{{QStringLiteral("drives"),
+                     QJsonArray{drive("usb1", true, "usb"), drive("usb2", true, "usb"),
+                                drive("usb3", true, "usb")}},
+                    {QStringLiteral("blocks"), QJsonArray{unmounted, foreign, refused}}});
     ASSERT_EQ(mock.failure(), QString());
 
     UDisksMedia udisks;
     const QList<TZarExp> all = NactiZarizeni(udisks);
-    EXPECT_EQ(names(all), QStringList{QStringLiteral("KOMISE@") + dir("KOMISE")});
-    ASSERT_EQ(all.size(), 1);
+    EXPECT_EQ(names(all), (QStringList{QStringLiteral("KOMISE@") + dir("KOMISE"),
+                                       QStringLiteral("CIZI@"), QStringLiteral("/dev/sdd1@")}));
+    ASSERT_EQ(all.size(), 3);
     EXPECT_GT(all[0].Size, 0);
     EXPECT_GE(all[0].Free, 0);
+    EXPECT_TRUE(all[0].Chyba.isEmpty());
+    const QString notes =
+        QStringLiteral("Disk CIZI nelze připojit: Filesystem type vfat not configured in kernel.\n"
+                       "Disk /dev/sdd1 nelze připojit: k této operaci chybí oprávnění.");
+    EXPECT_EQ(all[1].Chyba + QLatin1Char('\n') + all[2].Chyba, notes);
+    EXPECT_EQ(all[1].Size, -1);
     EXPECT_EQ(mock.calls(), (QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Mount"),
-                                         QLatin1String(kBlocks) + QStringLiteral("sdc1 Mount")}));
+                                         QLatin1String(kBlocks) + QStringLiteral("sdc1 Mount"),
+                                         QLatin1String(kBlocks) + QStringLiteral("sdd1 Mount")}));
     // Mounted now: loading again mounts nothing more.
     EXPECT_EQ(names(udisks.SeznamVymenitelnych()), names(all));
-    EXPECT_EQ(mock.calls().size(), 3) << "only the refused one is tried again";
+    EXPECT_EQ(mock.calls().size(), 5) << "only the refused ones are tried again";
+
+    // The export window offers the one that works and says why not the
+    // others, so that the commission tries another stick.
+    TestInstall inst;
+    FakeDialogs dlg;
+    const Offer offer = offered();
+    EXPECT_EQ(offer.items,
+              (QStringList{QStringLiteral("KOMISE (%1) - vyjímatelné zařízení").arg(dir("KOMISE")),
+                           QStringLiteral("do adresáře ") + inst.dirs().program +
+                               QStringLiteral("Export ")}));
+    EXPECT_EQ(offer.note, notes);
+    EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
 TEST_F(UDisksTest, SafeRemovalUnmountsThenPowersOffOrEjects) {
@@ -154,15 +232,20 @@ TEST_F(UDisksTest, SafeRemovalUnmountsThenPowersOffOrEjects) {
     UDisksMedia udisks;
     const QList<TZarExp> all = udisks.SeznamVymenitelnych();
     ASSERT_EQ(all.size(), 2);
-    EXPECT_TRUE(udisks.OdeberDisk(all[1])); // sdb1
-    EXPECT_TRUE(udisks.OdeberDisk(all[0])); // the card
+    EXPECT_EQ(udisks.OdeberDisk(all[1]).stav, StavOdebrani::Odebran); // sdb1
+    EXPECT_EQ(udisks.OdeberDisk(all[0]).stav, StavOdebrani::Odebran); // the card
     EXPECT_EQ(mock.calls(),
               (QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Unmount"),
                            QLatin1String(kDrives) + QStringLiteral("usb1 PowerOff"),
                            QLatin1String(kBlocks) + QStringLiteral("mmcblk0p1 Unmount"),
                            QLatin1String(kDrives) + QStringLiteral("card Eject")}));
-    // Unmounted, and this mock has nowhere to mount them again: not listed.
-    EXPECT_TRUE(udisks.SeznamVymenitelnych().isEmpty());
+    // Unmounted, and this mock has nowhere to mount them again: not offered.
+    for (const TZarExp& z : NactiZarizeni(udisks)) {
+        EXPECT_TRUE(z.Pozice.isEmpty()) << z.Nazev.toStdString();
+        EXPECT_EQ(z.Size, -1) << z.Nazev.toStdString();
+        EXPECT_TRUE(z.Chyba.startsWith(QStringLiteral("Disk %1 nelze připojit: ").arg(z.Nazev)))
+            << z.Chyba.toStdString();
+    }
 }
 
 TEST_F(UDisksTest, AFailingUnmountStopsTheRemovalAndSaysSo) {
@@ -175,7 +258,7 @@ TEST_F(UDisksTest, AFailingUnmountStopsTheRemovalAndSaysSo) {
     UDisksMedia udisks;
     const QList<TZarExp> all = udisks.SeznamVymenitelnych();
     ASSERT_EQ(all.size(), 1);
-    EXPECT_FALSE(udisks.OdeberDisk(all[0]));
+    EXPECT_EQ(udisks.OdeberDisk(all[0]).stav, StavOdebrani::Nepovedlo);
     EXPECT_EQ(mock.calls(), QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Unmount")});
 
     // The eject button of the information window says so.
@@ -184,7 +267,10 @@ TEST_F(UDisksTest, AFailingUnmountStopsTheRemovalAndSaysSo) {
     TZ_infoE_F info;
     info.Odebrat_BBtnClick();
     ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrání se nepovedlo."));
+    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrání se nepovedlo.\rDisk používá jiný "
+                                                "program; zavřete okna, která s ním pracují, a "
+                                                "zkuste to znovu."));
     EXPECT_EQ(mock.calls().size(), 2);
     EXPECT_FALSE(mock.calls().join(' ').contains(QStringLiteral("PowerOff")));
 }
@@ -195,26 +281,13 @@ TEST_F(UDisksTest, ExportToTheUsbDiskAndRemoveIt) {
         {QStringLiteral("blocks"),
          QJsonArray{block("sdb1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")})}}});
     ASSERT_EQ(mock.failure(), QString());
-    setRemovableMedia(nullptr);
     TestInstall inst;
-    inst.writeStanice(sampleStanice());
-    NactiStanici();
-    const QByteArray data = sampleDataFile(9000);
-    inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
     FakeDialogs dlg;
-    TZ_infoE_F info;
-    TZ_ExportDat_F window;
-    window.setInfoWindow(&info);
-    ModalDriver driver;
     QString text;
-    driver.on(QStringLiteral("Z_ExportDat_F"),
-              [&](QWidget&) { window.Z_ExportDatOK_Btn()->click(); });
-    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+    const QByteArray data = exportSample(inst, 0, [&](TZ_infoE_F& info) {
         text = info.titulek3Text();
         info.Odebrat_Btn()->click();
-        info.OK_BtnClick();
     });
-    window.exec();
     EXPECT_TRUE(ExportProveden());
     EXPECT_EQ(inst.readFile(dir("KOMISE") + QStringLiteral("/OE582786.00002")), data);
     EXPECT_TRUE(text.contains(QStringLiteral("v jednotce ") + dir("KOMISE") + QLatin1Char('.')))
@@ -226,28 +299,82 @@ TEST_F(UDisksTest, ExportToTheUsbDiskAndRemoveIt) {
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Odebrán vyjímatelný disk KOMISE."));
 }
 
+TEST_F(UDisksTest, ADriveThatWillNotSwitchOffLeavesTheDiskSafeAndSaysSo) {
+    // Unmount goes through (and takes the mount point away, as the daemon
+    // does under /media); the drive then refuses to power off or to eject.
+    QJsonObject stick = block("sdb1", "usb1", QStringLiteral("KOMISE"), {dir("KOMISE")});
+    stick.insert(QStringLiteral("remove_mount_point"), true);
+    QJsonObject usb = drive("usb1", true, "usb", true);
+    usb.insert(QStringLiteral("fail_power_off"),
+               QJsonObject{
+                   {QStringLiteral("name"), QStringLiteral("org.freedesktop.UDisks2.Error.Failed")},
+                   {QStringLiteral("message"),
+                    QStringLiteral("Error powering off drive: No usb device")}});
+    QJsonObject card = block("mmcblk0p1", "reader", QStringLiteral("KARTA"), {dir("KARTA")});
+    card.insert(QStringLiteral("remove_mount_point"), true);
+    QJsonObject reader = drive("reader", true, "sdio", false);
+    reader.insert(QStringLiteral("fail_eject"), true);
+    MockUDisks2 mock(QJsonObject{{QStringLiteral("drives"), QJsonArray{usb, reader}},
+                                 {QStringLiteral("blocks"), QJsonArray{stick, card}}});
+    ASSERT_EQ(mock.failure(), QString());
+    TestInstall inst;
+    FakeDialogs dlg;
+    QByteArray onDisk;
+    bool enabledAfter = false;
+    // KOMISE, after the card.
+    const QByteArray data = exportSample(inst, 1, [&](TZ_infoE_F& info) {
+        onDisk = inst.readFile(dir("KOMISE") + QStringLiteral("/OE582786.00002"));
+        info.Odebrat_Btn()->click();
+        // Pressed again: the mount point is gone, the drive is still there.
+        info.Odebrat_Btn()->click();
+        enabledAfter = info.Odebrat_Btn()->isEnabled();
+    });
+    EXPECT_TRUE(ExportProveden());
+    EXPECT_EQ(onDisk, data);
+    const QString safe =
+        QStringLiteral("Vyjímatelný disk KOMISE je bezpečně odpojen, můžete jej vyjmout.");
+    ASSERT_EQ(dlg.shown.size(), 2);
+    for (const auto& shown : dlg.shown) {
+        EXPECT_EQ(shown.kind, QStringLiteral("inform"));
+        EXPECT_EQ(shown.text, safe);
+    }
+    EXPECT_TRUE(enabledAfter) << "the drive may still be switched off by another press";
+    EXPECT_EQ(mock.calls(),
+              (QStringList{QLatin1String(kBlocks) + QStringLiteral("sdb1 Unmount"),
+                           QLatin1String(kDrives) + QStringLiteral("usb1 PowerOff"),
+                           QLatin1String(kDrives) + QStringLiteral("usb1 PowerOff")}));
+
+    // The card reader cannot power off and its medium will not eject.
+    UDisksMedia udisks;
+    const QList<TZarExp> all = udisks.SeznamVymenitelnych();
+    ASSERT_EQ(all.size(), 2);
+    ASSERT_EQ(all[0].Nazev, QStringLiteral("KARTA"));
+    for (int press = 0; press < 2; ++press)
+        EXPECT_EQ(udisks.OdeberDisk(all[0]).stav, StavOdebrani::LzeVyjmout) << press;
+    QStringList cardCalls = mock.calls();
+    cardCalls.removeIf([](const QString& call) {
+        return !call.contains(QLatin1String("mmcblk0p1")) &&
+               !call.contains(QLatin1String("reader"));
+    });
+    EXPECT_EQ(cardCalls, (QStringList{QLatin1String(kBlocks) + QStringLiteral("mmcblk0p1 Unmount"),
+                                      QLatin1String(kDrives) + QStringLiteral("reader Eject"),
+                                      QLatin1String(kDrives) + QStringLiteral("reader Eject")}));
+}
+
 TEST_F(UDisksTest, WithoutTheServiceOnlyTheHardDiskAndNoWord) {
     // No mock: the bus has no UDisks2.
     UDisksMedia udisks;
     EXPECT_TRUE(udisks.SeznamVymenitelnych().isEmpty());
-    EXPECT_FALSE(udisks.OdeberDisk(TZarExp{}));
+    EXPECT_EQ(udisks.OdeberDisk(TZarExp{}).stav, StavOdebrani::Nepovedlo);
     // No bus at all.
     UDisksMedia nowhere(QStringLiteral("no-such-connection"));
     EXPECT_TRUE(nowhere.SeznamVymenitelnych().isEmpty());
 
     TestInstall inst;
-    setRemovableMedia(nullptr);
     FakeDialogs dlg;
-    TZ_ExportDat_F window;
-    ModalDriver driver;
-    QStringList items;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        for (int i = 0; i < window.Z_SeznZar_CB()->count(); ++i)
-            items << window.Z_SeznZar_CB()->itemText(i);
-        window.reject();
-    });
-    window.exec();
-    EXPECT_EQ(items, QStringList{QStringLiteral("do adresáře ") + inst.dirs().program +
-                                 QStringLiteral("Export ")});
+    const Offer offer = offered();
+    EXPECT_EQ(offer.note, QString());
+    EXPECT_EQ(offer.items, QStringList{QStringLiteral("do adresáře ") + inst.dirs().program +
+                                       QStringLiteral("Export ")});
     EXPECT_TRUE(dlg.shown.isEmpty());
 }

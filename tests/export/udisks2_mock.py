@@ -4,15 +4,28 @@ The parameters (JSON) describe the drives and the block devices:
 
   {"calls": "/tmp/x/calls.txt",
    "drives": [{"name": "usb1", "removable": true, "bus": "usb",
-               "can_power_off": true, "optical": false}],
+               "can_power_off": true, "optical": false,
+               "fail_power_off": false, "fail_eject": false}],
    "blocks": [{"name": "sdb1", "drive": "usb1", "label": "KOMISE",
                "usage": "filesystem", "mount_points": ["/tmp/x/KOMISE"],
                "mount_on": "/tmp/x/KOMISE", "hint_system": false,
-               "filesystem": true, "fail_unmount": false, "fail_mount": false}]}
+               "filesystem": true, "fail_unmount": false, "fail_mount": false,
+               "remove_mount_point": false}]}
+
+A failure is true (an error of the service's usual kind) or an object
+{"name": "<D-Bus error name>", "message": "<the daemon's text>"}: the call
+then raises exactly that error, as the real daemon does, e.g.
+  {"name": "org.freedesktop.UDisks2.Error.Failed",
+   "message": "Error mounting /dev/sdb1 at /media/komise/CIZI: Filesystem type
+               vfat not configured in kernel."}
+With "remove_mount_point" an Unmount removes the mount point directory, as
+UDisks2 removes the ones it made under /media.
 
 Every call of Mount, Unmount, Eject and PowerOff is appended to the file
 "calls" as "<object path> <method>", in the order the service got them.
 '''
+
+import shutil
 
 import dbus
 
@@ -35,6 +48,16 @@ def byte_string(text):
 
 def mount_points(paths):
     return dbus.Array([byte_string(p) for p in paths], signature='ay')
+
+
+def fail(failure, name, message):
+    '''Raises the error a failure parameter asks for; nothing when it is off.'''
+    if not failure:
+        return
+    if isinstance(failure, dict):
+        name = failure.get('name', name)
+        message = failure.get('message', message)
+    raise dbus.exceptions.DBusException(message, name=name)
 
 
 def load(mock, parameters):
@@ -60,11 +83,15 @@ def load(mock, parameters):
         }, [])
         drive = mockobject.objects[path]
 
-        def power_off(self, _options):
+        def power_off(self, _options, d=d):
             record(self, 'PowerOff')
+            fail(d.get('fail_power_off'), 'org.freedesktop.UDisks2.Error.Failed',
+                 'Error powering off drive: the device cannot be powered off')
 
-        def eject(self, _options):
+        def eject(self, _options, d=d):
             record(self, 'Eject')
+            fail(d.get('fail_eject'), 'org.freedesktop.UDisks2.Error.Failed',
+                 'Error ejecting /dev/' + d['name'] + ': the medium cannot be ejected')
 
         drive.AddMethod(DRIVE, 'PowerOff', 'a{sv}', '', power_off)
         drive.AddMethod(DRIVE, 'Eject', 'a{sv}', '', eject)
@@ -96,18 +123,20 @@ def load(mock, parameters):
 
         def mount(self, _options, b=b):
             record(self, 'Mount')
-            if b.get('fail_mount'):
-                raise dbus.exceptions.DBusException(
-                    'Not authorized', name='org.freedesktop.UDisks2.Error.NotAuthorized')
+            fail(b.get('fail_mount'), 'org.freedesktop.UDisks2.Error.NotAuthorized',
+                 'Not authorized to perform operation')
             target = b['mount_on']
             self.props[FILESYSTEM]['MountPoints'] = mount_points([target])
             return target
 
         def unmount(self, _options, b=b):
             record(self, 'Unmount')
-            if b.get('fail_unmount'):
-                raise dbus.exceptions.DBusException(
-                    'Target is busy', name='org.freedesktop.UDisks2.Error.DeviceBusy')
+            fail(b.get('fail_unmount'), 'org.freedesktop.UDisks2.Error.DeviceBusy',
+                 'Error unmounting /dev/' + b['name'] + ': target is busy')
+            if b.get('remove_mount_point'):
+                for point in self.props[FILESYSTEM]['MountPoints']:
+                    shutil.rmtree(bytes(point).rstrip(b'\0').decode('utf-8'),
+                                  ignore_errors=True)
             self.props[FILESYSTEM]['MountPoints'] = mount_points([])
 
         block.AddMethod(FILESYSTEM, 'Mount', 'a{sv}', 's', mount)
