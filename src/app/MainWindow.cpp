@@ -268,9 +268,11 @@ void TQZ_menu::TimerTick() {
 }
 
 void TQZ_menu::PorizeniDat_MIClick() {
+    // "Ano" reopens exported data and takes the export back: Enter must not
+    // do that by itself.
     if (Stanice().Stav == QLatin1String("A") &&
         !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
-                       QString::fromUtf8(kOtazkaZnovuUpravovat)))
+                       QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne))
         return;
     Workflow().Vybrano = kVybranoZadny;
     if (TR_Vstupni_Form* vstup = m_windows.vstup.get()) {
@@ -344,8 +346,10 @@ void TQZ_menu::Konec_MIClick() {
 }
 
 void TQZ_menu::closeEvent(QCloseEvent* event) {
+    // Everything of the commission's is on disk while this window has the
+    // focus (the data-entry window is modal): ending loses nothing.
     if (dialogs().ask(QStringLiteral("Ukončení programu"),
-                      QStringLiteral("Opravdu ukončit program?")))
+                      QStringLiteral("Opravdu ukončit program?"), DefaultAnswer::Ano))
         event->accept();
     else
         event->ignore();

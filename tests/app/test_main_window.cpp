@@ -523,6 +523,41 @@ void saveEmptyRecordAs(char kind) {
 }
 } // namespace
 
+TEST(MainWindow, EnterToAQuestionThatWouldTakeBackOrDeleteWorkAnswersNe) {
+    const struct {
+        const char* command;
+        QString text;
+        DefaultAnswer defaultAnswer;
+    } cases[] = {
+        // "Ano" takes the export back.
+        {"PorizeniDat_MI", QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne},
+        {"Kontroly_MI", QString::fromUtf8(kOtazkaZnovuKontrolovat), DefaultAnswer::Ne},
+        // "Ano" deletes the data.
+        {"ZruseniDat_MI", QStringLiteral("Opravdu chcete zrušit pořízená data?"),
+         DefaultAnswer::Ne},
+        // Everything is on disk: ending loses nothing.
+        {"Konec_MI", QStringLiteral("Opravdu ukončit program?"), DefaultAnswer::Ano},
+    };
+    for (const auto& c : cases) {
+        CheckInstallation inst(QStringLiteral("A"));
+        FakeDialogs dlg;
+        TQZ_menu w(inst.exe(), {});
+        open(w);
+        saveEmptyRecordAs('O');
+        const QByteArray before = inst.readFile(inst.path('O'));
+        dlg.answers = {false};
+        w.action(QLatin1String(c.command))->trigger();
+
+        ASSERT_EQ(dlg.shown.size(), 1) << c.command;
+        EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask")) << c.command;
+        EXPECT_EQ(dlg.shown[0].text, c.text) << c.command;
+        EXPECT_EQ(dlg.shown[0].defaultAnswer, c.defaultAnswer) << c.command;
+        EXPECT_EQ(inst.readFile(inst.path('O')), before) << c.command;
+        EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A")) << c.command;
+        EXPECT_TRUE(w.isVisible()) << c.command;
+    }
+}
+
 TEST(MainWindow, CheckCommandAsksAfterAnExportAndNoChangesNothing) {
     CheckInstallation inst(QStringLiteral("A"));
     FakeDialogs dlg;

@@ -148,6 +148,7 @@ TEST_F(Scenario, AFullRecordTypedThroughAllPagesAndSavedWithF2IsTheCheckedFile) 
     EXPECT_TRUE(protocol.findings.isEmpty()) << protocol.findings.first();
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport));
+    EXPECT_EQ(dlg.shown[0].defaultAnswer, DefaultAnswer::Ano); // saved whatever the answer
     EXPECT_EQ(exportRuns, 1);
     EXPECT_EQ(vybranoDuringExport, kVybranoExportZeVstupu);
     EXPECT_EQ(Workflow().Vybrano, kVybranoZadny);
@@ -315,6 +316,7 @@ TEST_F(Scenario, ClosingWithoutSavingDiscardsOnlyTheCurrentPage) {
     EXPECT_TRUE(okno->isVisible());
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaZavrit));
+    EXPECT_EQ(dlg.shown[0].defaultAnswer, DefaultAnswer::Ne);
     EXPECT_EQ(named<TSEdit>("R_SEdZahajeno1")->text(), QStringLiteral("9:00"));
 
     closeWithoutSaving();
