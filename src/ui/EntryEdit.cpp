@@ -189,8 +189,9 @@ void TSEdit::focusInEvent(QFocusEvent* event) {
         if (FAutoSelect) {
             // Selected once the focus has settled, also when it came by a
             // mouse click that would otherwise place the caret.
-            QTimer::singleShot(0, this, [this] {
-                if (FFocused)
+            const int request = ++FSelectRequest;
+            QTimer::singleShot(0, this, [this, request] {
+                if (FFocused && request == FSelectRequest)
                     selectAll();
             });
         }
@@ -198,6 +199,16 @@ void TSEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (!reactivated)
         emit OnEnter();
+}
+
+void TSEdit::startTypingWith(QKeyEvent* event) {
+    if (!hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    // The selection that entering asked for would come after this key and
+    // let the next key replace it.
+    ++FSelectRequest;
+    selectAll();
+    keyPressEvent(event);
 }
 
 void TSEdit::focusOutEvent(QFocusEvent* event) {
