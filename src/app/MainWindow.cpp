@@ -18,6 +18,7 @@
 #include "store/StationConfig.h"
 #include "ui/Application.h"
 #include "ui/Fonts.h"
+#include "ui/MenuBarKeyboard.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/PrinterChoice.h"
 
@@ -142,6 +143,8 @@ void TQZ_menu::buildMenu() {
     connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
     connectCommand("Napoveda_MI", &TQZ_menu::Napoveda_MIClick);
     connectCommand("OProgramu_MI", &TQZ_menu::OProgramu_MIClick);
+    // The menus have no letters of their own: Alt or F10 reaches them.
+    reachMenuBarFromKeyboard(menuBar());
 }
 
 void TQZ_menu::connectCommand(const char* objectName, void (TQZ_menu::*command)()) {

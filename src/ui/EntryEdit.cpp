@@ -250,9 +250,23 @@ void TSEdit::leave() {
 void TSEdit::paintEvent(QPaintEvent* event) {
     if (FFocused || FAlignment == taLeftJustify) {
         QLineEdit::paintEvent(event);
+        if (hasFocus() && !hasFrame())
+            paintFocusFrame();
         return;
     }
     paintAligned();
+}
+
+// A field without a border (the sentences of sections I and III) shows the
+// focus with the frame a bordered field shows while it has it: a caret in
+// an empty field alone is easily missed.
+void TSEdit::paintFocusFrame() {
+    QPainter p(this);
+    QStyleOptionFrame frame;
+    initStyleOption(&frame);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+    frame.state |= QStyle::State_HasFocus;
+    style()->drawPrimitive(QStyle::PE_FrameLineEdit, &frame, &p, this);
 }
 
 // The field's own look while it does not have the focus: the same panel as

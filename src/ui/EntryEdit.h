@@ -86,6 +86,7 @@ private:
     bool roomFor(int count) const;
     void cutToMaxLength();
     void paintAligned();
+    void paintFocusFrame();
 
     TAlignment FAlignment = taLeftJustify;
     bool FFocused = false;
