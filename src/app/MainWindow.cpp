@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/AppResources.h"
+#include "app/HelpWindow.h"
 #include "app/InformationWindow.h"
 #include "app/JpegImage.h"
 #include "checks/CheckSequence.h"
@@ -25,10 +26,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -36,7 +36,6 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 namespace urn {
 
@@ -326,17 +325,22 @@ QString TQZ_menu::helpFileName() {
 void TQZ_menu::Napoveda_MIClick() {
     const QString caption = QStringLiteral("Nápověda");
     const QString path = findFileNoCase(installDirs().program, helpFileName());
-    if (!QFile::exists(path)) {
+    const QFileInfo guide(path);
+    if (!guide.isFile() || !guide.isReadable()) {
         dialogs().warn(caption, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen v adresáři "
                                                "programu.\rNápovědu nelze zobrazit.")
                                     .arg(helpFileName()));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        dialogs().warn(caption,
-                       QStringLiteral("Nápovědu se nepodařilo otevřít.\rSoubor „%1“ otevřete "
-                                      "v internetovém prohlížeči.")
-                           .arg(QDir::toNativeSeparators(path)));
+    // Shown by the program itself: a browser that is missing or will not
+    // start must not leave the commission without help.
+    helpWindow()->showGuide(path);
+}
+
+HelpWindow* TQZ_menu::helpWindow() {
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    return m_help;
 }
 
 void TQZ_menu::OProgramu_MIClick() {
