@@ -9,9 +9,11 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -30,7 +32,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setModal(false);
-    openInBrowser = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("guide"));
@@ -105,8 +106,35 @@ void HelpWindow::followLink(const QUrl& link) {
 }
 
 void HelpWindow::openGuideInBrowser() {
-    if (openInBrowser && openInBrowser(QUrl::fromLocalFile(m_guide)))
+    const QUrl guide = QUrl::fromLocalFile(m_guide);
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(guide))
+            browserFailed();
         return;
+    }
+    // Qt's own call would only say that the opener started; a desktop
+    // without a browser makes the opener fail a moment later, and that must
+    // not pass in silence.
+    auto* process = new QProcess(this);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    connect(process, &QProcess::finished, this,
+            [this, process](int code, QProcess::ExitStatus status) {
+                process->deleteLater();
+                if (status != QProcess::NormalExit || code != 0)
+                    runReportingErrors([&] { browserFailed(); });
+            });
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        runReportingErrors([&] { browserFailed(); });
+    });
+    process->start(opener, {guide.toString(QUrl::FullyEncoded)});
+}
+
+void HelpWindow::browserFailed() {
     dialogs().warn(QString::fromUtf8(kCaption),
                    QString::fromUtf8(kBrowserFailed).arg(QDir::toNativeSeparators(m_guide)));
 }

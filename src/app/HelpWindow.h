@@ -7,8 +7,6 @@
 #include <QDialog>
 #include <QUrl>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
 class QTextBrowser;
@@ -24,10 +22,6 @@ public:
     // its beginning, brings the window up and gives it the focus.
     void showGuide(const QString& path);
 
-    // Opens the guide in the desktop's web browser; true when the desktop
-    // took it (QDesktopServices::openUrl; tests put a recorder here).
-    std::function<bool(const QUrl&)> openInBrowser;
-
     QTextBrowser* browser() const { return m_browser; }
     QPushButton* browserButton() const { return m_openInBrowser; }
     QLabel* linkNote() const { return m_linkNote; }
@@ -41,7 +35,11 @@ public:
 
 private:
     void followLink(const QUrl& link);
+    // Hands the guide to the desktop's browser: through the desktop's
+    // opener (xdg-open), whose exit status tells whether a browser took it,
+    // or where there is none through Qt's own search for a browser.
     void openGuideInBrowser();
+    void browserFailed();
     void changeTextSize(int steps);
 
     QTextBrowser* m_browser = nullptr;

@@ -9,8 +9,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -128,28 +130,67 @@ TEST_F(HelpTest, CtrlPlusAndMinusChangeTheTextSizeAndEscCloses) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(HelpTest, OpenInBrowserHandsTheGuideToTheDesktopAndSaysWhenItCannot) {
-    QList<QUrl> asked;
-    bool started = false;
-    window.openInBrowser = [&](const QUrl& url) {
-        asked << url;
-        return started;
+// The desktop's opener stands in for xdg-open on the PATH: it notes what it
+// was given and ends with the status of a desktop with or without a browser.
+TEST_F(HelpTest, OpenInBrowserHandsTheGuideToTheDesktopAndSaysWhenNoBrowserTookIt) {
+    const QString guide = dir + QStringLiteral("Urnarium.html");
+    const QString failed =
+        QString::fromUtf8(HelpWindow::kBrowserFailed).arg(QDir::toNativeSeparators(guide));
+    const struct {
+        const char* name;
+        int openerStatus; // -1: no opener on the PATH
+        bool desktopTakesIt;
+        bool saysSo;
+    } cases[] = {
+        {"a browser took it", 0, false, false},
+        {"no browser on the desktop", 3, false, true},
+        {"the opener failed", 4, false, true},
+        {"no opener, Qt found a browser", -1, true, false},
+        {"no opener, no browser", -1, false, true},
     };
-    window.browserButton()->click();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0], QUrl::fromLocalFile(dir + QStringLiteral("Urnarium.html")));
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
-    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Nápověda"));
-    EXPECT_EQ(dlg.shown[0].text,
-              QString::fromUtf8(HelpWindow::kBrowserFailed)
-                  .arg(QDir::toNativeSeparators(dir + QStringLiteral("Urnarium.html"))));
-    EXPECT_TRUE(window.isVisible());
+    const QByteArray path = qgetenv("PATH");
+    for (const auto& c : cases) {
+        QTemporaryDir bin;
+        const QString log = bin.filePath(QStringLiteral("opened"));
+        if (c.openerStatus >= 0) {
+            const QString opener = bin.filePath(QStringLiteral("xdg-open"));
+            write(opener, QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n")
+                              .arg(log)
+                              .arg(c.openerStatus)
+                              .toUtf8());
+            QFile(opener).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toLocal8Bit());
+        if (!c.desktopTakesIt)
+            QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        dlg.shown.clear();
+        desktop.opened.clear();
 
-    started = true;
-    window.browserButton()->click();
-    EXPECT_EQ(asked.size(), 2);
-    EXPECT_EQ(dlg.shown.size(), 1);
+        window.browserButton()->click();
+        if (c.openerStatus >= 0) {
+            EXPECT_SOON(QFileInfo::exists(log)) << c.name;
+            QFile f(log);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.name;
+            EXPECT_EQ(QUrl(QString::fromUtf8(f.readAll().trimmed())), QUrl::fromLocalFile(guide))
+                << c.name;
+        }
+        // The opener has ended and been heard.
+        EXPECT_SOON(window.findChildren<QProcess*>().isEmpty()) << c.name;
+        if (c.saysSo) {
+            ASSERT_EQ(dlg.shown.size(), 1) << c.name;
+            EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn")) << c.name;
+            EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Nápověda")) << c.name;
+            EXPECT_EQ(dlg.shown[0].text, failed) << c.name;
+        } else {
+            EXPECT_TRUE(dlg.shown.isEmpty()) << c.name;
+        }
+        EXPECT_EQ(desktop.opened,
+                  c.desktopTakesIt ? QList<QUrl>{QUrl::fromLocalFile(guide)} : QList<QUrl>{})
+            << c.name;
+        EXPECT_TRUE(window.isVisible()) << c.name;
+        qputenv("PATH", path);
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+    }
 }
 
 } // namespace
