@@ -532,19 +532,22 @@ void saveEmptyRecordAs(char kind) {
 } // namespace
 
 TEST(MainWindow, EnterToAQuestionThatWouldTakeBackOrDeleteWorkAnswersNe) {
+    const QString vstup = QStringLiteral("Vstup dat za okrsek");
     const struct {
         const char* command;
+        QString caption;
         QString text;
         DefaultAnswer defaultAnswer;
     } cases[] = {
         // "Ano" takes the export back.
-        {"PorizeniDat_MI", QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne},
-        {"Kontroly_MI", QString::fromUtf8(kOtazkaZnovuKontrolovat), DefaultAnswer::Ne},
+        {"PorizeniDat_MI", vstup, QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne},
+        {"Kontroly_MI", vstup, QString::fromUtf8(kOtazkaZnovuKontrolovat), DefaultAnswer::Ne},
         // "Ano" deletes the data.
-        {"ZruseniDat_MI", QStringLiteral("Opravdu chcete zrušit pořízená data?"),
-         DefaultAnswer::Ne},
+        {"ZruseniDat_MI", QStringLiteral("Rušení dat"),
+         QStringLiteral("Opravdu chcete zrušit pořízená data?"), DefaultAnswer::Ne},
         // Everything is on disk: ending loses nothing.
-        {"Konec_MI", QStringLiteral("Opravdu ukončit program?"), DefaultAnswer::Ano},
+        {"Konec_MI", QStringLiteral("Ukončení programu"),
+         QStringLiteral("Opravdu ukončit program?"), DefaultAnswer::Ano},
     };
     for (const auto& c : cases) {
         CheckInstallation inst(QStringLiteral("A"));
@@ -553,38 +556,22 @@ TEST(MainWindow, EnterToAQuestionThatWouldTakeBackOrDeleteWorkAnswersNe) {
         open(w);
         saveEmptyRecordAs('O');
         const QByteArray before = inst.readFile(inst.path('O'));
+        Workflow().Vybrano = kVybranoZadny;
         dlg.answers = {false};
         w.action(QLatin1String(c.command))->trigger();
 
+        // Asked, and "Ne" changed nothing.
         ASSERT_EQ(dlg.shown.size(), 1) << c.command;
         EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask")) << c.command;
+        EXPECT_EQ(dlg.shown[0].caption, c.caption) << c.command;
         EXPECT_EQ(dlg.shown[0].text, c.text) << c.command;
         EXPECT_EQ(dlg.shown[0].defaultAnswer, c.defaultAnswer) << c.command;
         EXPECT_EQ(inst.readFile(inst.path('O')), before) << c.command;
+        EXPECT_FALSE(QFile::exists(inst.path('E'))) << c.command;
         EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A")) << c.command;
+        EXPECT_EQ(Workflow().Vybrano, kVybranoZadny) << c.command;
         EXPECT_TRUE(w.isVisible()) << c.command;
     }
-}
-
-TEST(MainWindow, CheckCommandAsksAfterAnExportAndNoChangesNothing) {
-    CheckInstallation inst(QStringLiteral("A"));
-    FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
-    open(w);
-    saveEmptyRecordAs('O');
-    const QByteArray before = inst.readFile(inst.path('O'));
-    Workflow().Vybrano = kVybranoZadny;
-    dlg.answers = {false};
-    QTest::keyClick(&w, Qt::Key_F3);
-
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask"));
-    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
-    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kOtazkaZnovuKontrolovat));
-    EXPECT_EQ(inst.readFile(inst.path('O')), before);
-    EXPECT_FALSE(QFile::exists(inst.path('E')));
-    EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A"));
-    EXPECT_EQ(Workflow().Vybrano, 2);
 }
 
 TEST(MainWindow, CheckCommandWithBlockingErrorsTurnsCheckedDataIntoEntered) {
