@@ -64,8 +64,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_browser, 1);
     layout->addLayout(buttons);
 
-    // Ctrl and plus or minus change the size of the text (Esc closes, as in
-    // every dialog).
+    // Ctrl and plus or minus change the size of the text, on the main keys
+    // or the keypad; Ctrl and = too, where plus needs Shift. Esc closes, as
+    // in every dialog.
     for (const QKeySequence& k :
          {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)})
         connect(new QShortcut(k, this), &QShortcut::activated, this, [this] { changeTextSize(1); });

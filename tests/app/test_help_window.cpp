@@ -119,10 +119,10 @@ TEST_F(HelpTest, TheGuideReadsWithItsPicturesAndFollowsOnlyItsOwnLinks) {
 TEST_F(HelpTest, CtrlPlusAndMinusChangeTheTextSizeAndEscCloses) {
     const qreal size = window.browser()->font().pointSizeF();
     key(Qt::Key_Plus, Qt::ControlModifier);
-    key(Qt::Key_Plus, Qt::ControlModifier);
+    key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_GT(window.browser()->font().pointSizeF(), size);
     key(Qt::Key_Minus, Qt::ControlModifier);
-    key(Qt::Key_Minus, Qt::ControlModifier);
+    key(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_EQ(window.browser()->font().pointSizeF(), size);
     key(Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_LT(window.browser()->font().pointSizeF(), size);
