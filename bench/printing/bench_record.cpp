@@ -47,7 +47,7 @@ double currentRssMB() {
 class TicheDialogy : public Dialogs {
 public:
     int pocet = 0;
-    bool ask(const QString&, const QString&, bool) override { return ++pocet, false; }
+    bool ask(const QString&, const QString&, DefaultAnswer) override { return ++pocet, false; }
     void warn(const QString&, const QString&) override { ++pocet; }
     void inform(const QString&, const QString&) override { ++pocet; }
     void error(const QString&, const QString&) override { ++pocet; }

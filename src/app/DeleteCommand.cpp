@@ -24,7 +24,8 @@ bool zrusitPorizenaData() {
         dialogs().inform(caption, QStringLiteral("Data nejsou pořízena!"));
         return false;
     }
-    if (!dialogs().ask(caption, QStringLiteral("Opravdu chcete zrušit pořízená data?")))
+    if (!dialogs().ask(caption, QStringLiteral("Opravdu chcete zrušit pořízená data?"),
+                       DefaultAnswer::Ne))
         return false;
     // Changes left by an interrupted entry belong to the data being deleted:
     // they go first, so that no later entry can offer them back, not even

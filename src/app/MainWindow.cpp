@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/AppResources.h"
+#include "app/HelpWindow.h"
 #include "app/InformationWindow.h"
 #include "app/JpegImage.h"
 #include "checks/CheckSequence.h"
@@ -18,16 +19,16 @@
 #include "store/StationConfig.h"
 #include "ui/Application.h"
 #include "ui/Fonts.h"
+#include "ui/MenuBarKeyboard.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/PrinterChoice.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -35,7 +36,6 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 namespace urn {
 
@@ -142,6 +142,8 @@ void TQZ_menu::buildMenu() {
     connectCommand("Konec_MI", &TQZ_menu::Konec_MIClick);
     connectCommand("Napoveda_MI", &TQZ_menu::Napoveda_MIClick);
     connectCommand("OProgramu_MI", &TQZ_menu::OProgramu_MIClick);
+    // The menus have no letters of their own: Alt or F10 reaches them.
+    reachMenuBarFromKeyboard(menuBar());
 }
 
 void TQZ_menu::connectCommand(const char* objectName, void (TQZ_menu::*command)()) {
@@ -268,9 +270,11 @@ void TQZ_menu::TimerTick() {
 }
 
 void TQZ_menu::PorizeniDat_MIClick() {
+    // "Ano" reopens exported data and takes the export back: Enter must not
+    // do that by itself.
     if (Stanice().Stav == QLatin1String("A") &&
         !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
-                       QString::fromUtf8(kOtazkaZnovuUpravovat)))
+                       QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne))
         return;
     Workflow().Vybrano = kVybranoZadny;
     if (TR_Vstupni_Form* vstup = m_windows.vstup.get()) {
@@ -321,17 +325,22 @@ QString TQZ_menu::helpFileName() {
 void TQZ_menu::Napoveda_MIClick() {
     const QString caption = QStringLiteral("Nápověda");
     const QString path = findFileNoCase(installDirs().program, helpFileName());
-    if (!QFile::exists(path)) {
+    const QFileInfo guide(path);
+    if (!guide.isFile() || !guide.isReadable()) {
         dialogs().warn(caption, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen v adresáři "
                                                "programu.\rNápovědu nelze zobrazit.")
                                     .arg(helpFileName()));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        dialogs().warn(caption,
-                       QStringLiteral("Nápovědu se nepodařilo otevřít.\rSoubor „%1“ otevřete "
-                                      "v internetovém prohlížeči.")
-                           .arg(QDir::toNativeSeparators(path)));
+    // Shown by the program itself: a browser that is missing or will not
+    // start must not leave the commission without help.
+    helpWindow()->showGuide(path);
+}
+
+HelpWindow* TQZ_menu::helpWindow() {
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    return m_help;
 }
 
 void TQZ_menu::OProgramu_MIClick() {
@@ -344,8 +353,10 @@ void TQZ_menu::Konec_MIClick() {
 }
 
 void TQZ_menu::closeEvent(QCloseEvent* event) {
+    // Everything of the commission's is on disk while this window has the
+    // focus (the data-entry window is modal): ending loses nothing.
     if (dialogs().ask(QStringLiteral("Ukončení programu"),
-                      QStringLiteral("Opravdu ukončit program?")))
+                      QStringLiteral("Opravdu ukončit program?"), DefaultAnswer::Ano))
         event->accept();
     else
         event->ignore();

@@ -16,6 +16,7 @@ class QTimer;
 namespace urn {
 
 struct TStanice;
+class HelpWindow;
 class TZ_OProgramu_F;
 class THlaskaF;
 class TpreviewF;
@@ -102,6 +103,9 @@ public:
     // put a recorder here).
     std::function<void(int)> tiskZapisu = TiskZapisu;
 
+    // The window "Nápověda" shows the guide in; made at its first use.
+    HelpWindow* helpWindow();
+
     QString statusObec() const;
     QString statusOkrsek() const;
     QAction* action(const QString& objectName) const;
@@ -142,6 +146,7 @@ private:
     QLabel* m_statusObec = nullptr;
     QLabel* m_statusOkrsek = nullptr;
     QTimer* m_timer = nullptr;
+    HelpWindow* m_help = nullptr;
 };
 
 // The question of the data-entry command after an export.

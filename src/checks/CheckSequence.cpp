@@ -121,9 +121,10 @@ void Kontroly() {
 
 bool runCheckCommand() {
     WorkflowState& w = Workflow();
+    // "Ano" takes the export back even when nothing changes: never by Enter.
     if (Stanice().Stav == QLatin1String("A") &&
         !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
-                       QString::fromUtf8(kOtazkaZnovuKontrolovat)))
+                       QString::fromUtf8(kOtazkaZnovuKontrolovat), DefaultAnswer::Ne))
         return false;
     const TStanice& st = Stanice();
     AktOkrsek() = {st.Obec.left(6), st.Okrsek};

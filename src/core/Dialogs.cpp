@@ -7,7 +7,7 @@ namespace urn {
 namespace {
 class ConsoleDialogs : public Dialogs {
 public:
-    bool ask(const QString& caption, const QString& text, bool) override {
+    bool ask(const QString& caption, const QString& text, DefaultAnswer) override {
         print(caption, text + QStringLiteral(" [Ne]"));
         return false;
     }

@@ -8,11 +8,17 @@ namespace urn {
 // commands can run without a display and be driven by tests with scripted
 // answers. Texts may separate their lines with "\r" as the message constants
 // do. The program registers its message boxes at start (MessageBoxDialogs).
+// The button that Enter presses in a question. Every question names it: one
+// whose "Ano" deletes or discards the commission's work defaults to "Ne", so
+// that Enter typed in a hurry never destroys anything.
+enum class DefaultAnswer { Ano, Ne };
+
 class Dialogs {
 public:
     virtual ~Dialogs();
-    // A question with the buttons "Ano" and "Ne"; true for "Ano".
-    virtual bool ask(const QString& caption, const QString& text, bool defaultYes = true) = 0;
+    // A question with the buttons "Ano" and "Ne"; true for "Ano". Esc
+    // answers "Ne".
+    virtual bool ask(const QString& caption, const QString& text, DefaultAnswer defaultAnswer) = 0;
     // A warning with an "OK" button.
     virtual void warn(const QString& caption, const QString& text) = 0;
     // An information with an "OK" button.

@@ -4,6 +4,7 @@
 #include "core/ErrorHandler.h"
 #include "entry/EntryWidgets.h"
 #include "store/ReferenceTables.h"
+#include "ui/Beep.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -356,8 +357,16 @@ bool AnnexPage::eventFilter(QObject* o, QEvent* e) {
         // typed characters would jump to another party by its first letter.
         const QString t = k->text();
         if (!t.isEmpty() && t.at(0).unicode() >= 32 &&
-            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            // Digits are the party's votes, typed straight after the page
+            // or the party came up: they go to "Počet hlasů" instead of
+            // being lost, so the values after them land in their fields.
+            if (t.size() == 1 && t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('9'))
+                m_pocHl->startTypingWith(k);
+            else
+                systemBeep();
             return true;
+        }
     }
     return QWidget::eventFilter(o, e);
 }

@@ -370,7 +370,9 @@ QByteArray TR_Vstupni_Form::nabidniObnovu() {
     } catch (const UrnariumError& e) {
         proc = QString::fromUtf8(kObnovaPoskozena).arg(e.message());
     }
-    if (proc.isEmpty() && dialogs().ask(caption, QString::fromUtf8(kOtazkaObnova).arg(kdy))) {
+    // Here "Ne" is the answer that discards typed work: Enter restores it.
+    if (proc.isEmpty() &&
+        dialogs().ask(caption, QString::fromUtf8(kOtazkaObnova).arg(kdy), DefaultAnswer::Ano)) {
         obnov(kopie);
         // The copy stays until the restored changes are saved.
         return stavObnovy();
@@ -571,8 +573,11 @@ void TR_Vstupni_Form::ulozitBtnClick() {
     // The check run marked its findings in the record: that too is saved.
     m_obnova->saved();
     if (kontrolyOK) {
+        // The data are saved and checked whatever the answer; "Ano" goes on
+        // with the next step of the night.
         const bool dale = dialogs().ask(
-            caption, QString::fromUtf8(Workflow().ExportOK ? kOtazkaExport : kOtazkaTisk));
+            caption, QString::fromUtf8(Workflow().ExportOK ? kOtazkaExport : kOtazkaTisk),
+            DefaultAnswer::Ano);
         if (dale) {
             VybranoZpet zpet;
             Workflow().Vybrano = kVybranoExportZeVstupu;
@@ -606,7 +611,8 @@ void TR_Vstupni_Form::FormCloseQuery() {
     QPushButton* zrusit = m_oddII->zrusitBtn();
     if (zrusit->isVisible() && zrusit->isEnabled())
         zrusit->setFocus(Qt::OtherFocusReason);
-    if (!dialogs().ask(QString::fromUtf8(kCaption), QString::fromUtf8(kOtazkaZavrit), false))
+    if (!dialogs().ask(QString::fromUtf8(kCaption), QString::fromUtf8(kOtazkaZavrit),
+                       DefaultAnswer::Ne))
         return;
     m_zavirani = true;
     R_TN_T2PRChange(kStrankaOddI);

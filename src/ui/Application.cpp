@@ -1,8 +1,14 @@
 #include "ui/Application.h"
 
+#include "ui/ProgramStyle.h"
+
 namespace urn {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // Every window, the program's and the tests', looks and answers the keys
+    // alike.
+    setStyle(new ProgramStyle);
+}
 
 namespace {
 int g_lastNetCatches = 0;

@@ -189,8 +189,9 @@ void TSEdit::focusInEvent(QFocusEvent* event) {
         if (FAutoSelect) {
             // Selected once the focus has settled, also when it came by a
             // mouse click that would otherwise place the caret.
-            QTimer::singleShot(0, this, [this] {
-                if (FFocused)
+            const int request = ++FSelectRequest;
+            QTimer::singleShot(0, this, [this, request] {
+                if (FFocused && request == FSelectRequest)
                     selectAll();
             });
         }
@@ -198,6 +199,16 @@ void TSEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (!reactivated)
         emit OnEnter();
+}
+
+void TSEdit::startTypingWith(QKeyEvent* event) {
+    if (!hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    // The selection that entering asked for would come after this key and
+    // let the next key replace it.
+    ++FSelectRequest;
+    selectAll();
+    keyPressEvent(event);
 }
 
 void TSEdit::focusOutEvent(QFocusEvent* event) {
@@ -239,9 +250,23 @@ void TSEdit::leave() {
 void TSEdit::paintEvent(QPaintEvent* event) {
     if (FFocused || FAlignment == taLeftJustify) {
         QLineEdit::paintEvent(event);
+        if (hasFocus() && !hasFrame())
+            paintFocusFrame();
         return;
     }
     paintAligned();
+}
+
+// A field without a border (the sentences of sections I and III) shows the
+// focus with the frame a bordered field shows while it has it: a caret in
+// an empty field alone is easily missed.
+void TSEdit::paintFocusFrame() {
+    QPainter p(this);
+    QStyleOptionFrame frame;
+    initStyleOption(&frame);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+    frame.state |= QStyle::State_HasFocus;
+    style()->drawPrimitive(QStyle::PE_FrameLineEdit, &frame, &p, this);
 }
 
 // The field's own look while it does not have the focus: the same panel as

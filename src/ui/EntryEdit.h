@@ -54,6 +54,11 @@ public:
     bool Focused() const { return FFocused; }
     int TextMargin() const { return FTextMargin; }
 
+    // A key typed on another control that belongs to this field: the field
+    // is entered and the key replaces its text, as the first key typed into
+    // a freshly entered field does. Later keys add to it.
+    void startTypingWith(QKeyEvent* event);
+
 signals:
     // A typed character, before the value-type filter. The handler may
     // replace it or swallow it by setting it to QChar(0).
@@ -81,6 +86,7 @@ private:
     bool roomFor(int count) const;
     void cutToMaxLength();
     void paintAligned();
+    void paintFocusFrame();
 
     TAlignment FAlignment = taLeftJustify;
     bool FFocused = false;
@@ -88,6 +94,9 @@ private:
     TValueType FValueType = vtString;
     QString FDefaultValue;
     bool FAutoSelect = true;
+    // Counts the selections that entering asks for; a request that is no
+    // longer the latest is dropped.
+    int FSelectRequest = 0;
     int FMaxLength = 0; // 0: no limit
 };
 

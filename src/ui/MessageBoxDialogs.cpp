@@ -22,12 +22,13 @@ void showOk(QMessageBox::Icon icon, const QString& caption, const QString& text)
 }
 } // namespace
 
-bool MessageBoxDialogs::ask(const QString& caption, const QString& text, bool defaultYes) {
+bool MessageBoxDialogs::ask(const QString& caption, const QString& text,
+                            DefaultAnswer defaultAnswer) {
     QMessageBox box(QMessageBox::Question, caption, toDisplayText(text), QMessageBox::NoButton,
                     activeParent());
     QPushButton* yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
-    box.setDefaultButton(defaultYes ? yes : no);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Ano ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;

@@ -10,7 +10,7 @@ namespace urn {
 // "Ano"/"Ne" or "OK".
 class MessageBoxDialogs : public Dialogs {
 public:
-    bool ask(const QString& caption, const QString& text, bool defaultYes = true) override;
+    bool ask(const QString& caption, const QString& text, DefaultAnswer defaultAnswer) override;
     void warn(const QString& caption, const QString& text) override;
     void inform(const QString& caption, const QString& text) override;
     void error(const QString& caption, const QString& text) override;

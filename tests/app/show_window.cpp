@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
     TpreviewF preview(&menu);
     if (which == QLatin1String("otazka-export")) {
         dialogs().ask(QString::fromUtf8(TR_Vstupni_Form::kCaption),
-                      QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport));
+                      QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport), DefaultAnswer::Ano);
         return 0;
     }
     if (which == QLatin1String("bez-tiskarny")) {

@@ -1,6 +1,7 @@
 #include "FakeDialogs.h"
 #include "TestInstall.h"
 #include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
 #include "checks/CheckSequence.h"
@@ -24,6 +25,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 
@@ -341,27 +343,33 @@ TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
     EXPECT_EQ(closer.seen.size(), 2);
 }
 
-TEST(MainWindow, HelpOpensTheFileBesideTheProgramOrSaysItIsMissing) {
+TEST(MainWindow, HelpShowsTheGuideInItsOwnWindowWithoutABrowserOrSaysItIsMissing) {
     Installation inst;
     FakeDialogs dlg;
-    UrlCatcher urls;
+    UrlCatcher urls; // the desktop's handler, which may be missing or fail
     TQZ_menu w(inst.exe(), {});
     open(w);
     QAction* help = w.action(QStringLiteral("Napoveda_MI"));
     help->trigger();
-    EXPECT_TRUE(urls.opened.isEmpty());
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Nápověda"));
-    EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("Urnarium.html")));
+    EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Soubor nápovědy „Urnarium.html“ nebyl nalezen "
+                                                "v adresáři programu.\rNápovědu nelze zobrazit."));
+    EXPECT_FALSE(w.helpWindow()->isVisible());
 
-    // Found whatever the case of its name.
-    inst.writeProgramFile(QStringLiteral("urnarium.HTML"), "<html></html>");
+    // Found whatever the case of its name, and shown by the program.
+    inst.writeProgramFile(QStringLiteral("urnarium.HTML"),
+                          "<html><body><h1>Příručka pro komisi</h1></body></html>");
     help->trigger();
-    ASSERT_EQ(urls.opened.size(), 1);
-    EXPECT_EQ(urls.opened[0],
-              QUrl::fromLocalFile(inst.dirs().program + QStringLiteral("urnarium.HTML")));
     EXPECT_EQ(dlg.shown.size(), 1);
+    EXPECT_TRUE(urls.opened.isEmpty());
+    HelpWindow* window = w.helpWindow();
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Nápověda"));
+    EXPECT_EQ(window->browser()->source(),
+              QUrl::fromLocalFile(inst.dirs().program + QStringLiteral("urnarium.HTML")));
+    EXPECT_TRUE(window->browser()->toPlainText().contains(QStringLiteral("Příručka pro komisi")));
 }
 
 TEST(MainWindow, PrinterChoiceOpensThePrintDialogOnTheSharedPrinter) {
@@ -523,25 +531,47 @@ void saveEmptyRecordAs(char kind) {
 }
 } // namespace
 
-TEST(MainWindow, CheckCommandAsksAfterAnExportAndNoChangesNothing) {
-    CheckInstallation inst(QStringLiteral("A"));
-    FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
-    open(w);
-    saveEmptyRecordAs('O');
-    const QByteArray before = inst.readFile(inst.path('O'));
-    Workflow().Vybrano = kVybranoZadny;
-    dlg.answers = {false};
-    QTest::keyClick(&w, Qt::Key_F3);
+TEST(MainWindow, EnterToAQuestionThatWouldTakeBackOrDeleteWorkAnswersNe) {
+    const QString vstup = QStringLiteral("Vstup dat za okrsek");
+    const struct {
+        const char* command;
+        QString caption;
+        QString text;
+        DefaultAnswer defaultAnswer;
+    } cases[] = {
+        // "Ano" takes the export back.
+        {"PorizeniDat_MI", vstup, QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne},
+        {"Kontroly_MI", vstup, QString::fromUtf8(kOtazkaZnovuKontrolovat), DefaultAnswer::Ne},
+        // "Ano" deletes the data.
+        {"ZruseniDat_MI", QStringLiteral("Rušení dat"),
+         QStringLiteral("Opravdu chcete zrušit pořízená data?"), DefaultAnswer::Ne},
+        // Everything is on disk: ending loses nothing.
+        {"Konec_MI", QStringLiteral("Ukončení programu"),
+         QStringLiteral("Opravdu ukončit program?"), DefaultAnswer::Ano},
+    };
+    for (const auto& c : cases) {
+        CheckInstallation inst(QStringLiteral("A"));
+        FakeDialogs dlg;
+        TQZ_menu w(inst.exe(), {});
+        open(w);
+        saveEmptyRecordAs('O');
+        const QByteArray before = inst.readFile(inst.path('O'));
+        Workflow().Vybrano = kVybranoZadny;
+        dlg.answers = {false};
+        w.action(QLatin1String(c.command))->trigger();
 
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask"));
-    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
-    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kOtazkaZnovuKontrolovat));
-    EXPECT_EQ(inst.readFile(inst.path('O')), before);
-    EXPECT_FALSE(QFile::exists(inst.path('E')));
-    EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A"));
-    EXPECT_EQ(Workflow().Vybrano, 2);
+        // Asked, and "Ne" changed nothing.
+        ASSERT_EQ(dlg.shown.size(), 1) << c.command;
+        EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("ask")) << c.command;
+        EXPECT_EQ(dlg.shown[0].caption, c.caption) << c.command;
+        EXPECT_EQ(dlg.shown[0].text, c.text) << c.command;
+        EXPECT_EQ(dlg.shown[0].defaultAnswer, c.defaultAnswer) << c.command;
+        EXPECT_EQ(inst.readFile(inst.path('O')), before) << c.command;
+        EXPECT_FALSE(QFile::exists(inst.path('E'))) << c.command;
+        EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A")) << c.command;
+        EXPECT_EQ(Workflow().Vybrano, kVybranoZadny) << c.command;
+        EXPECT_TRUE(w.isVisible()) << c.command;
+    }
 }
 
 TEST(MainWindow, CheckCommandWithBlockingErrorsTurnsCheckedDataIntoEntered) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -21,7 +22,8 @@ struct Seen {
 };
 
 // Looks at the message box once it is open, then presses the button with
-// the given text (or Esc when `press` is empty).
+// the given text, or the key Enter ("Enter"), or Esc (when `press` is empty).
+// Keys go where the keyboard sends them: to the control with the focus.
 Seen answer(const QString& press, const std::function<void()>& show) {
     Seen seen;
     QTimer poll;
@@ -42,6 +44,11 @@ Seen answer(const QString& press, const std::function<void()>& show) {
             box->reject();
             return;
         }
+        if (press == QLatin1String("Enter")) {
+            QWidget* f = QApplication::focusWidget();
+            QTest::keyClick(f && box->isAncestorOf(f) ? f : box, Qt::Key_Return);
+            return;
+        }
         for (QAbstractButton* b : box->buttons())
             if (b->text() == press)
                 b->click();
@@ -54,22 +61,26 @@ Seen answer(const QString& press, const std::function<void()>& show) {
 
 TEST(MessageBoxes, QuestionsHaveAnoAndNeWithTheDefaultAsAsked) {
     struct Case {
-        bool defaultYes;
+        DefaultAnswer defaultAnswer;
         QString press;
         bool result;
     };
     const Case cases[] = {
-        {true, QStringLiteral("Ano"), true},
-        {true, QStringLiteral("Ne"), false},
-        {false, QStringLiteral("Ano"), true},
-        {true, QString(), false}, // Esc answers "Ne"
+        {DefaultAnswer::Ano, QStringLiteral("Ano"), true},
+        {DefaultAnswer::Ano, QStringLiteral("Ne"), false},
+        {DefaultAnswer::Ne, QStringLiteral("Ano"), true},
+        {DefaultAnswer::Ano, QString(), false}, // Esc answers "Ne"
+        {DefaultAnswer::Ne, QString(), false},
+        // Enter answers with the default button, whatever has the focus.
+        {DefaultAnswer::Ano, QStringLiteral("Enter"), true},
+        {DefaultAnswer::Ne, QStringLiteral("Enter"), false},
     };
     MessageBoxDialogs dialogs;
     for (const Case& c : cases) {
         bool result = !c.result;
         const Seen s = answer(c.press, [&] {
             result = dialogs.ask(QStringLiteral("Rušení dat"), QStringLiteral("Řádek 1\rŘádek 2"),
-                                 c.defaultYes);
+                                 c.defaultAnswer);
         });
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(s.caption, QStringLiteral("Rušení dat"));
@@ -78,7 +89,8 @@ TEST(MessageBoxes, QuestionsHaveAnoAndNeWithTheDefaultAsAsked) {
         EXPECT_EQ(s.buttons.size(), 2);
         EXPECT_TRUE(s.buttons.contains(QStringLiteral("Ano")));
         EXPECT_TRUE(s.buttons.contains(QStringLiteral("Ne")));
-        EXPECT_EQ(s.defaultButton, c.defaultYes ? QStringLiteral("Ano") : QStringLiteral("Ne"));
+        EXPECT_EQ(s.defaultButton, c.defaultAnswer == DefaultAnswer::Ano ? QStringLiteral("Ano")
+                                                                         : QStringLiteral("Ne"));
     }
 }
 

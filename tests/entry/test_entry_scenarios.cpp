@@ -148,6 +148,7 @@ TEST_F(Scenario, AFullRecordTypedThroughAllPagesAndSavedWithF2IsTheCheckedFile) 
     EXPECT_TRUE(protocol.findings.isEmpty()) << protocol.findings.first();
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport));
+    EXPECT_EQ(dlg.shown[0].defaultAnswer, DefaultAnswer::Ano); // saved whatever the answer
     EXPECT_EQ(exportRuns, 1);
     EXPECT_EQ(vybranoDuringExport, kVybranoExportZeVstupu);
     EXPECT_EQ(Workflow().Vybrano, kVybranoZadny);
@@ -315,6 +316,7 @@ TEST_F(Scenario, ClosingWithoutSavingDiscardsOnlyTheCurrentPage) {
     EXPECT_TRUE(okno->isVisible());
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaZavrit));
+    EXPECT_EQ(dlg.shown[0].defaultAnswer, DefaultAnswer::Ne);
     EXPECT_EQ(named<TSEdit>("R_SEdZahajeno1")->text(), QStringLiteral("9:00"));
 
     closeWithoutSaving();
@@ -435,6 +437,40 @@ protected:
     }
     AnnexPage* annex() const { return okno->strankaPrilohy(); }
 };
+
+TEST_F(Annex, VotesTypedStraightOnThePartySelectorLandInTheirFields) {
+    toAnnex({1, 3});
+    // The party's votes typed at once, as the paper has them; the party
+    // shown stays the one selected.
+    type(QStringLiteral("210"));
+    EXPECT_TRUE(focused("R_EdPocHl"));
+    enter();
+    ASSERT_TRUE(focused("R_EdPref1"));
+    field(QStringLiteral("12"));
+    EXPECT_EQ(annex()->zobrazenaStrana(), 1);
+    EXPECT_EQ(PrecinctRecord().VyslStran(1).PocHl, 210);
+    EXPECT_EQ(PrecinctRecord().VyslStran(1).pref(1), 12);
+    EXPECT_EQ(PrecinctRecord().VyslStran(1).pref(2), 0);
+
+    // The same after Ctrl+Enter and Enter to the next party; a letter on
+    // the selector is refused with a beep and changes nothing.
+    key(Qt::Key_Return, Qt::ControlModifier);
+    enter();
+    ASSERT_SOON(annex()->zobrazenaStrana() == 3);
+    ASSERT_SOON(focused("R_CBT2P_1"));
+    const int beeps = beepCount();
+    type(QStringLiteral("a "));
+    EXPECT_EQ(beepCount(), beeps + 2);
+    EXPECT_TRUE(focused("R_CBT2P_1"));
+    EXPECT_EQ(annex()->zobrazenaStrana(), 3);
+    type(QStringLiteral("45"));
+    enter();
+    field(QStringLiteral("7"));
+    EXPECT_EQ(PrecinctRecord().VyslStran(3).PocHl, 45);
+    EXPECT_EQ(PrecinctRecord().VyslStran(3).pref(1), 7);
+    EXPECT_EQ(PrecinctRecord().VyslStran(1).PocHl, 210);
+    EXPECT_TRUE(hlasky->shown.isEmpty()) << hlasky->shown.first().heading.toStdString();
+}
 
 TEST_F(Annex, CandidateRowsStandWhereTheFormHasThem) {
     toAnnex({1});

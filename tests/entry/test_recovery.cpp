@@ -179,6 +179,8 @@ TEST_F(Recovery, RestoredNamesAndSectionThreeAreBackOnTheirPage) {
     EXPECT_EQ(dlg.shown[1].kind, QStringLiteral("ask"));
     EXPECT_EQ(dlg.shown[1].caption, QStringLiteral("Vstup dat za okrsek"));
     EXPECT_EQ(dlg.shown[1].text, asked);
+    // "Ne" would discard the typing: Enter keeps it.
+    EXPECT_EQ(dlg.shown[1].defaultAnswer, DefaultAnswer::Ano);
     key(Qt::Key_PageUp);
     CommissionPage* komise = okno->strankaKomise();
     EXPECT_EQ(komise->R_SEdZapisovat()->text(), QStringLiteral("Marie Dvořáková"));
