@@ -201,9 +201,8 @@ void ArchDokument(ArchStav& a) {
     dokument.konec();
 }
 
-} // namespace
-
-void TiskScitacihoArchu() {
+// The whole sheet into the preview window's page store.
+void SestavScitaciArch() {
     PripravTisk();
     TStavTisku& s = StavTisku();
     previewF().PrintPreview()->SetOrientation(poLandscape);
@@ -216,6 +215,17 @@ void TiskScitacihoArchu() {
     ArchStav a;
     a.VRadachStrany = false;
     ArchDokument(a);
+}
+
+} // namespace
+
+QString TitulekScitacihoArchu(int stran) {
+    return QStringLiteral("Tisk pomocného sčítacího archu má %1.")
+        .arg(CeskyPocet(stran, "stranu", "strany", "stran"));
+}
+
+void TiskScitacihoArchu() {
+    SestavScitaciArch();
     previewF().ShowModal();
     UvolniMereni();
 }
@@ -225,10 +235,15 @@ void ScitaciArch(const UkazInfo& ukazInfo) {
     AktOkrsek().Okrsek = Stanice().Okrsek;
     NactiStrany();
     NactiKandidaty();
+    // The notice gives the pages of the sheet as it is: made first, shown
+    // after the notice.
+    SestavScitaciArch();
     if (ukazInfo)
-        ukazInfo(QString::fromUtf8(kScitaciArchCaption), QString::fromUtf8(kScitaciArchTitulek),
+        ukazInfo(QString::fromUtf8(kScitaciArchCaption),
+                 TitulekScitacihoArchu(previewF().PrintPreview()->TotalPages()),
                  QString::fromUtf8(kScitaciArchText));
-    TiskScitacihoArchu();
+    previewF().ShowModal();
+    UvolniMereni();
 }
 
 } // namespace urn

@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <optional>
+
 namespace urn {
 
 namespace {
@@ -608,8 +610,9 @@ QString NazevOkresu() {
 
 // The copies printed directly, each a job of its own. A PDF file would be
 // written anew by every job, so that only the last copy would remain: into a
-// file the copies go one after another, as one document.
-void TiskKopii(int kopie) {
+// file the copies go one after another, as one document. `vytisteno` tells
+// what went where, also when a later copy fails.
+void TiskKopii(int kopie, std::optional<TPrintResult>& vytisteno) {
     TpreviewF& okno = previewF();
     TPrintPreview* pp = okno.PrintPreview();
     pp->SetDirectPrint(true);
@@ -629,10 +632,14 @@ void TiskKopii(int kopie) {
                                         "souboru: %2.")
                              .arg(QDir::toNativeSeparators(soubor))
                              .arg(kopie));
+        vytisteno = pp->LastPrint();
         return;
     }
-    for (int i = 0; i < kopie; ++i)
+    for (int i = 0; i < kopie; ++i) {
         SestavZapis();
+        vytisteno = pp->LastPrint();
+        vytisteno->Copies = i + 1;
+    }
 }
 
 } // namespace
@@ -774,12 +781,18 @@ void TiskZapisu(int pocetKopii) {
     z.StranCelkem = SpocitejStrany();
 
     const int kopie = okno.PripravPrimyTisk(kopii);
+    std::optional<TPrintResult> vytisteno;
     if (kopie > 0) {
         // A printer that fails is reported; the preview still comes, from
         // which the record can be printed again.
-        runReportingErrors([kopie] { TiskKopii(kopie); });
+        runReportingErrors([&] { TiskKopii(kopie, vytisteno); });
     }
     SestavZapis();
+    // The preview's status line tells where the copies went.
+    if (vytisteno)
+        okno.OznamTisk(*vytisteno);
+    else
+        okno.OznamTisk(QString::fromUtf8(kNicNevytisteno));
     okno.ShowModal();
     UvolniMereni();
 }

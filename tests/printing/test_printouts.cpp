@@ -226,6 +226,28 @@ TEST(CountingSheet, ThirtyPartiesMakeThirtyNumberedPages) {
     }
 }
 
+// The notice before the sheet and the status line after a print count
+// pages in Czech: the notice in the accusative ("má 1 stranu"), the status
+// line in the nominative ("1 strana").
+TEST(CountingSheet, PagesCountedInCzech) {
+    const struct {
+        int n;
+        const char* notice;
+        const char* status;
+    } cases[] = {
+        {1, "Tisk pomocného sčítacího archu má 1 stranu.", "1 strana"},
+        {2, "Tisk pomocného sčítacího archu má 2 strany.", "2 strany"},
+        {4, "Tisk pomocného sčítacího archu má 4 strany.", "4 strany"},
+        {5, "Tisk pomocného sčítacího archu má 5 stran.", "5 stran"},
+        {22, "Tisk pomocného sčítacího archu má 22 stran.", "22 stran"},
+        {27, "Tisk pomocného sčítacího archu má 27 stran.", "27 stran"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TitulekScitacihoArchu(c.n), QString::fromUtf8(c.notice)) << c.n;
+        EXPECT_EQ(CeskyPocet(c.n, "strana", "strany", "stran"), QString::fromUtf8(c.status)) << c.n;
+    }
+}
+
 // ---------------------------------------------------------------- test page
 
 TEST(TestPage, ReferencePage) {
