@@ -146,9 +146,16 @@ void BlokStrany(ArchStav& a) {
         else
             TiskText(1, 0, 0, QString());
         const QString styl = k % 10 == 0 || k % 10 == 5 ? QStringLiteral("B") : QString();
-        TiskStylem(0, s.Levy + kOdsazeni, 10, Opakuj(QStringLiteral("."), 63), styl);
-        TiskStylem(0, s.Levy + kOdsazeni, 0, CisloMezerami(k, 2) + QStringLiteral(". ") + jmeno,
-                   QString());
+        const QString tecky = Opakuj(QStringLiteral("."), 63);
+        TiskStylem(0, s.Levy + kOdsazeni, 10, tecky, styl);
+        // The name on its dots, smaller or narrower when long, never over
+        // the first tally column.
+        NastavStyl(styl);
+        const int sirkaJmena = SirkaTextu(tecky);
+        NastavStyl(QString());
+        TiskDoMista(s.Levy + kOdsazeni, 0, sirkaJmena,
+                    CisloMezerami(k, 2) + QStringLiteral(". ") + jmeno, QString(),
+                    {s.VelMala, s.VelDrobna});
         const int y0 = s.AktY;
         Pero(1);
         Cara(s.Levy + kPrvniSloupec, y0 - 10, s.Levy + kPrvniSloupec, y0 + s.Radek + 10);
