@@ -1,6 +1,7 @@
 #include "ui/PrinterChoice.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -25,12 +26,20 @@ void VyberTiskarny(QWidget* parent) {
     if (auto* box = dialog.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
-    // The dialog would offer pages to the print server even here, and the
-    // printouts never send it any: pages are chosen in each preview. The
-    // group is shown with the dialog, so it is hidden once the dialog is up.
+    // The dialog would offer pages and copies even here, and they belong to
+    // each printout (chosen in its preview), never to the printer: its
+    // choices of pages and copies are hidden once the dialog is up (it shows
+    // them as it opens).
     QTimer::singleShot(0, &dialog, [&dialog] {
         if (auto* pages = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange")))
             pages->hide();
+        QWidget* copies = dialog.findChild<QWidget*>(QStringLiteral("copies"));
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            if (copies && label->buddy() == copies)
+                label->hide();
+        for (const char* name : {"copies", "collate"})
+            if (auto* w = dialog.findChild<QWidget*>(QLatin1String(name)))
+                w->hide();
     });
     dialog.exec();
 }

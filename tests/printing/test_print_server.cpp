@@ -50,8 +50,6 @@ void answerPrintDialog(std::function<void(QPrintDialog&)> fill) {
     poll->start();
 }
 
-void unchanged(QPrintDialog&) {}
-
 // "Pages from ... to ..." in the dialog's options.
 std::function<void(QPrintDialog&)> pagesFromTo(int from, int to, int copies = 1) {
     return [=](QPrintDialog& d) {
@@ -165,7 +163,18 @@ TEST(PrintServer, EveryPageOfEveryPrintoutReachesThePaper) {
     ASSERT_EQ(jobs.size(), 1);
     EXPECT_EQ(sheets(jobs[0]), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
 
-    answerPrintDialog(unchanged);
+    // Only the printer is chosen there: the dialog offers no pages or copies.
+    answerPrintDialog([](QPrintDialog& d) {
+        for (QPushButton* b : d.findChildren<QPushButton*>())
+            if (b->text().contains(QStringLiteral(">>")))
+                b->click(); // the options opened
+        for (const char* name : {"gbPrintRange", "copies"}) {
+            const QWidget* w = d.findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(w, nullptr) << name;
+            EXPECT_TRUE(w->parentWidget()->isVisibleTo(&d)) << name;
+            EXPECT_FALSE(w->isVisibleTo(&d)) << name;
+        }
+    });
     VyberTiskarny(nullptr);
 
     f.inPreview = [&](TpreviewF&) { f.print(); };

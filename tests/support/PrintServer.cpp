@@ -80,6 +80,15 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A CUPS program: the administration tools live in sbin, which a user's
+// PATH may not name.
+QString program(const QString& name) {
+    const QString onPath = QStandardPaths::findExecutable(name);
+    return onPath.isEmpty() ? QStandardPaths::findExecutable(
+                                  name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                            : onPath;
+}
+
 // The job's number from its file name.
 int jobId(const QString& fileName) {
     return QFileInfo(fileName).baseName().toInt();
@@ -117,10 +126,9 @@ bool PrintServer::start() {
         m_failure = QStringLiteral("no temporary directory for the print server");
         return false;
     }
-    const QString cupsd = QStandardPaths::findExecutable(
-        QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    const QString cupsd = program(QStringLiteral("cupsd"));
     if (cupsd.isEmpty() || !QFileInfo::exists(QString::fromLatin1(kPpd)) ||
-        QStandardPaths::findExecutable(QStringLiteral("lpadmin")).isEmpty()) {
+        program(QStringLiteral("lpadmin")).isEmpty()) {
         m_failure = QStringLiteral("cupsd, lpadmin or the generic PDF printer of cups-filters is "
                                    "missing (packages cups, cups-client; scripts/install-deps.sh "
                                    "test)");
@@ -201,7 +209,7 @@ bool PrintServer::run(const QString& tool, const QStringList& arguments) {
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(tool, arguments);
+    p.start(program(tool), arguments);
     if (!p.waitForFinished(30000))
         return false;
     m_lastOutput = p.readAll();
