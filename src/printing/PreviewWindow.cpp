@@ -616,12 +616,18 @@ void TpreviewF::prevezmiVyberStran(QPrinter& printer, TNastaveniTisku& n) {
         for (int p = n.MinStrana; p <= n.MaxStrana; ++p)
             strany.append(p);
     }
-    // Odd or even pages, which the server would otherwise count in the job
-    // it gets rather than in the document.
+    // Odd or even pages. The dialog leaves them for the server, which
+    // counts the pages of the job it gets (and the dialog has turned the
+    // choice round where the range begins on an even page): they are
+    // counted here the same way, in the pages chosen.
     const QString sada = serverPageSet(printer);
     if (!sada.isEmpty()) {
-        const int zbytek = sada == QLatin1String("odd") ? 1 : 0;
-        strany.removeIf([zbytek](int p) { return p % 2 != zbytek; });
+        const qsizetype zbytek = sada == QLatin1String("odd") ? 1 : 0;
+        QList<int> sudeLiche;
+        for (qsizetype i = 0; i < strany.size(); ++i)
+            if ((i + 1) % 2 == zbytek)
+                sudeLiche.append(strany[i]);
+        strany = sudeLiche;
         n.Rozsah = true;
     }
     if (n.Rozsah) {

@@ -13,6 +13,7 @@
 #include "ui/PrinterChoice.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -57,6 +58,14 @@ std::function<void(QPrintDialog&)> pagesFromTo(int from, int to, int copies = 1)
         d.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(from);
         d.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(to);
         d.findChild<QSpinBox*>(QStringLiteral("copies"))->setValue(copies);
+    };
+}
+
+// A range and, of it, the odd pages only ("Page Set").
+std::function<void(QPrintDialog&)> oddPagesFromTo(int from, int to) {
+    return [=](QPrintDialog& d) {
+        pagesFromTo(from, to)(d);
+        d.findChild<QComboBox*>(QStringLiteral("pageSetCombo"))->setCurrentIndex(1);
     };
 }
 
@@ -218,6 +227,7 @@ TEST(PrintServer, ThePagesChosenInThePreviewAndNoOthers) {
         {"list 1-2,29",
          pageList(QStringLiteral("1-2,29")),
          {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("29")}},
+        {"odd pages of 2 to 6", oddPagesFromTo(2, 6), {QStringLiteral("3"), QStringLiteral("5")}},
     };
     ServerFixture f;
     ASSERT_TRUE(f.server.failure().isEmpty()) << f.server.failure().toStdString();
