@@ -5,11 +5,15 @@
 set -euo pipefail
 mode=${1:-run}
 pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-      zlib1g-dev libjpeg-dev fonts-liberation fontconfig xdg-utils qt6-translations-l10n)
+      zlib1g-dev libjpeg-dev libcups2-dev fonts-liberation fontconfig xdg-utils
+      qt6-translations-l10n)
 if [ "$mode" = test ]; then
   # dbus-daemon and python3-dbusmock: the removable-media tests run a mock
-  # UDisks2 on a private system bus of their own.
-  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils dbus-daemon python3-dbusmock)
+  # UDisks2 on a private system bus of their own. cups and cups-client: the
+  # printing tests run a print server of their own (cupsd with a queue of
+  # cups-filters' generic PDF printer).
+  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils dbus-daemon python3-dbusmock
+         cups cups-client)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -26,15 +26,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPushButton>
 #include <QTimer>
 
 namespace urn {
@@ -305,17 +302,7 @@ void TQZ_menu::ZkusebniTisk_MIClick() {
 }
 
 void TQZ_menu::VyberTiskarny_MIClick() {
-    QPrintDialog dialog(&vybranaTiskarna(), this);
-    dialog.setWindowTitle(QStringLiteral("Výběr tiskárny"));
-    // Only the printer is chosen here; what to print is decided by each
-    // printout. Printing to a PDF file stays offered for a station without a
-    // printer.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    // The dialog confirms a choice, it prints nothing.
-    if (auto* box = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
-    dialog.exec();
+    VyberTiskarny(this);
 }
 
 QString TQZ_menu::helpFileName() {

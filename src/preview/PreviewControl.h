@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 class QPicture;
@@ -50,6 +51,17 @@ struct TPaperPreviewOptions {
     QCursor Cursor = QCursor(Qt::ArrowCursor);
     QCursor DragCursor = QCursor(Qt::OpenHandCursor);
     QCursor GrabCursor = QCursor(Qt::ClosedHandCursor);
+};
+
+// What a print job sent and where it went.
+struct TPrintResult {
+    QString Printer; // the printer's name; empty when the job went into a file
+    QString File;    // the file written; empty for a printer
+    int Pages = 0;   // pages of one copy
+    int Copies = 1;
+    // Set when the printer is stopped and the job waits in its queue: the
+    // printer's state message (which may be empty).
+    std::optional<QString> Stopped;
 };
 
 class TPrintPreview;
@@ -169,6 +181,8 @@ public:
     void Print();
     void PrintPages(int fromPage, int toPage);
     void PrintPagesEx(const QList<int>& pages);
+    // What the last print job that ended sent and where.
+    const TPrintResult& LastPrint() const { return FLastPrint; }
     QString GetFormName();
     // The printable area in the current units; the whole paper without a
     // printer.
@@ -247,6 +261,8 @@ private:
     QRect PrinterTarget() const;
     void DiscardFileOutput();
     QString JobStartError() const;
+    void PrepareJob();
+    void FinishJob(bool ended, const QString& refusal, int pages, int copies);
 
     // Dragging the paper (called by the paper control).
     void BeginDrag(QPoint globalPos);
@@ -286,6 +302,7 @@ private:
     std::unique_ptr<QPainter> FCanvas;
     mutable QPrinter* FPrinter = nullptr;
     std::function<QPrinter*()> FPrinterSource;
+    TPrintResult FLastPrint;
     QFont FFont;
     bool FCanScrollHorz = false;
     bool FCanScrollVert = false;

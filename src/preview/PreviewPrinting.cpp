@@ -1,5 +1,6 @@
 #include "core/Errors.h"
 #include "preview/PreviewControl.h"
+#include "preview/PrintSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,45 @@ QString TPrintPreview::JobStartError() const {
         .arg(printer() ? printer()->printerName() : QString());
 }
 
+void TPrintPreview::PrepareJob() {
+    ImposePrinterOptions();
+    // The pages of a job are the ones chosen for it, selected here; the
+    // server prints all it gets.
+    dropServerPageSelection(*printer());
+    // Copies made by the server come whole, one after another.
+    printer()->setCollateCopies(true);
+    printer()->setDocName(FPrintJobTitle);
+}
+
+void TPrintPreview::FinishJob(bool ended, const QString& refusal, int pages, int copies) {
+    QPrinter& p = *printer();
+    const bool file = p.outputFormat() == QPrinter::PdfFormat;
+    if (!ended) {
+        DiscardFileOutput();
+        throw InOutError(
+            file ? QStringLiteral("Soubor %1 se nepodařilo zapsat celý. Zvolte v nastavení "
+                                  "tiskárny jiný soubor.")
+                       .arg(QDir::toNativeSeparators(p.outputFileName()))
+                 : QStringLiteral("Úlohu se nepodařilo předat tiskárně „%1“. Nic nebylo "
+                                  "vytištěno.")
+                       .arg(p.printerName()));
+    }
+    TPrintResult r;
+    r.Pages = pages;
+    r.Copies = copies;
+    if (file) {
+        r.File = p.outputFileName();
+    } else {
+        r.Printer = p.printerName();
+        if (!refusal.isEmpty())
+            throw InOutError(QStringLiteral("Tiskárna „%1“ úlohu nepřijala: %2\rNic nebylo "
+                                            "vytištěno.")
+                                 .arg(r.Printer, refusal));
+        r.Stopped = printerStopped(r.Printer);
+    }
+    FLastPrint = r;
+}
+
 void TPrintPreview::DiscardFileOutput() {
     // A file cannot be aborted like a print job: an unfinished document
     // would pass for a complete one, so it goes.
@@ -115,8 +155,7 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
     QPainter painter;
     try {
         emit OnBeforePrint();
-        ImposePrinterOptions();
-        printer()->setDocName(FPrintJobTitle);
+        PrepareJob();
         if (!painter.begin(printer()))
             throw InOutError(JobStartError());
         const QRect target = PrinterTarget();
@@ -126,6 +165,7 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
             printer()->supportsMultipleCopies() ? 1 : qMax(1, printer()->copyCount());
         const int total = int(pages.size()) * copies;
         int done = 0;
+        int printed = 0;
         bool first = true;
         bool cancelled = false;
         for (int c = 0; c < copies && !cancelled; ++c) {
@@ -145,15 +185,20 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
                     emit OnPrintBackground(pageNo, &painter, target);
                     DrawPage(pageNo, painter, target);
                     emit OnPrintAnnotation(pageNo, &painter, target);
+                    ++printed;
                 }
                 ++done;
             }
         }
         if (!cancelled)
             emit OnProgress(total, total);
-        painter.end();
+        const bool ended = painter.end();
+        // The server's answer, before anything else asks it something.
+        const QString refusal = jobRefusal();
         if (cancelled)
             DiscardFileOutput();
+        else
+            FinishJob(ended, refusal, printed / copies, qMax(1, printer()->copyCount()));
         printer()->setDocName(QString());
         emit OnAfterPrint();
     } catch (...) {
@@ -162,6 +207,7 @@ void TPrintPreview::PrintPagesEx(const QList<int>& pages) {
             painter.end();
             DiscardFileOutput();
         }
+        printer()->setDocName(QString());
         SetState(psReady);
         throw;
     }
@@ -181,8 +227,7 @@ void TPrintPreview::BeginDirectDoc() {
     FCanvasPageNo = 0;
     FPageCanvas = nullptr;
     auto canvas = std::make_unique<QPainter>();
-    ImposePrinterOptions();
-    printer()->setDocName(FPrintJobTitle);
+    PrepareJob();
     if (!canvas->begin(printer())) {
         FDirectPrinting = false;
         SetState(psReady);
@@ -229,7 +274,9 @@ void TPrintPreview::EndDirectDoc() {
     emit OnEndPage();
     ++FDirectPrintPageCount;
     FPageCanvas = nullptr;
-    FCanvas->end();
+    const bool ended = FCanvas->end();
+    // The server's answer, before anything else asks it something.
+    const QString refusal = jobRefusal();
     FCanvas.reset();
     FPageMetafile.reset();
     if (printer())
@@ -237,8 +284,10 @@ void TPrintPreview::EndDirectDoc() {
     FDirectPrinting = false;
     FCanvasPageNo = 0;
     UpdateExtent();
-    emit OnEndDoc();
     SetState(psReady);
+    // Each direct document is one copy, a job of its own.
+    FinishJob(ended, refusal, FDirectPrintPageCount, 1);
+    emit OnEndDoc();
 }
 
 // ---------------------------------------------------------------- printer options

@@ -176,16 +176,22 @@ void PrilohaList(int p) {
                QStringLiteral("Příloha č. 1 k tiskopisu T/2, list č. ") +
                    CisloMezerami(z.CisloListu, 3));
     TiskText(2, s.Levy, 0,
-             QStringLiteral("Příloha   č.   1  k   tiskopisu   T/2   -   zápis  okrskové  volební  "
-                            "komise  o  průběhu  a   výsledku   hlasování   ve   volebním"));
+             ZuzeneMezery(QStringLiteral("Příloha   č.   1  k   tiskopisu   T/2   -   zápis  "
+                                         "okrskové  volební  komise  o  průběhu  a   výsledku   "
+                                         "hlasování   ve   volebním"),
+                          s.Pravy - s.Levy));
 
+    // The dots reach the margin and no further; the municipality stands on
+    // them whole, smaller or narrower when long.
     QString p1 = QStringLiteral("okrsku  č. ....");
     QString p2 = p1 + QStringLiteral(
                           ".......... v obci (městysu, městě, městské části, městském obvodu) ...");
-    TiskText(1, s.Levy, 0,
-             p2 + tecky((s.Pravy - s.Levy - SirkaTextu(p2)) / SirkaTextu(QStringLiteral(".")) + 3));
+    const QString teckyObce =
+        tecky((s.Pravy - s.Levy - SirkaTextu(p2)) / SirkaTextu(QStringLiteral(".")));
+    TiskText(1, s.Levy, 0, p2 + teckyObce);
     TiskStylem(0, s.Levy + SirkaTextu(p1) - 30, -10, CisloMezerami(r.T2.Okrsek, 5), kTucne);
-    TiskStylem(0, s.Levy + SirkaTextu(p2), -10, OrizniKonec(Stanice().NazevObce), kTucne);
+    TiskDoMista(s.Levy + SirkaTextu(p2), -10, SirkaTextu(teckyObce),
+                OrizniKonec(Stanice().NazevObce), kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
 
     p1 = QStringLiteral("okres ...");
     p2 = QStringLiteral(".. pro volby do ");
@@ -194,10 +200,12 @@ void PrilohaList(int p) {
     const int w3 = SirkaTextu(p3);
     NastavStyl(QString());
     const int x2 = s.Pravy - SirkaTextu(p2) - w3 - kMezeraOkresu;
-    TiskText(1, s.Levy, 0, p1 + tecky(PocetTecek(s.Levy + SirkaTextu(p1), x2)));
+    const QString teckyOkresu = tecky(PocetTecek(s.Levy + SirkaTextu(p1), x2));
+    TiskText(1, s.Levy, 0, p1 + teckyOkresu);
     TiskText(0, x2, 0, p2);
     TiskStylem(0, s.Pravy - w3 - kMezeraOkresu, 0, p3, kTucne);
-    TiskStylem(0, s.Levy + SirkaTextu(p1), -10, z.NazevOkresu, kTucne);
+    TiskDoMista(s.Levy + SirkaTextu(p1), -10, SirkaTextu(teckyOkresu), z.NazevOkresu, kTucne,
+                {s.VelNormal, s.VelMala, s.VelDrobna});
 
     TiskText(2, s.Levy, 0, QString());
     IdentifikaceOkrsku(true);
@@ -207,7 +215,9 @@ void PrilohaList(int p) {
                             "stranu, politické hnutí nebo koalici:"));
     const int c = s.Radek;
     TiskText(1, s.Levy, 0, tecky(120) + QStringLiteral(" číslo ") + tecky(10));
-    TiskStylem(0, s.Levy, -10, OrizniKonec(z.StranyPodleCisla.at(size_t(p)).NazevStrany), kTucne);
+    TiskDoMista(s.Levy, -10, SirkaTextu(tecky(120)),
+                OrizniKonec(z.StranyPodleCisla.at(size_t(p)).NazevStrany), kTucne,
+                {s.VelNormal, s.VelMala, s.VelDrobna});
     TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.CisStr, 2));
     int t = s.AktY - 10;
     Pero(5);
@@ -267,9 +277,10 @@ void PrilohaList(int p) {
     const int q = (s.Pravy - s.Levy) / 3;
     const QList<TKomise>& jmena = JmenaKomise();
     const int pocet = int(jmena.size());
+    const int sirkaBunky = qMin(q - 20, SirkaTextu(tecky(60)));
     const auto bunka = [&](int x, const TKomise& clen) {
         TiskText(0, x, 0, tecky(60));
-        JmenoVBunce(x, q - 20, clen.clen, QString());
+        JmenoVBunce(x, sirkaBunky, clen.clen, QString());
     };
     // The first row has only its right cell, on the label's line; every
     // further row fills all three. A row that ends low on the page continues

@@ -49,10 +49,18 @@ void HlavickaProtokolu(const ProtokolStav& ps) {
     NastavVelikost(26);
     TiskText(2, s.Levy, 0,
              QStringLiteral("                          Obec      Okrsek  KČ1  Název obce"));
-    TiskText(1, s.Levy, 0,
-             QStringLiteral("Identifikace okrsku:") + QString(5, QLatin1Char(' ')) +
-                 QString::number(u.Obec) + QStringLiteral("   ") + CisloMezerami(u.Okrsek, 7) +
-                 CisloMezerami(u.T2KC_1, 5) + QStringLiteral("   ") + u.NazevObce);
+    const QString identifikace = QStringLiteral("Identifikace okrsku:") +
+                                 QString(5, QLatin1Char(' ')) + QString::number(u.Obec) +
+                                 QStringLiteral("   ") + CisloMezerami(u.Okrsek, 7) +
+                                 CisloMezerami(u.T2KC_1, 5) + QStringLiteral("   ");
+    if (SirkaTextu(identifikace + u.NazevObce) <= s.Pravy - s.Levy) {
+        TiskText(1, s.Levy, 0, identifikace + u.NazevObce);
+    } else {
+        // A long name narrower, within the margin.
+        TiskText(1, s.Levy, 0, identifikace);
+        const int x = s.Levy + SirkaTextu(identifikace);
+        TiskDoMista(x, 0, s.Pravy - x, OrizniKonec(u.NazevObce), QString(), {s.VelMala});
+    }
     TiskText(1, s.Levy, 0, QString(80, QLatin1Char('-')));
     TiskText(1, s.Levy, 0, QString());
 }

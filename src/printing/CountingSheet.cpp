@@ -146,9 +146,16 @@ void BlokStrany(ArchStav& a) {
         else
             TiskText(1, 0, 0, QString());
         const QString styl = k % 10 == 0 || k % 10 == 5 ? QStringLiteral("B") : QString();
-        TiskStylem(0, s.Levy + kOdsazeni, 10, Opakuj(QStringLiteral("."), 63), styl);
-        TiskStylem(0, s.Levy + kOdsazeni, 0, CisloMezerami(k, 2) + QStringLiteral(". ") + jmeno,
-                   QString());
+        const QString tecky = Opakuj(QStringLiteral("."), 63);
+        TiskStylem(0, s.Levy + kOdsazeni, 10, tecky, styl);
+        // The name on its dots, smaller or narrower when long, never over
+        // the first tally column.
+        NastavStyl(styl);
+        const int sirkaJmena = SirkaTextu(tecky);
+        NastavStyl(QString());
+        TiskDoMista(s.Levy + kOdsazeni, 0, sirkaJmena,
+                    CisloMezerami(k, 2) + QStringLiteral(". ") + jmeno, QString(),
+                    {s.VelMala, s.VelDrobna});
         const int y0 = s.AktY;
         Pero(1);
         Cara(s.Levy + kPrvniSloupec, y0 - 10, s.Levy + kPrvniSloupec, y0 + s.Radek + 10);
@@ -201,9 +208,8 @@ void ArchDokument(ArchStav& a) {
     dokument.konec();
 }
 
-} // namespace
-
-void TiskScitacihoArchu() {
+// The whole sheet into the preview window's page store.
+void SestavScitaciArch() {
     PripravTisk();
     TStavTisku& s = StavTisku();
     previewF().PrintPreview()->SetOrientation(poLandscape);
@@ -216,6 +222,17 @@ void TiskScitacihoArchu() {
     ArchStav a;
     a.VRadachStrany = false;
     ArchDokument(a);
+}
+
+} // namespace
+
+QString TitulekScitacihoArchu(int stran) {
+    return QStringLiteral("Tisk pomocného sčítacího archu má %1.")
+        .arg(CeskyPocet(stran, "stranu", "strany", "stran"));
+}
+
+void TiskScitacihoArchu() {
+    SestavScitaciArch();
     previewF().ShowModal();
     UvolniMereni();
 }
@@ -225,10 +242,15 @@ void ScitaciArch(const UkazInfo& ukazInfo) {
     AktOkrsek().Okrsek = Stanice().Okrsek;
     NactiStrany();
     NactiKandidaty();
+    // The notice gives the pages of the sheet as it is: made first, shown
+    // after the notice.
+    SestavScitaciArch();
     if (ukazInfo)
-        ukazInfo(QString::fromUtf8(kScitaciArchCaption), QString::fromUtf8(kScitaciArchTitulek),
+        ukazInfo(QString::fromUtf8(kScitaciArchCaption),
+                 TitulekScitacihoArchu(previewF().PrintPreview()->TotalPages()),
                  QString::fromUtf8(kScitaciArchText));
-    TiskScitacihoArchu();
+    previewF().ShowModal();
+    UvolniMereni();
 }
 
 } // namespace urn

@@ -14,16 +14,19 @@ using UkazInfo =
     std::function<void(const QString& caption, const QString& titulek, const QString& text)>;
 
 inline constexpr const char* kScitaciArchCaption = "Sčítací arch";
-inline constexpr const char* kScitaciArchTitulek = "Tisk pomocného sčítacího archu má 30 stran.";
+// "Tisk pomocného sčítacího archu má 27 stran.": the pages of the sheet as
+// the party list makes it.
+QString TitulekScitacihoArchu(int stran);
 inline constexpr const char* kScitaciArchText =
     "Pokud chcete tisknout jen vybrané stránky,\rjejich výběr provedete zadáním jejich rozsahu\r"
     "v Nastavení tiskárny (ikonka s tiskárnou)\rv preview tisku a potvrdíte tlačítkem OK.\r"
     "Vlastní tisk provedete stisknutím tlačítka Tisk.";
 
 // The menu command "&Sčítací arch": the station's precinct, the party list
-// and the candidate table are read, the notice shown, the sheet printed into
-// the preview window and shown there.
+// and the candidate table are read, the sheet is printed into the preview
+// window, the notice tells how many pages it has, and the preview shows it.
 void ScitaciArch(const UkazInfo& ukazInfo);
+// The sheet into the preview window, shown there.
 void TiskScitacihoArchu();
 
 } // namespace urn

@@ -205,6 +205,47 @@ int MistoZlomu(const QString& text, int x1, int x2) {
     return 0;
 }
 
+int ZlomVMiste(const QString& text, int x1, int x2) {
+    const QString t = OrizniKonec(text);
+    const int avail = x2 - x1;
+    if (x1 > x2 || SirkaTextu(t) <= avail)
+        return 0;
+    static const QString separators = QStringLiteral(". -:;");
+    int posledniZnak = 0;
+    for (int i = 1; i < t.size(); ++i) {
+        if (SirkaTextu(t.left(i)) > avail)
+            break;
+        posledniZnak = i;
+    }
+    for (int i = posledniZnak; i > 0; --i)
+        if (separators.contains(t.at(i - 1)))
+            return i;
+    return posledniZnak;
+}
+
+QString ZuzeneMezery(const QString& text, int sirka) {
+    QString t = text;
+    while (SirkaTextu(t) > sirka) {
+        // The longest run of blanks loses one.
+        qsizetype nejdelsi = 0;
+        qsizetype kde = -1;
+        for (qsizetype i = 0; i < t.size();) {
+            qsizetype j = i;
+            while (j < t.size() && t.at(j) == QLatin1Char(' '))
+                ++j;
+            if (j - i > nejdelsi) {
+                nejdelsi = j - i;
+                kde = i;
+            }
+            i = j > i ? j : i + 1;
+        }
+        if (nejdelsi < 2)
+            break;
+        t.remove(kde, 1);
+    }
+    return t;
+}
+
 // ---------------------------------------------------------------- fonts
 
 int VyskaPisma(int size) {
@@ -322,6 +363,41 @@ void TiskVpravo(int lines, int x, int y, const QString& text) {
     const int aktY = StavTisku().AktY;
     const int yy = y == 0 ? aktY : y < 0 ? aktY + y : y;
     kresliText(x - SirkaTextu(text), yy, text);
+}
+
+void TiskDoMista(int x, int dy, int sirka, const QString& text, const QString& style,
+                 std::initializer_list<int> velikosti) {
+    TStavTisku& s = StavTisku();
+    QPainter* p = s.Platno;
+    if (!p || text.isEmpty() || velikosti.size() == 0)
+        return;
+    const QFont predtim = p->font();
+    const int velikostPredtim = s.Velikost;
+    NastavStyl(style);
+    NastavVelikost(*velikosti.begin());
+    int sirkaTextu = SirkaTextu(text);
+    int posun = 0;
+    if (sirkaTextu > sirka) {
+        const int ascent = QFontMetrics(p->font(), s.Mereni.get()).ascent();
+        for (const int v : velikosti) {
+            NastavVelikost(v);
+            sirkaTextu = SirkaTextu(text);
+            if (sirkaTextu <= sirka)
+                break;
+        }
+        // Narrower, rather than cut or over the neighbouring words.
+        QFont f = p->font();
+        for (int procent = sirka * 100 / qMax(1, sirkaTextu); sirkaTextu > sirka && procent > 0;
+             --procent) {
+            f.setStretch(procent);
+            zmenPismo(*p, f);
+            sirkaTextu = SirkaTextu(text);
+        }
+        posun = ascent - QFontMetrics(p->font(), s.Mereni.get()).ascent();
+    }
+    kresliText(x, s.AktY + dy + posun, text);
+    zmenPismo(*p, predtim);
+    s.Velikost = velikostPredtim;
 }
 
 void Pero(int width, Qt::PenStyle style) {

@@ -80,6 +80,14 @@ QString OrizniKonec(const QString& text);
 // Where to break a text running from x1 to x2 (1-based count of characters
 // for the first line), 0 when it fits.
 int MistoZlomu(const QString& text, int x1, int x2);
+// Where to break a text so that its first line stays between x1 and x2: after
+// the last separator (". -:;") that keeps it there, else after the last
+// character that does; 0 when the whole text fits (and when not even its
+// first character does, the place being too narrow for any break).
+int ZlomVMiste(const QString& text, int x1, int x2);
+// A line of the form whose words are spread by runs of blanks, with the
+// runs narrowed (the longest first) until it is at most `sirka` wide.
+QString ZuzeneMezery(const QString& text, int sirka);
 
 // ---- fonts ----
 
@@ -108,6 +116,14 @@ void TiskText(int lines, int x, int y, const QString& text);
 void NastavStyl(const QString& style);
 // Text ending at x (right-aligned), in the current style.
 void TiskVpravo(int lines, int x, int y, const QString& text);
+// A value set into a place `sirka` wide from x, on the current line moved by
+// dy: in the first of `velikosti` at which it fits, else in the last one
+// narrowed until it fits, so that it is printed whole and never over the
+// form's words or past the margin. Its baseline stays where the first size
+// puts it (a smaller value still stands on its dotted line). The page font
+// is as before afterwards.
+void TiskDoMista(int x, int dy, int sirka, const QString& text, const QString& style,
+                 std::initializer_list<int> velikosti);
 // Pen for lines: width in page units, solid, dotted or dash-dot.
 void Pero(int width, Qt::PenStyle style = Qt::SolidLine);
 void Cara(int x1, int y1, int x2, int y2);

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "preview/PreviewControl.h"
+#include "preview/PrintSystem.h"
 #include "printing/CheckProtocol.h"
 #include "printing/LayoutEngine.h"
 #include "ui/Application.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrintDialog>
@@ -40,6 +42,7 @@ std::function<TpreviewF*()>& creator() {
 constexpr int kClientWidth = 801;
 constexpr int kClientHeight = 412;
 constexpr int kPanelHeight = 29;
+constexpr int kStatusHeight = 22;
 
 // The buttons' pictures, drawn here so that they look the same everywhere.
 enum class Glyph { First, Prior, Next, Last, Printer, Print, Close };
@@ -195,6 +198,15 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     zavritBtn->setGeometry(592, 2, 89, 25);
     zavritBtn->setAutoDefault(false);
 
+    // The status line says where the last print went.
+    stavTiskuL = new QLabel(this);
+    stavTiskuL->setObjectName(QStringLiteral("stavTiskuL"));
+    stavTiskuL->setFrameShape(QFrame::StyledPanel);
+    stavTiskuL->setFrameShadow(QFrame::Sunken);
+    stavTiskuL->setIndent(6);
+    stavTiskuL->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    stavTiskuL->setGeometry(0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight);
+
     m_preview = new TPrintPreview(this);
     m_preview->setObjectName(QStringLiteral("PrintPreview"));
     m_preview->SetUnits(mmLoMetric);
@@ -204,7 +216,8 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     arial.setPointSize(8);
     m_preview->SetFont(arial);
     m_preview->SetPrinterSource([] { return &vybranaTiskarna(); });
-    m_preview->setGeometry(0, kPanelHeight, kClientWidth, kClientHeight - kPanelHeight);
+    m_preview->setGeometry(0, kPanelHeight, kClientWidth,
+                           kClientHeight - kPanelHeight - kStatusHeight);
     setFocusProxy(m_preview);
 
     connect(zoomCB, &QComboBox::activated, this, guarded(this, &TpreviewF::zoomCBChange));
@@ -239,7 +252,12 @@ void TpreviewF::ZacatekTisku() {
     if (m_preview->State() != psReady)
         m_preview->AbortDoc();
     PocetStran = 0;
+    // Copies chosen for the previous document are not this one's.
+    PocetKopii = 1;
+    seznamStran.clear();
+    vybranaTiskarna().setCopyCount(1);
     m_potvrzenySoubor.clear();
+    OznamTisk(QString());
 }
 
 QPainter* TpreviewF::VratCanvas() {
@@ -253,6 +271,7 @@ QPainter* TpreviewF::VratCanvas() {
     ++PocetStran;
     odStrany = 1;
     doStrany = PocetStran;
+    seznamStran.clear();
     return canvas;
 }
 
@@ -320,9 +339,11 @@ void TpreviewF::FormResize() {
     printBtn->move(zavritBtn->x() - printBtn->width() - 30, printBtn->y());
     printerSetupSB->move(printBtn->x() - printerSetupSB->width() - 15, printerSetupSB->y());
     previewP->resize(width(), kPanelHeight);
-    // The preview takes the whole area below the panel, so that its scroll
-    // bars stay in sight whatever the window's size.
-    m_preview->setGeometry(0, kPanelHeight, width(), qMax(0, height() - kPanelHeight));
+    // The preview takes the whole area between the panel and the status
+    // line, so that its scroll bars stay in sight whatever the window's size.
+    m_preview->setGeometry(0, kPanelHeight, width(),
+                           qMax(0, height() - kPanelHeight - kStatusHeight));
+    stavTiskuL->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
 }
 
 void TpreviewF::zoomCBChange(int index) {
@@ -402,7 +423,12 @@ void TpreviewF::PrintPreviewChange() {
 void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n) {
     if (potvrzeno) {
         okno.PocetKopii = n.Kopie;
-        if (n.Rozsah) {
+        okno.seznamStran.clear();
+        if (n.Rozsah && !n.Strany.isEmpty()) {
+            okno.seznamStran = n.Strany;
+            okno.odStrany = n.Strany.first();
+            okno.doStrany = n.Strany.last();
+        } else if (n.Rozsah) {
             okno.odStrany = n.OdStrany;
             okno.doStrany = n.DoStrany;
         } else {
@@ -412,6 +438,58 @@ void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n
     }
     if (okno.PocetKopii <= 0)
         okno.PocetKopii = 1;
+}
+
+QList<int> TpreviewF::StranyKTisku() const {
+    const int celkem = m_preview->TotalPages();
+    QList<int> strany;
+    if (!seznamStran.isEmpty()) {
+        for (const int p : seznamStran)
+            if (p >= 1 && p <= celkem)
+                strany.append(p);
+    } else {
+        for (int p = qMax(1, odStrany); p <= qMin(celkem, doStrany); ++p)
+            strany.append(p);
+    }
+    return strany;
+}
+
+QString CeskyPocet(int n, const char* jeden, const char* dva, const char* pet) {
+    const char* slovo = n == 1 ? jeden : n >= 2 && n <= 4 ? dva : pet;
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(slovo);
+}
+
+QString ZpravaOTisku(const TPrintResult& vysledek) {
+    QString co = CeskyPocet(vysledek.Pages, "strana", "strany", "stran");
+    if (vysledek.Copies > 1)
+        co += QStringLiteral(", počet kopií %1").arg(vysledek.Copies);
+    if (!vysledek.File.isEmpty())
+        return QStringLiteral("Uloženo do souboru „%1“ (%2).")
+            .arg(QDir::toNativeSeparators(vysledek.File), co);
+    QString zprava = QStringLiteral("Odesláno na tiskárnu „%1“: %2.").arg(vysledek.Printer, co);
+    if (vysledek.Stopped)
+        zprava += vysledek.Stopped->isEmpty()
+                      ? QStringLiteral(" Tiskárna je však zastavena, úloha čeká v její frontě.")
+                      : QStringLiteral(" Tiskárna je však zastavena (%1), úloha čeká v její "
+                                       "frontě.")
+                            .arg(*vysledek.Stopped);
+    return zprava;
+}
+
+void TpreviewF::OznamTisk(const QString& text) {
+    stavTiskuL->setText(text);
+}
+
+void TpreviewF::OznamTisk(const TPrintResult& vysledek) {
+    const QString zprava = ZpravaOTisku(vysledek);
+    OznamTisk(zprava);
+    // Nothing comes out of a stopped printer: said where it cannot be missed.
+    if (vysledek.Stopped)
+        dialogs().warn(QString::fromUtf8(kTiskCaption), zprava);
+}
+
+QString TpreviewF::StavovyRadek() const {
+    return stavTiskuL->text();
 }
 
 QString TpreviewF::souborDokumentu() const {
@@ -505,15 +583,60 @@ bool TpreviewF::OtevriDialog(TNastaveniTisku& n) {
     printer.setCopyCount(n.Kopie);
     const bool whole = n.OdStrany <= n.MinStrana && n.DoStrany >= n.MaxStrana;
     dialog.setPrintRange(whole ? QAbstractPrintDialog::AllPages : QAbstractPrintDialog::PageRange);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        m_potvrzenySoubor = printer.outputFileName();
-    n.Rozsah = dialog.printRange() == QAbstractPrintDialog::PageRange;
-    n.OdStrany = printer.fromPage();
-    n.DoStrany = printer.toPage();
-    n.Kopie = printer.copyCount();
-    return true;
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    if (ok) {
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            m_potvrzenySoubor = printer.outputFileName();
+        n.Kopie = printer.copyCount();
+        if (n.NabidkaStran)
+            prevezmiVyberStran(printer, n);
+    }
+    // The window prints the pages it was told itself: nothing of the choice
+    // stays on the shared printer, where the server would apply it again,
+    // to this job and to every later one.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
+    dropServerPageSelection(printer);
+    return ok;
+}
+
+void TpreviewF::prevezmiVyberStran(QPrinter& printer, TNastaveniTisku& n) {
+    n.Rozsah = printer.printRange() == QPrinter::PageRange;
+    n.Strany.clear();
+    QList<int> strany;
+    if (n.Rozsah) {
+        n.OdStrany = printer.fromPage();
+        n.DoStrany = printer.toPage();
+        // A range, or a list of pages and ranges ("3,5", "1-2,29").
+        for (const QPageRanges::Range& r : printer.pageRanges().toRangeList())
+            for (int p = r.from; p <= r.to; ++p)
+                if (p >= n.MinStrana && p <= n.MaxStrana)
+                    strany.append(p);
+    } else {
+        for (int p = n.MinStrana; p <= n.MaxStrana; ++p)
+            strany.append(p);
+    }
+    // Odd or even pages. The dialog leaves them for the server, which
+    // counts the pages of the job it gets (and the dialog has turned the
+    // choice round where the range begins on an even page): they are
+    // counted here the same way, in the pages chosen.
+    const QString sada = serverPageSet(printer);
+    if (!sada.isEmpty()) {
+        const qsizetype zbytek = sada == QLatin1String("odd") ? 1 : 0;
+        QList<int> sudeLiche;
+        for (qsizetype i = 0; i < strany.size(); ++i)
+            if ((i + 1) % 2 == zbytek)
+                sudeLiche.append(strany[i]);
+        strany = sudeLiche;
+        n.Rozsah = true;
+    }
+    if (n.Rozsah) {
+        n.Strany = strany;
+        if (!strany.isEmpty()) {
+            n.OdStrany = strany.first();
+            n.DoStrany = strany.last();
+        }
+    }
 }
 
 void TpreviewF::printerSetupSBClick() {
@@ -541,10 +664,21 @@ void TpreviewF::printBtnClick() {
             ohlasChybejiciTiskarnu();
             tiskarna = NastaveniTiskarny() && m_preview->PrinterInstalled();
         }
-        if (tiskarna && pripravVystup())
-            m_preview->PrintPages(odStrany, doStrany);
-        else
+        // The dialogs above may have chosen other pages.
+        const QList<int> strany = tiskarna && pripravVystup() ? StranyKTisku() : QList<int>();
+        if (!strany.isEmpty()) {
+            vybranaTiskarna().setCopyCount(PocetKopii);
+            try {
+                m_preview->PrintPagesEx(strany);
+            } catch (const UrnariumError&) {
+                OznamTisk(QString::fromUtf8(kNicNevytisteno));
+                throw;
+            }
+            OznamTisk(m_preview->LastPrint());
+        } else {
+            OznamTisk(QString::fromUtf8(kNicNevytisteno));
             dialogs().inform(QString::fromUtf8(kTiskCaption), QString::fromUtf8(kNicNevytisteno));
+        }
     }
     m_preview->setFocus();
 }

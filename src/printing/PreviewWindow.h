@@ -5,12 +5,14 @@
 // printer, pages and copies, and prints.
 
 #include <QDialog>
+#include <QList>
 
 #include <functional>
 
 class QComboBox;
 class QLabel;
 class QPainter;
+class QPrinter;
 class QPushButton;
 class QToolButton;
 class QWidget;
@@ -18,6 +20,7 @@ class QWidget;
 namespace urn {
 
 class TPrintPreview;
+struct TPrintResult;
 
 // What the print dialog shows and what the user chose in it.
 struct TNastaveniTisku {
@@ -28,6 +31,9 @@ struct TNastaveniTisku {
     int Kopie = 1;
     bool Rozsah = false;      // the user chose a page range, not all pages
     bool NabidkaStran = true; // the dialog offers a choice of pages
+    // The pages chosen, in order, when they are not all of OdStrany ..
+    // DoStrany ("3,5", or only the odd ones); empty otherwise.
+    QList<int> Strany;
 };
 
 // What the commission is told when printing finds no printer, and when
@@ -67,6 +73,18 @@ public:
     int PocetKopii = 1;
     int odStrany = 1;
     int doStrany = 5;
+    // The pages chosen one by one; empty when odStrany .. doStrany are.
+    QList<int> seznamStran;
+    // The pages "Tisk" prints: the chosen ones that the document has.
+    QList<int> StranyKTisku() const;
+
+    // The status line: what the last print sent and where, or why nothing
+    // was printed. A new document clears it.
+    void OznamTisk(const QString& text);
+    // Tells what a print job sent and where; a stopped printer is also
+    // reported in a message, as nothing will come out of it yet.
+    void OznamTisk(const TPrintResult& vysledek);
+    QString StavovyRadek() const;
 
     // ---- window operations ----
     void FormShow();
@@ -107,6 +125,9 @@ private:
     // Makes the chosen output ready for this document; false when the user
     // cancelled the print dialog that had to confirm it.
     bool pripravVystup();
+    // The pages the confirmed system dialog chose: a range, a list, odd
+    // or even pages.
+    static void prevezmiVyberStran(QPrinter& printer, TNastaveniTisku& n);
 
     QWidget* previewP = nullptr;
     QLabel* LupaL = nullptr;
@@ -119,6 +140,7 @@ private:
     QToolButton* printerSetupSB = nullptr;
     QPushButton* printBtn = nullptr;
     QPushButton* zavritBtn = nullptr;
+    QLabel* stavTiskuL = nullptr;
     TPrintPreview* m_preview = nullptr;
     // The output file the print dialog has shown for this document.
     QString m_potvrzenySoubor;
@@ -144,6 +166,13 @@ private:
 // Applies the print dialog's answer to the page range and copies of the
 // window: a confirmed range or all pages; copies never below 1.
 void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n);
+
+// "n" with the Czech noun in the form its number takes: `jeden` for 1,
+// `dva` for 2 to 4, `pet` for the rest ("1 strana", "3 strany", "5 stran").
+QString CeskyPocet(int n, const char* jeden, const char* dva, const char* pet);
+// What a print job sent and where, for the status line: "Odesláno na
+// tiskárnu „…“: 3 strany." or "Uloženo do souboru „…“ (1 strana)."
+QString ZpravaOTisku(const TPrintResult& vysledek);
 
 // The program's preview window: the one created last and still alive, or
 // else the one the creator set here makes (the program creates it when a

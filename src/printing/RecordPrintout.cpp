@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <optional>
+
 namespace urn {
 
 namespace {
@@ -62,6 +64,15 @@ QString teckyDo(int x1, int x2, int korekce = 0) {
 // A value of the record on the dotted line just printed.
 void nadTeckami(int x, const QString& text, const QString& styl = QString(), int dy = -12) {
     TiskStylem(0, x, dy, text, styl);
+}
+
+// The width of the dots a part of a form line begins with: the place of the
+// value set onto them.
+int sirkaTecek(const QString& cast) {
+    qsizetype n = 0;
+    while (n < cast.size() && cast.at(n) == QLatin1Char('.'))
+        ++n;
+    return SirkaTextu(cast.left(n));
 }
 
 bool je(const QString& pole, const char* hodnota) {
@@ -173,26 +184,30 @@ void TiskUdalosti(const Udalost& u) {
         TiskText(1, s.Levy, 0, teckyDo(s.Levy, s.Pravy, u.korekceBezUdalosti));
         return;
     }
+    // Each value on its own dots, a long date smaller, and narrower still
+    // where even that does not fit.
     const QString den = OrizniKonec(u.den);
-    NastavVelikost(den.size() > 12 ? s.VelDrobna : s.VelNormal);
-    nadTeckami(s.Levy + x + wa + d, den, QString(), u.dyHodnot);
-    NastavVelikost(s.VelNormal);
-    nadTeckami(s.Levy + x + wb - u.posun1 * d, OrizniKonec(u.cas1), QString(), u.dyHodnot);
-    nadTeckami(s.Levy + x + wc - u.posun2 * d, OrizniKonec(u.cas2), QString(), u.dyHodnot);
+    TiskDoMista(s.Levy + x + wa + d, u.dyHodnot, sirkaTecek(u.casti[1]) - d, den, QString(),
+                {den.size() > 12 ? s.VelDrobna : s.VelNormal, s.VelDrobna});
+    TiskDoMista(s.Levy + x + wb - u.posun1 * d, u.dyHodnot, sirkaTecek(u.casti[2]) + u.posun1 * d,
+                OrizniKonec(u.cas1), QString(), {s.VelNormal});
+    TiskDoMista(s.Levy + x + wc - u.posun2 * d, u.dyHodnot, sirkaTecek(u.casti[3]) + u.posun2 * d,
+                OrizniKonec(u.cas2), QString(), {s.VelNormal});
 
+    // The reason after the words of the line, its rest on the next line;
+    // both stay within the margin.
     const QString duvod = OrizniKonec(u.duvod);
     const int velikost = duvod.size() < 161 ? s.VelMala : s.VelDrobna;
     NastavVelikost(velikost);
-    const int zlom = MistoZlomu(duvod, s.Levy + x + wd, s.Pravy);
-    nadTeckami(s.Levy + x + wd, zlom > 0 ? duvod.left(zlom) : duvod, QString(), u.dyDuvodu);
-    // The line under the reason is a dotted line like every other.
+    const int zlom = ZlomVMiste(duvod, s.Levy + x + wd, s.Pravy);
     NastavVelikost(s.VelNormal);
+    TiskDoMista(s.Levy + x + wd, u.dyDuvodu, s.Pravy - (s.Levy + x + wd),
+                zlom > 0 ? duvod.left(zlom) : duvod, QString(), {velikost});
+    // The line under the reason is a dotted line like every other.
     TiskText(1, s.Levy, 0, teckyDo(s.Levy, s.Pravy, u.korekcePoDuvodu));
-    if (zlom > 0) {
-        NastavVelikost(velikost);
-        nadTeckami(s.Levy, duvod.mid(zlom), QString(), u.dyPokracovani);
-        NastavVelikost(s.VelNormal);
-    }
+    if (zlom > 0)
+        TiskDoMista(s.Levy, u.dyPokracovani, s.Pravy - s.Levy, duvod.mid(zlom).trimmed(), QString(),
+                    {velikost});
 }
 
 void Strana1() {
@@ -206,30 +221,36 @@ void Strana1() {
     NastavVelikost(s.VelNadpis);
     TiskNaStred(0, s.Levy, s.Pravy,
                 QStringLiteral("ZÁPIS O PRŮBĚHU A VÝSLEDKU HLASOVÁNÍ VE VOLEBNÍM OKRSKU"));
-    TiskStylem(2, s.Pravy - 50, 0, QStringLiteral("T/2"), kTucne);
+    // At the right margin, not past it.
+    NastavStyl(kTucne);
+    TiskVpravo(2, s.Pravy, 0, QStringLiteral("T/2"));
+    NastavStyl(QString());
 
     NastavVelikost(s.VelNormal);
     QString p1 = QStringLiteral("Ve volebním okrsku č.  ...");
     QString p2 =
         p1 +
         QStringLiteral(".......... v obci (městysu, městě, městské části, městském obvodu) ....");
-    TiskText(2, s.Levy, 0, p2 + teckyDo(s.Levy + SirkaTextu(p2), s.Pravy - 40));
+    QString radek = p2 + teckyDo(s.Levy + SirkaTextu(p2), s.Pravy - 40);
+    TiskText(2, s.Levy, 0, radek);
     nadTeckami(s.Levy + SirkaTextu(p1) - 25, CisloMezerami(r.T2.Okrsek, 5), kTucne);
-    const QString obec = OrizniKonec(Stanice().NazevObce);
+    // The municipality whole on its dots, smaller (or narrower) when long.
     const int xObce = s.Levy + SirkaTextu(p2);
-    const int zlomObce = MistoZlomu(obec, xObce, s.Pravy);
-    nadTeckami(xObce, zlomObce > 0 ? obec.left(zlomObce) : obec, kTucne);
+    TiskDoMista(xObce, -12, s.Levy + SirkaTextu(radek) - xObce, OrizniKonec(Stanice().NazevObce),
+                kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
 
     p1 = tecky(35) + QStringLiteral("  okres  ..");
     const QString p3 = QStringLiteral(".. proběhlo ve dnech");
-    TiskText(1, s.Levy, 0,
-             p1 + teckyDo(s.Levy + SirkaTextu(p1), s.Pravy + kOkres - SirkaTextu(p3)) + p3);
-    nadTeckami(s.Levy + SirkaTextu(p1), z.NazevOkresu, kTucne);
+    const QString teckyOkresu = teckyDo(s.Levy + SirkaTextu(p1), s.Pravy + kOkres - SirkaTextu(p3));
+    TiskText(1, s.Levy, 0, p1 + teckyOkresu + p3);
+    TiskDoMista(s.Levy + SirkaTextu(p1), -12, SirkaTextu(teckyOkresu), z.NazevOkresu, kTucne,
+                {s.VelNormal, s.VelMala, s.VelDrobna});
 
     p1 = tecky(50) + QStringLiteral("  hlasování ve volbách do ");
     TiskText(1, s.Levy, 0, p1);
     TiskStylem(0, s.Levy + SirkaTextu(p1), 0, QStringLiteral("  EVROPSKÉHO  PARLAMENTU."), kTucne);
-    nadTeckami(s.Levy - 10, QStringLiteral("07. - 08.06.2024"), kTucne);
+    // On the dots, which begin at the margin.
+    nadTeckami(s.Levy, QStringLiteral("07. - 08.06.2024"), kTucne);
 
     TiskNaStred(3, s.Levy, s.Pravy, QStringLiteral("I."), kTucne);
 
@@ -422,26 +443,32 @@ void PokracovaniOddiluIII() {
     TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("III. - pokračování"), kTucne);
 }
 
-// A text of the commission in size 20 after the label `p`, broken at the
-// margin and continued at the left edge under `radky` lines of dots.
-void DlouhyText(const QString& p, const QString& text, int dy, int radky, int korekce) {
+// Where a text of the commission in size 20 after the label `p` breaks to
+// stay within the margin; 0 when it fits on the label's line.
+int ZlomDlouhehoTextu(const QString& p, const QString& text) {
     TStavTisku& s = StavTisku();
     const int x = s.Levy + SirkaTextu(p);
     NastavVelikost(s.VelMala);
+    const int zlom = ZlomVMiste(OrizniKonec(text), x, s.Pravy);
+    NastavVelikost(s.VelNormal);
+    return zlom;
+}
+
+// A text of the commission in size 20 after the label `p`, broken at the
+// margin and continued at the left edge under `radky` lines of dots; what
+// does not fit a line is printed narrower rather than past the margin.
+void DlouhyText(const QString& p, const QString& text, int dy, int radky, int korekce) {
+    TStavTisku& s = StavTisku();
+    const int x = s.Levy + SirkaTextu(p);
     const QString t = OrizniKonec(text);
-    const int zlom = MistoZlomu(t, x, s.Pravy);
+    const int zlom = ZlomDlouhehoTextu(p, t);
+    TiskDoMista(x, dy, s.Pravy - x, zlom > 0 ? t.left(zlom) : t, kTucne, {s.VelMala});
     if (zlom > 0) {
-        nadTeckami(x, t.left(zlom), kTucne, dy);
-        NastavVelikost(s.VelNormal);
         TiskText(radky, s.Levy, 0, teckyDo(s.Levy, s.Pravy, korekce));
-        NastavVelikost(s.VelMala);
         // The character at the break ends the first line; the second line
         // goes on after it.
-        nadTeckami(s.Levy, t.mid(zlom), kTucne, dy);
-    } else {
-        nadTeckami(x, t, kTucne, dy);
+        TiskDoMista(s.Levy, dy, s.Pravy - s.Levy, t.mid(zlom), kTucne, {s.VelMala});
     }
-    NastavVelikost(s.VelNormal);
 }
 
 void OddilIII() {
@@ -454,10 +481,12 @@ void OddilIII() {
 
     TiskNaStred(1, s.Levy, s.Pravy, QStringLiteral("III."), kTucne);
     const QString zCelkoveho = QStringLiteral("Z celkového počtu ");
-    TiskText(1, s.Levy, 0,
-             zCelkoveho + QStringLiteral("............................  členů    okrskové    "
-                                         "volební    komise    je    v    době    vyhotovení    "
-                                         "zápisu     přítomno"));
+    const QString clenu = QStringLiteral("  členů    okrskové    volební    komise    je    v    "
+                                         "době    vyhotovení    zápisu     přítomno");
+    // As many of the form's 28 dots as leave the line within the margin.
+    const int teckyClenu =
+        qBound(4, (s.Pravy - s.Levy - SirkaTextu(zCelkoveho) - SirkaTextu(clenu)) / d, 28);
+    TiskText(1, s.Levy, 0, zCelkoveho + tecky(teckyClenu) + clenu);
     nadTeckami(s.Levy + SirkaTextu(zCelkoveho) + 2 * d, OrizniKonec(h.ClenuOVKC));
     TiskText(1, s.Levy, 0, QStringLiteral(".............. , tj. nadpoloviční většina."));
     nadTeckami(s.Levy + 3 * d, OrizniKonec(h.ClenuOVKP));
@@ -468,8 +497,10 @@ void OddilIII() {
 
     s.AktY += 20;
     TiskText(1, s.Levy, 0,
-             QStringLiteral("Zápis    byl    přečten   za   účasti    nadpoloviční    většiny    "
-                            "členů   okrskové   volební   komise  a  schválen   nadpoloviční"));
+             ZuzeneMezery(QStringLiteral("Zápis    byl    přečten   za   účasti    nadpoloviční    "
+                                         "většiny    členů   okrskové   volební   komise  a  "
+                                         "schválen   nadpoloviční"),
+                          s.Pravy - s.Levy));
     TiskText(1, s.Levy, 0, QStringLiteral("většinou  přítomných  členů  komise."));
 
     s.AktY += 20;
@@ -480,9 +511,7 @@ void OddilIII() {
         "příslušném pracovišti a k opravám případných chyb v zápisu na místě: ......");
     const int wp = SirkaTextu(p);
     TiskText(1, s.Levy, 0, p + RadaTecek(s.Levy + wp, s.Pravy - 20));
-    NastavVelikost(s.VelMala);
-    const bool zlomeno = MistoZlomu(OrizniKonec(h.PoverPred), s.Levy + wp, s.Pravy) > 0;
-    NastavVelikost(s.VelNormal);
+    const bool zlomeno = ZlomDlouhehoTextu(p, h.PoverPred) > 0;
     DlouhyText(p, h.PoverPred, -16, 2, kPoverenyDruhyRadek);
     const QString jmeno = QStringLiteral("jméno a příjmení");
     if (zlomeno)
@@ -496,9 +525,10 @@ void OddilIII() {
     TiskText(1, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
     const int q = (s.Pravy - s.Levy) / 4;
     const QList<TKomise>& jmena = JmenaKomise();
+    const int sirkaBunky = qMin(2 * q - 20, SirkaTextu(tecky(90)));
     const auto bunka = [&](int x, const TKomise& clen) {
         TiskText(0, x, 0, tecky(90));
-        JmenoVBunce(x, 2 * q - 20, clen.clen, kTucne);
+        JmenoVBunce(x, sirkaBunky, clen.clen, kTucne);
     };
     // The first row has only its right cell, on the label's line; every
     // further row fills both. A row that ends low on the page continues on
@@ -608,8 +638,9 @@ QString NazevOkresu() {
 
 // The copies printed directly, each a job of its own. A PDF file would be
 // written anew by every job, so that only the last copy would remain: into a
-// file the copies go one after another, as one document.
-void TiskKopii(int kopie) {
+// file the copies go one after another, as one document. `vytisteno` tells
+// what went where, also when a later copy fails.
+void TiskKopii(int kopie, std::optional<TPrintResult>& vytisteno) {
     TpreviewF& okno = previewF();
     TPrintPreview* pp = okno.PrintPreview();
     pp->SetDirectPrint(true);
@@ -629,10 +660,14 @@ void TiskKopii(int kopie) {
                                         "souboru: %2.")
                              .arg(QDir::toNativeSeparators(soubor))
                              .arg(kopie));
+        vytisteno = pp->LastPrint();
         return;
     }
-    for (int i = 0; i < kopie; ++i)
+    for (int i = 0; i < kopie; ++i) {
         SestavZapis();
+        vytisteno = pp->LastPrint();
+        vytisteno->Copies = i + 1;
+    }
 }
 
 } // namespace
@@ -731,32 +766,24 @@ void IdentifikaceOkrsku(bool priloha) {
 void VyhotoveniAZapisovatel() {
     TStavTisku& s = StavTisku();
     s.AktY += 20;
+    // The dots that fit before the margin (the count alone is one more).
     QString p = QStringLiteral("Hodina, den, měsíc a rok vyhotovení zápisu:  ");
-    TiskText(1, s.Levy, 0, p + RadaTecek(s.Levy + SirkaTextu(p), s.Pravy - kKonecVyhotoveni));
+    TiskText(1, s.Levy, 0, p + teckyDo(s.Levy + SirkaTextu(p), s.Pravy - kKonecVyhotoveni, -1));
     nadTeckami(s.Levy + SirkaTextu(p) + 15, s.CasTisku + QStringLiteral(" hod., ") + s.DatumTisku,
                kTucne);
     s.AktY += 20;
     p = QStringLiteral("Jméno, příjmení a podpis zapisovatele:  ");
     const int w = SirkaTextu(p) + 20;
-    TiskText(1, s.Levy, 0, p + RadaTecek(s.Levy + w, s.Pravy - kKonecZapisovatele));
-    nadTeckami(s.Levy + w, OrizniKonec(PrecinctRecord().Hlaso.Zapisovat), kTucne);
+    const QString radek = p + teckyDo(s.Levy + w, s.Pravy - kKonecZapisovatele, -1);
+    TiskText(1, s.Levy, 0, radek);
+    TiskDoMista(s.Levy + w, -12, SirkaTextu(radek) - w,
+                OrizniKonec(PrecinctRecord().Hlaso.Zapisovat), kTucne,
+                {s.VelNormal, s.VelMala, s.VelDrobna});
 }
 
 void JmenoVBunce(int x, int sirka, const QString& jmeno, const QString& styl) {
     TStavTisku& s = StavTisku();
-    const QString t = OrizniKonec(jmeno);
-    NastavStyl(styl);
-    int velikost = s.VelNormal;
-    for (const int v : {s.VelNormal, s.VelMala, s.VelDrobna}) {
-        velikost = v;
-        NastavVelikost(v);
-        if (SirkaTextu(t) <= sirka)
-            break;
-    }
-    NastavStyl(QString());
-    // A smaller name stands on the dots like the others.
-    nadTeckami(x, t, styl, -12 + VyskaPisma(s.VelNormal) - VyskaPisma(velikost));
-    NastavVelikost(s.VelNormal);
+    TiskDoMista(x, -12, sirka, OrizniKonec(jmeno), styl, {s.VelNormal, s.VelMala, s.VelDrobna});
 }
 
 void TiskZapisu(int pocetKopii) {
@@ -774,12 +801,18 @@ void TiskZapisu(int pocetKopii) {
     z.StranCelkem = SpocitejStrany();
 
     const int kopie = okno.PripravPrimyTisk(kopii);
+    std::optional<TPrintResult> vytisteno;
     if (kopie > 0) {
         // A printer that fails is reported; the preview still comes, from
         // which the record can be printed again.
-        runReportingErrors([kopie] { TiskKopii(kopie); });
+        runReportingErrors([&] { TiskKopii(kopie, vytisteno); });
     }
     SestavZapis();
+    // The preview's status line tells where the copies went.
+    if (vytisteno)
+        okno.OznamTisk(*vytisteno);
+    else
+        okno.OznamTisk(QString::fromUtf8(kNicNevytisteno));
     okno.ShowModal();
     UvolniMereni();
 }

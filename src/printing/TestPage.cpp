@@ -93,9 +93,13 @@ void ObsahZkusebniStrany(const TProstrediTisku& p) {
     TiskText(1, hodnota, 0, QStringLiteral("font Arial"));
     TiskVpravo(0, s.Pravy, 0, sipka);
 
+    // The arrow reached by blanks: as many as bring it to the margin in
+    // this printer's Courier New.
     NastavPismo(QStringLiteral("Courier New"));
-    TiskText(1, hodnota, 0,
-             QStringLiteral("font Courier New mezerami                                   -->"));
+    const QString mezerami = QStringLiteral("font Courier New mezerami");
+    const int mezer = (s.Pravy - hodnota - SirkaTextu(mezerami) - SirkaTextu(sipka)) /
+                      qMax(1, SirkaTextu(QStringLiteral(" ")));
+    TiskText(1, hodnota, 0, mezerami + QString(qMax(1, mezer), QLatin1Char(' ')) + sipka);
 
     TiskText(1, promenna, 0, QStringLiteral("Proporcionalita"));
     const QString tecky = Opakuj(QStringLiteral("."), 49);

@@ -59,13 +59,14 @@ TEST(InfoWindow, CountingSheetCommandShowsTheNoticeFirst) {
     ScitaciArch([&](const QString& caption, const QString& titulek, const QString& zprava) {
         info.Ukaz(caption, titulek, zprava);
     });
-    EXPECT_EQ(title, QStringLiteral("Tisk pomocného sčítacího archu má 30 stran."));
+    // No party: one sheet with the header and footer only, and the notice
+    // says so.
+    EXPECT_EQ(title, QStringLiteral("Tisk pomocného sčítacího archu má 1 stranu."));
     EXPECT_EQ(text, QStringLiteral("Pokud chcete tisknout jen vybrané stránky,\n"
                                    "jejich výběr provedete zadáním jejich rozsahu\n"
                                    "v Nastavení tiskárny (ikonka s tiskárnou)\n"
                                    "v preview tisku a potvrdíte tlačítkem OK.\n"
                                    "Vlastní tisk provedete stisknutím tlačítka Tisk."));
-    // No party: one sheet with the header and footer only.
     EXPECT_EQ(f.shown, 1);
     EXPECT_EQ(f.pages(), 1);
 }

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <QFontMetricsF>
+
 #include <gtest/gtest.h>
 
 using namespace urn;
@@ -166,6 +168,76 @@ TEST(LayoutEngine, BreakPlace) {
         EXPECT_FALSE(SirkaTextu(words.left(i)) > x2 - x1 - w &&
                      QStringLiteral(". -:;").contains(words.at(i - 1)))
             << "earlier break at " << i;
+}
+
+// A text the printout keeps within its place: broken after the last
+// separator that fits (or the last character), blanks of a form line
+// narrowed, a value made smaller and then narrower but never cut.
+TEST(LayoutEngine, TextsKeptWithinTheirPlace) {
+    CanvasFixture f;
+    NastavPismo(QStringLiteral("Courier New"));
+    NastavVelikost(26);
+    const int charW = SirkaTextu(QStringLiteral("x"));
+    const int x1 = 200;
+    const int x2 = 200 + 20 * charW; // 20 characters
+    const struct {
+        const char* text;
+        int zlom;
+    } zlomy[] = {
+        {"fits on its line", 0},
+        {"twenty characters ok", 0},
+        {"a bb ccc dddd eeeee ffffff", 20}, // after the blank before "ffffff"
+        {"one-two-three-four-five", 19},    // after the last hyphen that fits
+        {"abcdefghijklmnopqrstuvwxyz", 20}, // no separator: as much as fits
+        {"a:b;c.d e", 0},
+    };
+    for (const auto& z : zlomy) {
+        const QString text = QString::fromUtf8(z.text);
+        const int b = ZlomVMiste(text, x1, x2);
+        EXPECT_EQ(b, z.zlom) << z.text;
+        EXPECT_LE(SirkaTextu(text.left(b > 0 ? b : text.size())), x2 - x1) << z.text;
+    }
+    // The longest run loses a blank first.
+    EXPECT_EQ(ZuzeneMezery(QStringLiteral("a    b  c"), 7 * charW), QStringLiteral("a  b  c"));
+    EXPECT_EQ(ZuzeneMezery(QStringLiteral("a    b  c"), 5 * charW), QStringLiteral("a b c"));
+    EXPECT_EQ(ZuzeneMezery(QStringLiteral("abc def"), 3 * charW), QStringLiteral("abc def"));
+
+    NastavPismo(QStringLiteral("Arial"));
+    NastavVelikost(24);
+    StavTisku().AktY = 500;
+    const QString jmeno = QStringLiteral("Brandýs nad Labem-Stará Boleslav");
+    NastavStyl(QStringLiteral("B"));
+    const int sirka24 = SirkaTextu(jmeno);
+    NastavStyl(QString());
+    TiskDoMista(300, -12, sirka24 + 5, jmeno, QStringLiteral("B"), {24, 20, 16});
+    TiskDoMista(300, -12, sirka24 * 9 / 10, jmeno, QStringLiteral("B"), {24, 20, 16});
+    TiskDoMista(300, -12, sirka24 / 3, jmeno, QStringLiteral("B"), {24, 20, 16});
+    // The page font is as it was.
+    EXPECT_EQ(StavTisku().Platno->font().pixelSize(), VyskaPisma(24));
+    EXPECT_FALSE(StavTisku().Platno->font().bold());
+    const DrawnPage p = f.finish();
+    ASSERT_EQ(p.texts.size(), 3);
+    const struct {
+        int size;
+        bool narrowed;
+        int room;
+    } ocekavano[] = {
+        {24, false, sirka24 + 5}, {20, false, sirka24 * 9 / 10}, {16, true, sirka24 / 3}};
+    double baseline = -1;
+    for (int i = 0; i < 3; ++i) {
+        const DrawnText& t = p.texts[i];
+        EXPECT_EQ(t.text, jmeno);
+        EXPECT_TRUE(t.font.bold());
+        EXPECT_EQ(t.font.pixelSize(), VyskaPisma(ocekavano[i].size)) << i;
+        EXPECT_EQ(t.font.stretch() != 0 && t.font.stretch() != 100, ocekavano[i].narrowed) << i;
+        EXPECT_LE(t.right(), 300 + ocekavano[i].room) << i;
+        // Every size stands on the same baseline.
+        const double b = t.topLeft.y() + QFontMetricsF(t.font).ascent();
+        if (baseline >= 0) {
+            EXPECT_NEAR(b, baseline, 1.5) << i;
+        }
+        baseline = b;
+    }
 }
 
 TEST(LayoutEngine, LineAdvanceAndPageBreakTest) {

@@ -118,11 +118,13 @@ TEST(PreviewWindow, PrintDialogChoices) {
         int od;
         int doStrany;
         int kopie;
+        QList<int> tisk; // the pages "Tisk" then prints
     } cases[] = {
-        {"range", true, {1, 5, 2, 4, 3, true}, 2, 4, 3},
-        {"all pages", true, {1, 5, 2, 4, 2, false}, 1, 5, 2},
-        {"no copies", true, {1, 5, 1, 5, 0, false}, 1, 5, 1},
-        {"cancelled", false, {1, 5, 3, 3, 7, true}, 2, 3, 4},
+        {"range", true, {1, 5, 2, 4, 3, true, true, {}}, 2, 4, 3, {2, 3, 4}},
+        {"list", true, {1, 5, 3, 5, 1, true, true, {3, 5}}, 3, 5, 1, {3, 5}},
+        {"all pages", true, {1, 5, 2, 4, 2, false, true, {3}}, 1, 5, 2, {1, 2, 3, 4, 5}},
+        {"no copies", true, {1, 5, 1, 5, 0, false, true, {}}, 1, 5, 1, {1, 2, 3, 4, 5}},
+        {"cancelled", false, {1, 5, 3, 3, 7, true, true, {}}, 2, 3, 4, {2, 3}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,14 +152,14 @@ TEST(PreviewWindow, PrintDialogChoices) {
         EXPECT_EQ(f.okno.odStrany, c.od);
         EXPECT_EQ(f.okno.doStrany, c.doStrany);
         EXPECT_EQ(f.okno.PocetKopii, c.kopie);
-        EXPECT_EQ(vybranaTiskarna().copyCount(), c.kopie);
+        EXPECT_EQ(f.okno.StranyKTisku(), c.tisk);
     }
 }
 
 TEST(PreviewWindow, AllPagesAfterAnEarlierRange) {
     WindowFixture f;
     f.document(4);
-    TNastaveniTisku answer{1, 4, 2, 3, 1, true};
+    TNastaveniTisku answer{1, 4, 2, 3, 1, true, true, {}};
     f.okno.printDialogHook = [&](TNastaveniTisku& n) {
         n = answer;
         return true;
@@ -262,8 +264,14 @@ TEST(PreviewWindow, PrintButtonPrintsTheChosenPages) {
     f.okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("QZKCH.pdf"));
     f.okno.findChild<QPushButton*>(QStringLiteral("printBtn"))->click();
     EXPECT_EQ(printed, (QList<int>{2, 3}));
-    // The file carries the document's title, in the directory chosen before.
+    // The file carries the document's title, in the directory chosen before,
+    // and the status line says so.
     EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/QZKCH.pdf")));
+    EXPECT_EQ(f.okno.StavovyRadek(), QStringLiteral("Uloženo do souboru „%1“ (2 strany).")
+                                         .arg(dir.path() + QStringLiteral("/QZKCH.pdf")));
+    // A new document starts with an empty status line.
+    f.document(1);
+    EXPECT_EQ(f.okno.StavovyRadek(), QString());
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/tisk.pdf")));
     printer.setOutputFileName(QString());
 }

@@ -1,3 +1,4 @@
+#include "PageBounds.h"
 #include "PrintFixture.h"
 #include "ReferenceImage.h"
 #include "checks/CheckSequence.h"
@@ -8,6 +9,8 @@
 #include "store/PrecinctRecord.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace urn;
 using namespace urn::test;
@@ -223,6 +226,28 @@ TEST(CountingSheet, ThirtyPartiesMakeThirtyNumberedPages) {
         EXPECT_NE(page.find(QStringLiteral("Strana č. %1").arg(p)), nullptr) << p;
         EXPECT_NE(page.find(QStringLiteral("Okrsek: ............")), nullptr) << p;
         EXPECT_EQ(page.count(Opakuj(QStringLiteral("."), 63)), 28) << p;
+    }
+}
+
+// The notice before the sheet and the status line after a print count
+// pages in Czech: the notice in the accusative ("má 1 stranu"), the status
+// line in the nominative ("1 strana").
+TEST(CountingSheet, PagesCountedInCzech) {
+    const struct {
+        int n;
+        const char* notice;
+        const char* status;
+    } cases[] = {
+        {1, "Tisk pomocného sčítacího archu má 1 stranu.", "1 strana"},
+        {2, "Tisk pomocného sčítacího archu má 2 strany.", "2 strany"},
+        {4, "Tisk pomocného sčítacího archu má 4 strany.", "4 strany"},
+        {5, "Tisk pomocného sčítacího archu má 5 stran.", "5 stran"},
+        {22, "Tisk pomocného sčítacího archu má 22 stran.", "22 stran"},
+        {27, "Tisk pomocného sčítacího archu má 27 stran.", "27 stran"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TitulekScitacihoArchu(c.n), QString::fromUtf8(c.notice)) << c.n;
+        EXPECT_EQ(CeskyPocet(c.n, "strana", "strany", "stran"), QString::fromUtf8(c.status)) << c.n;
     }
 }
 
@@ -458,4 +483,55 @@ TEST(CheckProtocol, GroupingBreakingAndPaging) {
         for (const DrawnText& t : p->texts)
             findings += t.text.contains(QStringLiteral(" - Přednostní hlas kandidáta")) ? 1 : 0;
     EXPECT_EQ(findings, 40);
+}
+
+// ---------------------------------------------------------------- bounds
+
+// Every text of the counting sheet, the test page and the check protocol
+// stays inside the printout's margins and the sheet's printable part, inside
+// the cells and frames drawn around it, and on its dotted line; with long
+// names of the municipality, parties, candidates and printer.
+TEST(Printouts, EveryTextStaysInItsPlace) {
+    const QString dlouhaObec =
+        QStringLiteral("Brandýs nad Labem-Stará Boleslav, Popovice").left(40);
+    const struct {
+        const char* name;
+        std::function<void(PrintFixture&)> print;
+        QRectF area; // the margins across, the printable part of the sheet down
+    } cases[] = {
+        {"counting sheet",
+         [&](PrintFixture& f) {
+             vzorovyArch(f.inst);
+             Stanice().NazevObce = dlouhaObec;
+             ScitaciArch({});
+         },
+         // The grid of the tally columns reaches past the headings' margin.
+         QRectF(200, 50, 2655, 2000)},
+        {"test page",
+         [](PrintFixture&) {
+             TProstrediTisku env = prostredi();
+             env.Tiskarna = QStringLiteral("Tiskárna sekretariátu obecního úřadu ve druhém "
+                                           "patře, místnost 214 (síťová) – barevná, oboustranná");
+             TiskZkusebniStrany(env);
+         },
+         QRectF(200, 50, 1700, 2870)},
+        {"check protocol",
+         [&](PrintFixture&) {
+             TUdajeProtokolu u = dlouhyProtokol();
+             u.NazevObce = dlouhaObec;
+             TiskProtokolu(u);
+         },
+         QRectF(200, 50, 1800, 2870)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintFixture f;
+        c.print(f);
+        ASSERT_GT(f.pages(), 0);
+        QStringList faults;
+        for (int n = 1; n <= f.pages(); ++n)
+            for (const QString& fault : textsOutOfPlace(f.page(n), c.area))
+                faults << QStringLiteral("page %1: ").arg(n) + fault;
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    }
 }

@@ -70,6 +70,9 @@ TEST(RecordCopies, EveryCopyGoesIntoTheOneFileInTurn) {
         EXPECT_EQ(f.pagesWhenShown, 8);
         EXPECT_FALSE(f.okno.PrintPreview()->DirectPrint());
         EXPECT_EQ(vybranaTiskarna().copyCount(), 1);
+        EXPECT_EQ(f.okno.StavovyRadek(), QStringLiteral("Uloženo do souboru „%1“ (%2 stran).")
+                                             .arg(f.copiesFile())
+                                             .arg(8 * c.kopii));
         if (havePdfTools()) {
             const QStringList strany = pdfText(f.copiesFile());
             ASSERT_EQ(strany.size(), 8 * c.kopii);

@@ -2,6 +2,7 @@
 // values over the dots, struck alternatives, boxes, circles, names, pages
 // and footers, and the reference images of the pages.
 
+#include "PageBounds.h"
 #include "RecordFixture.h"
 #include "ReferenceImage.h"
 #include "checks/ErrorCatalogue.h"
@@ -13,6 +14,8 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace urn;
 using namespace urn::test;
@@ -92,13 +95,15 @@ TEST(RecordPrintout, PageOneWhenNothingHappened) {
     ASSERT_NE(titul, nullptr);
     EXPECT_EQ(titul->topLeft.y(), 100);
     EXPECT_EQ(titul->font.pixelSize(), 45);
-    EXPECT_EQ(p.find(QStringLiteral("T/2"))->topLeft, QPointF(1850, 200));
+    // "T/2" and the dates end at the margin, and start at it.
+    EXPECT_EQ(p.find(QStringLiteral("T/2"))->right(), 1900);
+    EXPECT_EQ(p.find(QStringLiteral("T/2"))->topLeft.y(), 200);
     EXPECT_TRUE(p.find(QStringLiteral("T/2"))->font.bold());
     // Values over the dots: 12 units above their line.
     EXPECT_EQ(p.find(QStringLiteral("    2"))->topLeft.y(), 300 - 12);
     EXPECT_TRUE(p.find(QStringLiteral("Bílá Lhota u Kamenice"))->font.bold());
     EXPECT_EQ(p.find(QStringLiteral("Blansko"))->topLeft.y(), 350 - 12);
-    EXPECT_EQ(p.find(QStringLiteral("07. - 08.06.2024"))->topLeft, QPointF(190, 400 - 12));
+    EXPECT_EQ(p.find(QStringLiteral("07. - 08.06.2024"))->topLeft, QPointF(200, 400 - 12));
     for (const char* cas : {"14:00", "22:00", "08:00"})
         EXPECT_NE(p.find(QString::fromLatin1(cas)), nullptr) << cas;
     // Nothing happened: blank dotted lines follow, no reasons.
@@ -512,6 +517,72 @@ TEST(RecordPrintout, AnnexSheet) {
     EXPECT_NE(p2.find(jmenoClena(16)), nullptr);
     EXPECT_NE(p2.findStarting(QStringLiteral(" Strana: %1/").arg(prvni + 1)), nullptr);
     EXPECT_EQ(p2.find(QStringLiteral("Příloha č. 1 k tiskopisu T/2, list č.   3")), nullptr);
+}
+
+// ---------------------------------------------------------------- bounds
+
+// Every text of the record and its sheets stays inside the margins, inside
+// its frame or cell and on its dotted line: when nothing happened, when
+// everything happened with the longest texts the fields hold, and with the
+// longest names of municipality, district, parties and members.
+TEST(RecordPrintout, EveryTextStaysInItsPlace) {
+    const struct {
+        const char* name;
+        std::function<void(RecordFixture&)> setUp;
+    } cases[] = {
+        {"nothing happened", [](RecordFixture&) {}},
+        {"everything happened, long texts",
+         [](RecordFixture&) {
+             THlaso& h = PrecinctRecord().Hlaso;
+             h.Odroc = h.Prodl = h.Prerus = h.Stizn = QStringLiteral("B");
+             h.OdrocenoD = QStringLiteral("7.6.2024");
+             h.OdrocenoH = QStringLiteral("14");
+             h.OdrocenoM = QStringLiteral("30");
+             h.DuvodOdroc =
+                 opakovane(QStringLiteral("Porucha osvětlení ve volební místnosti; "), 160);
+             h.ProdlouzD = QStringLiteral("sobota 8. června 2024");
+             h.ProdlouzH = QStringLiteral("22");
+             h.ProdlouzM = QStringLiteral("45");
+             // The fields hold at most 200 characters.
+             h.DuvodProdl = opakovane(QStringLiteral("Fronta voličů před místností. "), 200);
+             h.PrerusD = QStringLiteral("pátek 7. června 2024");
+             h.PrerusOd = QStringLiteral("10:30");
+             h.PrerusDo = QStringLiteral("11:05");
+             h.DuvodPrer = opakovane(QStringLiteral("Výpadek proudu v celé obci. "), 200);
+             h.StizListu = QStringLiteral("12");
+             h.Ostatni = opakovane(QStringLiteral("Jan Pokorný (pozorovatel), "), 200);
+             h.PoverPred = opakovane(QStringLiteral("Ing. Jiří Dvořák, místopředseda, "), 200);
+             h.Zapisovat = QStringLiteral("Mgr. Bc. Anna Marie Šťastná-Procházková, DiS.");
+         }},
+        {"long names",
+         [](RecordFixture& f) {
+             Stanice().NazevObce =
+                 QStringLiteral("Brandýs nad Labem-Stará Boleslav, Popovice").left(40);
+             TOkrsky okrsek;
+             okrsek.Obec = QStringLiteral("582786");
+             okrsek.NazevObce = Stanice().NazevObce;
+             okrsek.OkrsekOd = QStringLiteral("1");
+             okrsek.OkrsekDo = QStringLiteral("3");
+             okrsek.NazevOkresu = QStringLiteral("Rychnov nad Kněžnou");
+             f.inst.writeOkrsky({okrsek});
+             for (TKomise& k : JmenaKomise())
+                 k.clen = QStringLiteral("Mgr. Bc. Anna Marie Šťastná-Procházková, DiS., MBA");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        VzorZapisu vzor;
+        vzor.clenu = 32;
+        RecordFixture f(vzor);
+        c.setUp(f);
+        doNahledu(f);
+        ASSERT_GT(f.pages(), 8);
+        QStringList faults;
+        for (int n = 1; n <= f.pages(); ++n)
+            for (const QString& fault : textsOutOfPlace(f.page(n), QRectF(200, 50, 1700, 2870)))
+                faults << QStringLiteral("page %1: ").arg(n) + fault;
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    }
 }
 
 // ---------------------------------------------------------------- footer
