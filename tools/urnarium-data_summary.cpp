@@ -383,7 +383,8 @@ FileEntry entryFor(const QString& path) {
 
 // Every file under the directories, sorted. A directory inside another one
 // given (or the same one twice) is walked once, so that no file meets itself
-// as a copy.
+// as a copy. Only regular files: reading a pipe or a device found on a disk
+// could wait for ever.
 QStringList filesUnder(const QStringList& dirs) {
     QStringList roots;
     QStringList canonical;
@@ -404,8 +405,7 @@ QStringList filesUnder(const QStringList& dirs) {
     }
     QStringList files;
     for (const QString& root : roots) {
-        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext())
             files.append(it.next());
     }

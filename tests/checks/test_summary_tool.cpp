@@ -13,6 +13,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace urn;
 using urn::test::CheckTest;
 using urn::test::ToolRun;
@@ -183,6 +185,10 @@ TEST_F(SummaryToolTest, KnownFilesGiveTheirLinesTotalsAndMissingPrecincts) {
     write(rec(), kKindO, QStringLiteral("kopie/"));
     // A file that is no data file at all.
     writeBytes(files() + QStringLiteral("kopie/poznamky.txt"), "okrsek 8 doručen dvakrát");
+    // A pipe would never end; it is no file of anyone's.
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(files() + QStringLiteral("OE500011.00007")).constData(), 0600),
+        0);
 
     const auto before = test::fileHashes(files());
     const ToolRun r =
