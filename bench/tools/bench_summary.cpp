@@ -6,11 +6,12 @@
 // current one (run from the real disk), and each size is a directory of
 // hard links to the first files of the set.
 //
-// Each iteration runs the command itself; the first size also warms the page
-// cache, so every figure is of files already in memory, as on a receiving
-// point's machine after copying them in.
+// Each iteration runs the command itself; the files were just written, so
+// every figure is of files already in memory, as on a receiving point's
+// machine after copying them in.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -23,15 +24,12 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <map>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -91,35 +89,59 @@ struct Outcome {
     bool ok = false;
 };
 
-// Runs the command with its output to a file; the resource use comes from
-// wait4, which counts the command and the workers it waited for.
-Outcome runSummary(const QString& dir, const QString& tables, int jobs, const QString& output) {
-    const QByteArray exe(URNARIUM_DATA_EXE);
-    QList<QByteArray> args = {
-        exe,      "summary", QFile::encodeName(dir),  "--tables", QFile::encodeName(tables),
-        "--json", "--jobs",  QByteArray::number(jobs)};
-    std::vector<char*> argv;
-    for (QByteArray& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, QFile::encodeName(output).constData(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    Outcome o;
+// The peak memory that wait4 reports for a child also counts the memory of
+// the process it was forked from, as it stood when the child replaced itself
+// with the command. So the command is started from a fresh, small process:
+// this executable again, with --measure, which starts the command, waits
+// for it and writes its time, peak memory (of the command and the workers
+// it waited for) and exit status to a file.
+int measure(char** argv) {
+    const char* output = argv[2];
+    const char* result = argv[3];
+    char** command = argv + 4;
     const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, exe.constData(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return o;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int fd = ::open(output, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0)
+            _exit(126);
+        ::execv(command[0], command);
+        _exit(127);
+    }
     int status = 0;
     rusage usage{};
-    if (::wait4(pid, &status, 0, &usage) != pid)
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid)
+        return 1;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    FILE* f = std::fopen(result, "w");
+    if (!f)
+        return 1;
+    std::fprintf(f, "%.6f %ld %d\n", seconds, usage.ru_maxrss,
+                 WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    std::fclose(f);
+    return 0;
+}
+
+Outcome runSummary(const QString& dir, const QString& tables, int jobs, const QString& output) {
+    const QString result = output + QStringLiteral(".result");
+    QProcess helper;
+    helper.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--measure"), output, result, QStringLiteral(URNARIUM_DATA_EXE),
+                  QStringLiteral("summary"), dir, QStringLiteral("--tables"), tables,
+                  QStringLiteral("--json"), QStringLiteral("--jobs"), QString::number(jobs)});
+    Outcome o;
+    if (!helper.waitForFinished(600000) || helper.exitCode() != 0)
         return o;
-    o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    o.maxRssKb = usage.ru_maxrss;
-    o.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    QFile f(result);
+    if (!f.open(QIODevice::ReadOnly))
+        return o;
+    const QList<QByteArray> fields = f.readAll().simplified().split(' ');
+    if (fields.size() != 3)
+        return o;
+    o.seconds = fields.at(0).toDouble();
+    o.maxRssKb = fields.at(1).toLong();
+    o.ok = fields.at(2) == "0";
     return o;
 }
 
@@ -168,4 +190,15 @@ BENCHMARK(BM_Summary)
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc >= 5 && std::strcmp(argv[1], "--measure") == 0)
+        return measure(argv);
+    // QCoreApplication::applicationFilePath needs the application object.
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
