@@ -497,7 +497,10 @@ void resolveCopies(Summary& sum, const QList<qsizetype>& copies,
     }
 }
 
-Summary summarise(const QStringList& dirs, bool withTables, int jobs) {
+// `expected` are the precincts the tables expect; without the tables, none.
+Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>>& expected,
+                  int jobs) {
+    const bool withTables = expected.has_value();
     Summary sum;
     for (const QString& path : filesUnder(dirs))
         sum.files.append(entryFor(path));
@@ -564,9 +567,8 @@ Summary summarise(const QStringList& dirs, bool withTables, int jobs) {
         for (const FileEntry& f : sum.files)
             if (f.kind != 0)
                 arrived.insert(precinctKey(f.nameObec.toLongLong(), f.nameOkrsek));
-        const QList<TAktOkrsek> expected = expectedPrecincts(kMaxExpected);
-        sum.expected = expected.size();
-        for (const TAktOkrsek& o : expected) {
+        sum.expected = expected->size();
+        for (const TAktOkrsek& o : *expected) {
             bool numeric = false;
             const qint64 obec = o.Obec.toLongLong(&numeric);
             if (!arrived.contains(numeric ? precinctKey(obec, o.Okrsek)
@@ -835,6 +837,7 @@ int runSummary(const QStringList& args) {
     // The tables are read once and kept for every file; the workers inherit
     // them with the catalogue.
     std::unique_ptr<ReferenceTablesInMemory> inMemory;
+    std::optional<QList<TAktOkrsek>> expected;
     if (!tables.isEmpty()) {
         if (!QFileInfo(tables).isDir())
             return fail(QStringLiteral("%1 není adresář.").arg(tables));
@@ -844,6 +847,7 @@ int runSummary(const QStringList& args) {
         setInstallDirs({program, program, program});
         inMemory = std::make_unique<ReferenceTablesInMemory>();
         NactiStrany();
+        expected = expectedPrecincts(kMaxExpected);
         if (QFileInfo::exists(programFile(QStringLiteral("CISCHYB.RCD"))))
             createErrorCatalogue();
         else
@@ -852,7 +856,7 @@ int runSummary(const QStringList& args) {
         createErrorCatalogue(QList<TChybaInfo>{});
     }
 
-    const Summary sum = summarise(dirs, !tables.isEmpty(), jobs);
+    const Summary sum = summarise(dirs, expected, jobs);
     Output out;
     if (json)
         jsonOutput(sum, out);

@@ -370,7 +370,20 @@ TEST_F(SummaryToolTest, WrongArguments) {
         {"unknown option", {files(), QStringLiteral("--xml")}, 2, "summary DIR"},
         {"not a directory", {files() + QStringLiteral("nic")}, 1, "není adresář"},
         {"no tables there", {files(), QStringLiteral("--tables"), files()}, 1, "OKRSKY.RCD"},
+        {"a range that is no number",
+         {files(), QStringLiteral("--tables"), files() + QStringLiteral("tabulky")},
+         1,
+         "OkrsekDo"},
     };
+    // Tables whose precinct range is damaged are refused before any file is
+    // read, naming the record.
+    const QString damaged = files() + QStringLiteral("tabulky/");
+    ASSERT_TRUE(QDir().mkpath(damaged));
+    for (const char* table : {"STRANY.RCD", "QZRVOK.RCD", "QZRZVO.RCD"})
+        ASSERT_TRUE(
+            QFile::copy(inst.root() + QLatin1String(table), damaged + QLatin1String(table)));
+    writeBytes(damaged + QStringLiteral("OKRSKY.RCD"),
+               TOkrsky{"500011", "Testov", "1", "9x", "3701", "Benešov"}.toRecord());
     for (const Case& c : cases) {
         const ToolRun r = summary(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name;
