@@ -107,8 +107,8 @@ struct Examined {
     qint32 okrsek = 0;
     QString reason;
     QList<Finding> findings;
-    // The data line, for a file with copies: copies count once only when
-    // their lines are the same.
+    // The data line of a file with copies whose data are the precinct its
+    // name gives: copies count once only when their lines are the same.
     QByteArray line;
     Contribution contribution;
 };
@@ -280,8 +280,6 @@ Examined examine(const QString& path, bool withTables, bool hasCopies) {
     e.read = true;
     e.obec = r.T2.Obec;
     e.okrsek = r.T2.Okrsek;
-    if (hasCopies)
-        e.line = line;
     // The program loads a data file only for the precinct its name gives; a
     // file renamed to another precinct's name must not count for it.
     const QString own = dataFileName(kKindO, {QString::number(e.obec), e.okrsek});
@@ -293,6 +291,8 @@ Examined examine(const QString& path, bool withTables, bool hasCopies) {
                        .arg(own);
         return e;
     }
+    if (hasCopies)
+        e.line = line;
     Workflow().Vybrano = kVybranoExport;
     ProvedKontroly(TRozsahKontrol{withTables, false});
     const TChybProt& prot = ChybProt();
@@ -456,12 +456,14 @@ QString precinctKey(qint64 obec, qint32 okrsek) {
 }
 
 // Copies of one precinct: the same data line counts once (the first file);
-// different lines make every readable copy refused.
+// different lines make every copy refused. Only the files that hold this
+// precinct's data take part: a damaged file or another precinct's data under
+// this name is refused on its own and cannot spoil a good copy.
 void resolveCopies(Summary& sum, const QList<qsizetype>& copies,
                    const QHash<qsizetype, Contribution>& held) {
     QList<qsizetype> readable;
     for (qsizetype i : copies)
-        if (sum.files.at(i).read)
+        if (!sum.files.at(i).line.isEmpty())
             readable.append(i);
     if (readable.isEmpty())
         return;

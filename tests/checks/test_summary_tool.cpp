@@ -174,8 +174,12 @@ TEST_F(SummaryToolTest, KnownFilesGiveTheirLinesTotalsAndMissingPrecincts) {
                sealed(recordToLine(precinct(500011, 5), kKindO), "Jiny klic 123456"));
     writeBytes(files() + QStringLiteral("OE500011.00009"), sealed("1 xyz"));
     writeBytes(files() + QStringLiteral("kopie/OE500011.00002"), QByteArray());
-    // Another precinct's data under this one's name.
+    // Another precinct's data under this one's name; it does not spoil the
+    // precinct's own file beside it.
     write(precinct(500011, 7), kKindO, QString(), QStringLiteral("OE500011.00006"));
+    const TPrecinctRecord six = precinct(500011, 6);
+    write(six, kKindO, QStringLiteral("kopie/"));
+    expected.add(six);
     // The same precinct twice with different votes: neither counts.
     TPrecinctRecord one = precinct(500011, 8);
     write(one, kKindO);
@@ -214,6 +218,7 @@ TEST_F(SummaryToolTest, KnownFilesGiveTheirLinesTotalsAndMissingPrecincts) {
         {"OE500011.00003", 500011, 3, "O", "refused", false, "poškozen"},
         {"OE500011.00004", 500011, 4, "O", "refused", false, "neplatný znak"},
         {"OE500011.00005", 500011, 5, "O", "refused", false, "poškozen"},
+        {"kopie/OE500011.00006", 500011, 6, "O", "accepted", true, ""},
         {"OE500011.00006", 500011, 7, "O", "refused", false, "okrsku 500011/7"},
         {"OE500011.00008", 500011, 8, "O", "refused", false, "vícekrát s různým obsahem"},
         {"kopie/OE500011.00008", 500011, 8, "O", "refused", false, "vícekrát s různým obsahem"},
@@ -241,7 +246,7 @@ TEST_F(SummaryToolTest, KnownFilesGiveTheirLinesTotalsAndMissingPrecincts) {
         EXPECT_EQ(reason.isEmpty(), *l.reason == '\0') << l.file << ": " << reason.toStdString();
     }
 
-    expectTotals(o.value(QStringLiteral("totals")).toObject(), expected, 2);
+    expectTotals(o.value(QStringLiteral("totals")).toObject(), expected, 3);
     EXPECT_EQ(o.value(QStringLiteral("expected")).toInt(), 13);
     const QJsonArray missing = o.value(QStringLiteral("missing")).toArray();
     ASSERT_EQ(missing.size(), 2);
