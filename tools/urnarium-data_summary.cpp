@@ -451,8 +451,10 @@ struct Summary {
     QHash<qint32, QString> partyNames; // with the tables
 };
 
-QString precinctKey(qint64 obec, qint32 okrsek) {
-    return QString::number(obec) + QLatin1Char('/') + QString::number(okrsek);
+// A precinct as one number: municipality codes have six digits, precinct
+// numbers in file names five.
+quint64 precinctKey(quint64 obec, qint32 okrsek) {
+    return obec * 1000000 + quint64(okrsek);
 }
 
 // Copies of one precinct: the same data line counts once (the first file);
@@ -565,25 +567,28 @@ Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>
             resolveCopies(sum, group, held);
 
     if (withTables) {
-        QSet<QString> arrived;
+        QSet<quint64> arrived;
         for (const FileEntry& f : sum.files)
             if (f.kind != 0)
-                arrived.insert(precinctKey(f.nameObec.toLongLong(), f.nameOkrsek));
+                arrived.insert(precinctKey(f.nameObec.toULongLong(), f.nameOkrsek));
         sum.expected = expected->size();
-        for (const TAktOkrsek& o : *expected) {
+        // In numeric order; a precinct that no file name can give (a code that
+        // is not a number) never arrives and goes last.
+        QList<std::pair<quint64, qsizetype>> missing;
+        for (qsizetype i = 0; i < expected->size(); ++i) {
+            const TAktOkrsek& o = expected->at(i);
             bool numeric = false;
-            const qint64 obec = o.Obec.toLongLong(&numeric);
-            if (!arrived.contains(numeric ? precinctKey(obec, o.Okrsek)
-                                          : o.Obec + QLatin1Char('/') + QString::number(o.Okrsek)))
-                sum.missing.append(o);
+            const quint64 obec = o.Obec.toULongLong(&numeric);
+            numeric = numeric && obec < 1000000 && o.Okrsek >= 0 && o.Okrsek < 1000000;
+            const quint64 key =
+                numeric ? precinctKey(obec, o.Okrsek) : std::numeric_limits<quint64>::max();
+            if (!numeric || !arrived.contains(key))
+                missing.append({key, i});
         }
-        std::stable_sort(sum.missing.begin(), sum.missing.end(),
-                         [](const TAktOkrsek& a, const TAktOkrsek& b) {
-                             // Codes of digits in numeric order without a parse each time.
-                             if (a.Obec.size() != b.Obec.size())
-                                 return a.Obec.size() < b.Obec.size();
-                             return a.Obec != b.Obec ? a.Obec < b.Obec : a.Okrsek < b.Okrsek;
-                         });
+        std::stable_sort(missing.begin(), missing.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [key, i] : missing)
+            sum.missing.append(expected->at(i));
         for (const TStrana& s : SeznamStran().strany) {
             const int p = cisloStrany(s);
             if (p >= 1 && p <= kPocetStranVeZaznamu) {
@@ -631,12 +636,6 @@ private:
     QString m_text;
 };
 
-QJsonValue obecJson(const QString& obec) {
-    bool numeric = false;
-    const qint64 v = obec.toLongLong(&numeric);
-    return numeric ? QJsonValue(v) : QJsonValue(obec);
-}
-
 QString compact(const QJsonObject& o) {
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
@@ -668,9 +667,16 @@ void jsonOutput(const Summary& sum, Output& out) {
     out << QStringLiteral("\n],\n\"missing\": [");
     separator = QStringLiteral("\n");
     for (const TAktOkrsek& o : sum.missing) {
-        out << separator
-            << compact(QJsonObject{{QStringLiteral("Obec"), obecJson(o.Obec)},
-                                   {QStringLiteral("Okrsek"), o.Okrsek}});
+        // Thousands of these when few files have come in: written directly.
+        bool numeric = false;
+        const qint64 obec = o.Obec.toLongLong(&numeric);
+        out << separator << QStringLiteral("{\"Obec\":")
+            << (numeric ? QString::number(obec)
+                        : QString::fromUtf8(
+                              QJsonDocument(QJsonArray{o.Obec}).toJson(QJsonDocument::Compact))
+                              .mid(1)
+                              .chopped(1))
+            << QStringLiteral(",\"Okrsek\":%1}").arg(o.Okrsek);
         separator = QStringLiteral(",\n");
     }
     const Totals& t = sum.totals;
