@@ -585,10 +585,47 @@ bool Kontrola39() {
 
 // ---- the full run ----
 
+namespace {
+// Without the tables the ticked parties stand in for the party list for the
+// length of one run: every check that visits parties then visits exactly
+// those the record has sheets for. No candidate count is known, so none
+// limits the candidates.
+class StranyZaznamu {
+public:
+    explicit StranyZaznamu(bool platiTabulky) : m_aktivni(!platiTabulky) {
+        if (!m_aktivni)
+            return;
+        m_seznam = std::move(SeznamStran());
+        TSeznamStran zaznamu;
+        for (int p = 1; p <= kPocetStranVeZaznamu; ++p)
+            if (zaznam().T2.zaskrtnuta(p))
+                zaznamu.strany.append(
+                    {QString::number(p), QString(), QString::number(kPocetPrefHlasu)});
+        SeznamStran() = std::move(zaznamu);
+    }
+    ~StranyZaznamu() {
+        if (m_aktivni)
+            SeznamStran() = std::move(m_seznam);
+    }
+    StranyZaznamu(const StranyZaznamu&) = delete;
+    StranyZaznamu& operator=(const StranyZaznamu&) = delete;
+
+private:
+    bool m_aktivni;
+    TSeznamStran m_seznam;
+};
+} // namespace
+
 void ProvedKontroly() {
+    ProvedKontroly(TRozsahKontrol{});
+}
+
+void ProvedKontroly(const TRozsahKontrol& rozsah) {
     TChybProt& prot = ChybProt();
     TStavKontrol& stav = StavKontrol();
     TPrecinctRecord& r = zaznam();
+    const bool tabulky = rozsah.tabulky;
+    const StranyZaznamu strany(tabulky);
 
     prot.Clear();
     stav.JsouChyby = stav.JsouPropustitelne = stav.JsouUpozorneni = false;
@@ -609,8 +646,10 @@ void ProvedKontroly() {
             pridej(strana, cislo, param);
     };
 
-    zaznamenej(Kontrola01(false), 0, 1);
-    zaznamenej(Kontrola02(false), 0, 2);
+    if (tabulky) {
+        zaznamenej(Kontrola01(false), 0, 1);
+        zaznamenej(Kontrola02(false), 0, 2);
+    }
     zaznamenej(Kontrola03(false), 0, 3);
     zaznamenej(Kontrola04(false), 0, 4);
     zaznamenej(Kontrola05(false), 0, 5);
@@ -625,32 +664,39 @@ void ProvedKontroly() {
     proStrany(true, [&](int p, const TStrana& s) {
         const QString cisStr =
             QLatin1Char('(') + QString::number(r.VyslStran(p).CisStr) + QLatin1Char(')');
-        const qint32 pocetKand = pocetKandidatuStrany(p);
-        zaznamenej(kontrola12(pocetKand), 0, 12, cisStr);
+        const qint32 pocetKand = tabulky ? pocetKandidatuStrany(p) : 0;
+        if (tabulky)
+            zaznamenej(kontrola12(pocetKand), 0, 12, cisStr);
         zaznamenej(Kontrola13(p), p, 13);
-        zaznamenej(kontrola14(p, pocetKand), 0, 14, cisStr);
+        if (tabulky)
+            zaznamenej(kontrola14(p, pocetKand), 0, 14, cisStr);
         zaznamenej(Kontrola15(false, p), p, 15);
         zaznamenej(Kontrola17(false, p), p, 17);
+        // The parameters of the candidate checks are built only for a failure:
+        // a run makes some fifty of these checks per party.
         for (int i = 1; i <= kPocetPrefHlasu; ++i)
-            zaznamenej(Kontrola18(false, p, i), p, 18,
-                       QStringLiteral("(kand. č. ") + QString::number(i) + QLatin1Char(')'));
+            if (!Kontrola18(false, p, i))
+                pridej(p, 18, QStringLiteral("(kand. č. ") + QString::number(i) + QLatin1Char(')'));
         zaznamenej(Kontrola19(false, p), p, 19);
-        for (int i = std::max(strToIntDef(s.PocetKand, 0) + 1, 1); i <= kPocetPrefHlasu; ++i)
-            zaznamenej(Kontrola20(p, i), p, 20,
-                       QLatin1Char('(') + QString::number(i) + QLatin1Char(')'));
+        if (tabulky)
+            for (int i = std::max(strToIntDef(s.PocetKand, 0) + 1, 1); i <= kPocetPrefHlasu; ++i)
+                if (!Kontrola20(p, i))
+                    pridej(p, 20, QLatin1Char('(') + QString::number(i) + QLatin1Char(')'));
         zaznamenej(Kontrola21(false, p), p, 21);
         zaznamenej(Kontrola22(false, p), p, 22);
         zaznamenej(Kontrola23(false, p), p, 23);
-        zaznamenej(kontrola24(false, p, pocetKand), p, 24);
+        if (tabulky)
+            zaznamenej(kontrola24(false, p, pocetKand), p, 24);
         zaznamenej(Kontrola42(p), p, 42);
     });
     // Votes kept on the sheet of a party that is not ticked would not reach
     // the data file; say so rather than drop them unseen.
-    proStrany(false, [&](int p, const TStrana&) {
-        if (p >= 1 && p <= kPocetStranVeZaznamu && !r.T2.zaskrtnuta(p))
-            zaznamenej(Kontrola41(p), p, 41,
-                       QLatin1Char('(') + QString::number(p) + QLatin1Char(')'));
-    });
+    if (tabulky)
+        proStrany(false, [&](int p, const TStrana&) {
+            if (p >= 1 && p <= kPocetStranVeZaznamu && !r.T2.zaskrtnuta(p))
+                zaznamenej(Kontrola41(p), p, 41,
+                           QLatin1Char('(') + QString::number(p) + QLatin1Char(')'));
+        });
 
     Kontrola62();
     Kontrola63();
@@ -660,7 +706,8 @@ void ProvedKontroly() {
     zaznamenej(Kontrola68(), 0, 68);
     zaznamenej(Kontrola69(), 0, 69);
     zaznamenej(Kontrola70(), 0, 70);
-    Kontrola72();
+    if (tabulky)
+        Kontrola72();
     Kontrola76();
     zaznamenej(Kontrola77(), 0, 77);
 
@@ -673,7 +720,7 @@ void ProvedKontroly() {
     zaznamenej(Kontrola92(), 0, 92);
 
     qint32 ocekavano = 0;
-    if (!Kontrola96(&ocekavano)) {
+    if (tabulky && !Kontrola96(&ocekavano)) {
         pridej(0, 96, QLatin1Char(' ') + QString::number(ocekavano));
         zaznamenej(Kontrola93(false), 0, 93);
     } else if (ocekavano == 0) {
@@ -685,8 +732,10 @@ void ProvedKontroly() {
     // The parameter texts exist only once their checks have run.
     const bool prosla98 = Kontrola98();
     zaznamenej(prosla98, 0, 98, stav.ParamKontroly98);
-    const bool prosla39 = Kontrola39();
-    zaznamenej(prosla39, 0, 39, stav.ParamKontroly39);
+    if (rozsah.oddilIII) {
+        const bool prosla39 = Kontrola39();
+        zaznamenej(prosla39, 0, 39, stav.ParamKontroly39);
+    }
 }
 
 } // namespace urn

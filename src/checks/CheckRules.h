@@ -124,4 +124,22 @@ bool Kontrola39();
 // first only when the workflow's Vybrano is 5 (check command or save).
 void ProvedKontroly();
 
+// What a run may consult besides the data file's own record. The program
+// always has everything; a data file examined on its own, away from its
+// station (at the receiving point), lacks the station's section III and may
+// lack the reference tables.
+struct TRozsahKontrol {
+    // The reference tables of the program directory and the party list in
+    // memory. Without them the checks that ask the tables (01, 02, 12, 14,
+    // 20, 24, 41, 72 and 96) are not run, the expected number of voters
+    // counts as unknown (check 93 then runs, as it does when the tables know
+    // none), and the parties visited are the ticked ones in ascending number.
+    bool tabulky = true;
+    // Section III and the commission's names (check 39).
+    bool oddilIII = true;
+};
+// The full check run within that scope; ProvedKontroly() is this run with
+// everything.
+void ProvedKontroly(const TRozsahKontrol& rozsah);
+
 } // namespace urn

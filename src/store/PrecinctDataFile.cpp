@@ -523,18 +523,12 @@ void removeDataFile(char kind) {
     }
 }
 
-void NactiData(char kind) {
-    TPrecinctRecord& rec = PrecinctRecord();
+QByteArray readDataFile(const QString& path, char kind, TPrecinctRecord& rec) {
     VyprazdniT2(rec);
     VyprazdniStrany(rec);
     VyprazdniTS(rec);
-    const QString dir = installDirs().config;
-    const QString path = dataFilePath(kind);
-    // Intermediate files left by an interrupted chain of an older version.
-    removeChainTemporaries(dir);
-    if (!QFileInfo::exists(path))
-        return;
-    QByteArray line = loadSealed(dir, path, QByteArray(kKlicDatovychSouboru), kMaxDataContent);
+    QByteArray line =
+        loadSealed(QString(), path, QByteArray(kKlicDatovychSouboru), kMaxDataContent);
     // The content is one line; whatever follows a line break is not ours.
     const qsizetype eol = line.indexOf('\n');
     const qsizetype eolCr = line.indexOf('\r');
@@ -546,6 +540,19 @@ void NactiData(char kind) {
     TPrecinctRecord parsed = rec;
     lineToRecord(line, kind, parsed);
     rec = std::move(parsed);
+    return line;
+}
+
+void NactiData(char kind) {
+    TPrecinctRecord& rec = PrecinctRecord();
+    VyprazdniT2(rec);
+    VyprazdniStrany(rec);
+    VyprazdniTS(rec);
+    const QString path = dataFilePath(kind);
+    // Intermediate files left by an interrupted chain of an older version.
+    removeChainTemporaries(installDirs().config);
+    if (QFileInfo::exists(path))
+        readDataFile(path, kind, rec);
 }
 
 void storeDataFileOfKind(char kind) {

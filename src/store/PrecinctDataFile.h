@@ -64,6 +64,14 @@ void removeDataFile(char kind);
 // member names are replaced by those of the file. Stray temporary files of
 // the chain are removed in every case.
 void NactiData(char kind);
+// Reads the data file at `path` as NactiData reads the file of its kind,
+// wherever it lies (the receiving point's copies): record types 1 to 3 of
+// `record` are cleared, the file is unsealed and unpacked in memory and its
+// first line parsed, for kinds other than "O" with the member names. Returns
+// that line. A file that cannot be read or is damaged raises InOutError, a
+// line that does not parse ConvertError; record types 1 to 3 then stay
+// cleared.
+QByteArray readDataFile(const QString& path, char kind, TPrecinctRecord& record);
 // Stores PrecinctRecord() as the data file of the kind. The new file is
 // complete and on disk before the files of kinds "P" and "E" (other than the
 // one just written) are deleted. A value wider than its field raises

@@ -5,6 +5,8 @@
 #include "store/RecordIO.h"
 
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 #include <memory>
 
@@ -15,10 +17,96 @@ TSeznamStran g_strany;
 TTabulkaKandidatu g_kandidati;
 QList<TKomise> g_komise;
 
-QString okrskyPath() {
-    return programFile(QStringLiteral("OKRSKY.RCD"));
-}
+constexpr const char* kOkrskyName = "OKRSKY.RCD";
+constexpr const char* kZvlastniName = "QZRZVO.RCD";
+constexpr const char* kOcekavaniName = "QZRVOK.RCD";
+constexpr const char* kStranyName = "STRANY.RCD";
+
+// A lookup table's bytes and the file they came from (for messages).
+struct LookupTable {
+    QString path;
+    QByteArray bytes;
+
+    static LookupTable read(const char* name, int recordSize) {
+        const QString path = programFile(QLatin1String(name));
+        return {path, readRecordBytes(path, recordSize)};
+    }
+};
 } // namespace
+
+struct ReferenceTablesInMemory::Data {
+    LookupTable okrsky, zvlastni, ocekavani, strany;
+    // The raw Obec bytes of OKRSKY.RCD -> its first record with them.
+    QHash<QByteArray, qsizetype> firstRecordOf;
+    // Okrsek (4 bytes) and the raw Obec bytes of QZRVOK.RCD -> PocetVolicu of
+    // the last record with them.
+    QHash<QByteArray, qint32> expectedVoters;
+};
+
+namespace {
+
+const ReferenceTablesInMemory::Data* g_inMemory = nullptr;
+
+QByteArray expectedVotersKey(qint32 okrsek, QByteArrayView obec) {
+    QByteArray key(4, '\0');
+    putInt32(key, 0, okrsek);
+    return key.append(obec);
+}
+
+LookupTable okrskyTable() {
+    return g_inMemory ? g_inMemory->okrsky : LookupTable::read(kOkrskyName, kOkrskySize);
+}
+LookupTable zvlastniTable() {
+    return g_inMemory ? g_inMemory->zvlastni : LookupTable::read(kZvlastniName, kQzrzvoSize);
+}
+LookupTable ocekavaniTable() {
+    return g_inMemory ? g_inMemory->ocekavani : LookupTable::read(kOcekavaniName, kQzrvokSize);
+}
+LookupTable stranyTable() {
+    return g_inMemory ? g_inMemory->strany : LookupTable::read(kStranyName, kStranySize);
+}
+
+// The first record (from 0) of the precinct list whose Obec is the key, or -1.
+qsizetype firstRecordOfMunicipality(const LookupTable& okrsky, const RawKey& key) {
+    // The index holds raw bytes, so it answers for keys the code page holds
+    // exactly; any other key is compared the slow way, as the files are.
+    if (g_inMemory && key.exact)
+        return g_inMemory->firstRecordOf.value(key.bytes, -1);
+    const QByteArray& all = okrsky.bytes;
+    const qsizetype count = all.size() / kOkrskySize;
+    for (qsizetype i = 0; i < count; ++i)
+        if (key.matches(all.constData() + i * kOkrskySize, kOkrskySize, 0, 6))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+ReferenceTablesInMemory::ReferenceTablesInMemory() : m_data(std::make_unique<Data>()) {
+    Data& d = *m_data;
+    d.okrsky = LookupTable::read(kOkrskyName, kOkrskySize);
+    d.zvlastni = LookupTable::read(kZvlastniName, kQzrzvoSize);
+    d.ocekavani = LookupTable::read(kOcekavaniName, kQzrvokSize);
+    d.strany = LookupTable::read(kStranyName, kStranySize);
+    const char* okrsky = d.okrsky.bytes.constData();
+    for (qsizetype pos = 0; pos < d.okrsky.bytes.size(); pos += kOkrskySize) {
+        const QByteArray obec = rawShortString(okrsky + pos, kOkrskySize, 0, 6).toByteArray();
+        if (!d.firstRecordOf.contains(obec))
+            d.firstRecordOf.insert(obec, pos / kOkrskySize);
+    }
+    const QByteArray& ocekavani = d.ocekavani.bytes;
+    for (qsizetype pos = 0; pos < ocekavani.size(); pos += kQzrvokSize)
+        d.expectedVoters.insert(
+            expectedVotersKey(getInt32(ocekavani, int(pos) + 8),
+                              rawShortString(ocekavani.constData() + pos, kQzrvokSize, 0, 6)),
+            getInt32(ocekavani, int(pos) + 12)); // the last wins
+    g_inMemory = m_data.get();
+}
+
+ReferenceTablesInMemory::~ReferenceTablesInMemory() {
+    if (g_inMemory == m_data.get())
+        g_inMemory = nullptr;
+}
 
 // ---- record layouts ----
 
@@ -107,37 +195,29 @@ bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry) {
     entry = {QString(6, QLatin1Char(' ')), QString(40, QLatin1Char(' ')),
              QString(5, QLatin1Char(' ')), QString(5, QLatin1Char(' ')),
              QString(4, QLatin1Char(' ')), QString(20, QLatin1Char(' '))};
-    const QString path = okrskyPath();
     // The list is read anew at every lookup (a table changed on disk counts at
     // once) but only the record that answers is decoded.
-    const QByteArray all = readRecordBytes(path, kOkrskySize);
+    const LookupTable okrsky = okrskyTable();
+    const QByteArray& all = okrsky.bytes;
     const qsizetype count = all.size() / kOkrskySize;
-    const RawKey key(o);
-    bool found = false;
-    int recordNo = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (key.matches(all.constData() + i * kOkrskySize, kOkrskySize, 0, 6)) {
-            found = true;
-            recordNo = int(i + 1);
-            break;
-        }
-    }
+    const qsizetype first = firstRecordOfMunicipality(okrsky, RawKey(o));
+    bool found = first >= 0;
     // Without a match the entry is the last record read, as a plain scan
     // leaves it.
     if (found)
-        entry = TOkrsky::fromRecord(all.mid((recordNo - 1) * kOkrskySize, kOkrskySize));
+        entry = TOkrsky::fromRecord(all.mid(first * kOkrskySize, kOkrskySize));
     else if (count > 0)
         entry = TOkrsky::fromRecord(all.right(kOkrskySize));
     // Only the first record of a municipality decides its range, even when the
     // municipality is listed again further on.
     if (found) {
-        const qint32 od = fieldToInt(entry.OkrsekOd, path, recordNo, "OkrsekOd");
-        const qint32 po = fieldToInt(entry.OkrsekDo, path, recordNo, "OkrsekDo");
+        const int recordNo = int(first + 1);
+        const qint32 od = fieldToInt(entry.OkrsekOd, okrsky.path, recordNo, "OkrsekOd");
+        const qint32 po = fieldToInt(entry.OkrsekDo, okrsky.path, recordNo, "OkrsekDo");
         found = od <= k && k <= po;
     }
     if (o == QLatin1String(kZvlastniObec)) {
-        const QByteArray special =
-            readRecordBytes(programFile(QStringLiteral("QZRZVO.RCD")), kQzrzvoSize);
+        const QByteArray special = zvlastniTable().bytes;
         found = false;
         for (qsizetype pos = 0; pos < special.size(); pos += kQzrzvoSize) {
             if (getInt32(special, int(pos) + 8) != k)
@@ -158,12 +238,50 @@ bool NajdiOkrsek(const QString& o, qint32 k, TOkrsky& entry) {
 }
 
 bool ExistujeObec(const QString& o) {
-    const QByteArray all = readRecordBytes(okrskyPath(), kOkrskySize);
-    const RawKey key(o);
-    for (qsizetype pos = 0; pos < all.size(); pos += kOkrskySize)
-        if (key.matches(all.constData() + pos, kOkrskySize, 0, 6))
-            return true;
-    return false;
+    return firstRecordOfMunicipality(okrskyTable(), RawKey(o)) >= 0;
+}
+
+QList<TAktOkrsek> expectedPrecincts(qsizetype limit) {
+    const LookupTable okrsky = okrskyTable();
+    const QString zvlastniObec = QLatin1String(kZvlastniObec);
+    QList<TAktOkrsek> out;
+    auto add = [&](const QString& obec, qint32 okrsek, const QString& path) {
+        if (out.size() >= limit)
+            throw InOutError(
+                QStringLiteral("Tabulky %1 uvádějí více než %2 okrsků; jsou poškozené.")
+                    .arg(quotedPath(path))
+                    .arg(limit));
+        out.append({obec, okrsek});
+    };
+    QSet<QByteArray> seen;
+    const QByteArray& all = okrsky.bytes;
+    for (qsizetype pos = 0; pos < all.size(); pos += kOkrskySize) {
+        const char* r = all.constData() + pos;
+        // Only the first record of a municipality counts, as in the lookup.
+        const QByteArray obec = rawShortString(r, kOkrskySize, 0, 6).toByteArray();
+        if (seen.contains(obec))
+            continue;
+        seen.insert(obec);
+        const TOkrsky e = TOkrsky::fromRecord(all.mid(pos, kOkrskySize));
+        if (e.Obec == zvlastniObec)
+            continue;
+        const int recordNo = int(pos / kOkrskySize + 1);
+        const qint32 od = fieldToInt(e.OkrsekOd, okrsky.path, recordNo, "OkrsekOd");
+        const qint32 po = fieldToInt(e.OkrsekDo, okrsky.path, recordNo, "OkrsekDo");
+        for (qint64 k = od; k <= po; ++k)
+            add(e.Obec, qint32(k), okrsky.path);
+    }
+    const LookupTable zvlastni = zvlastniTable();
+    QSet<qint32> cisla;
+    for (qsizetype pos = 0; pos < zvlastni.bytes.size(); pos += kQzrzvoSize) {
+        const qint32 k = getInt32(zvlastni.bytes, int(pos) + 8);
+        if (cisla.contains(k))
+            continue;
+        cisla.insert(k);
+        if (TZvlastniOkrsek::fromRecord(zvlastni.bytes.mid(pos, kQzrzvoSize)).Obec == zvlastniObec)
+            add(zvlastniObec, k, zvlastni.path);
+    }
+    return out;
 }
 
 // ---- party list and candidates ----
@@ -191,8 +309,9 @@ void NactiStrany() {
 }
 
 qint32 PocetKandidatu(qint32 strana) {
-    const QString path = programFile(QStringLiteral("STRANY.RCD"));
-    const QByteArray all = readRecordBytes(path, kStranySize);
+    const LookupTable strany = stranyTable();
+    const QString& path = strany.path;
+    const QByteArray& all = strany.bytes;
     int recordNo = 0;
     for (qsizetype pos = 0; pos < all.size(); pos += kStranySize) {
         ++recordNo;
@@ -257,8 +376,10 @@ void NactiKandidaty() {
 // ---- expected numbers of voters ----
 
 qint32 OcekavaniVolici(const QString& o, qint32 k) {
-    const QByteArray all = readRecordBytes(programFile(QStringLiteral("QZRVOK.RCD")), kQzrvokSize);
     const RawKey key(o);
+    if (g_inMemory && key.exact)
+        return g_inMemory->expectedVoters.value(expectedVotersKey(k, key.bytes), 0);
+    const QByteArray all = ocekavaniTable().bytes;
     qint32 result = 0;
     // The last matching record wins: later records correct earlier ones.
     for (qsizetype pos = 0; pos < all.size(); pos += kQzrvokSize)

@@ -5,11 +5,14 @@
 // by one operation and closed before it returns; lookups read their table
 // anew each time, so a table changed on disk is seen at the next lookup.
 
+#include "store/PrecinctRecord.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <array>
+#include <memory>
 
 namespace urn {
 
@@ -104,6 +107,39 @@ struct TZvlastniOkrsek {
     static TZvlastniOkrsek fromRecord(const QByteArray& record);
     QByteArray toRecord() const;
 };
+
+// ---- the lookup tables kept in memory ----
+//
+// The program reads OKRSKY.RCD, QZRZVO.RCD, QZRVOK.RCD and STRANY.RCD anew at
+// every lookup, so that a table replaced on disk counts at once. A tool that
+// makes thousands of lookups against tables that cannot change under it (the
+// receiving point's summary of many precincts) keeps them in memory instead:
+// while an object of this class lives, NajdiOkrsek, ExistujeObec,
+// OcekavaniVolici and PocetKandidatu answer from the copies read when it was
+// made, with the same answers and the same errors as from the files, without
+// scanning the whole table for each answer. One at a time; not thread-safe.
+class ReferenceTablesInMemory {
+public:
+    // Reads the four tables from the program directory. A missing table or
+    // one that is not a whole number of records raises InOutError.
+    ReferenceTablesInMemory();
+    ~ReferenceTablesInMemory();
+    ReferenceTablesInMemory(const ReferenceTablesInMemory&) = delete;
+    ReferenceTablesInMemory& operator=(const ReferenceTablesInMemory&) = delete;
+
+    struct Data;
+
+private:
+    std::unique_ptr<Data> m_data;
+};
+
+// Every precinct that NajdiOkrsek finds, in table order: the range of the
+// first OKRSKY.RCD record of each municipality, and for the special
+// municipality the precincts QZRZVO.RCD gives it in the first record of their
+// number. A range that is not a number raises ConvertError as the lookup
+// does; tables that would list more than `limit` precincts raise InOutError
+// (a damaged range must not make us allocate without bound).
+QList<TAktOkrsek> expectedPrecincts(qsizetype limit);
 
 // ---- KOMISE.RCD ----
 struct TKomise {

@@ -2,8 +2,11 @@
 // and the record error flags that the check sequence and the printouts use.
 #include "CheckFixture.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 using namespace urn;
 using urn::test::CheckTest;
@@ -346,4 +349,68 @@ TEST_F(CheckTest, CodesPastTheTwentyFifthStillCount) {
     EXPECT_TRUE(StavKontrol().JsouChyby);
     EXPECT_TRUE(StavKontrol().JsouPropustitelne);
     EXPECT_EQ(r.TS.TSChyba, 1); // set by 66 and later
+}
+
+// A data file examined away from its station: without section III, and
+// perhaps without the reference tables, only the checks that need neither
+// speak.
+TEST_F(CheckTest, RunsWithoutTheTablesOrSectionThree) {
+    struct Case {
+        const char* name;
+        std::function<void(TPrecinctRecord&)> change;
+        QList<Finding> full, noSectionThree, noTables;
+    };
+    const QList<Finding> district = {{0, 1, {}},  {0, 2, {}},  {0, 72, {}}, {0, 72, {}},
+                                     {0, 72, {}}, {2, 72, {}}, {3, 72, {}}};
+    const Case cases[] = {
+        {"unknown municipality",
+         [](TPrecinctRecord& r) { r.T2.Obec = 999999; },
+         district,
+         district,
+         {}},
+        {"candidate beyond the party's list",
+         [](TPrecinctRecord& r) { r.VyslStran(2).pref(16) = 1; },
+         {{2, 20, s("(16)")}, {2, 23, {}}},
+         {{2, 20, s("(16)")}, {2, 23, {}}},
+         {{2, 23, {}}}},
+        {"far more voters than expected",
+         [](TPrecinctRecord& r) { r.T2.ZapsOsoby = 1500; },
+         {{0, 96, s(" 700")}},
+         {{0, 96, s(" 700")}},
+         {}},
+        {"no recorder",
+         [](TPrecinctRecord& r) { r.Hlaso.Zapisovat.clear(); },
+         {{0, 39, s("Nalezené problémy: není vyplněno jméno zapisovatele komise")}},
+         {},
+         {}},
+        {"votes of the parties do not add up",
+         [](TPrecinctRecord& r) { r.VyslStran(3).PocHl = 224; },
+         {{0, 16, {}}},
+         {{0, 16, {}}},
+         {{0, 16, {}}}},
+    };
+    const TSeznamStran list = SeznamStran();
+    for (const Case& c : cases) {
+        for (const auto& [scope, expected] :
+             {std::pair{TRozsahKontrol{}, c.full},
+              std::pair{TRozsahKontrol{true, false}, c.noSectionThree},
+              std::pair{TRozsahKontrol{false, false}, c.noTables}}) {
+            fillCompleteRecord();
+            c.change(rec());
+            recompute();
+            ProvedKontroly(scope);
+            EXPECT_EQ(protocol(), expected)
+                << c.name << " tables " << scope.tabulky << " section III " << scope.oddilIII;
+        }
+    }
+    // Without the tables none is read, and the party list in memory is the
+    // same after the run.
+    for (const char* table : {"OKRSKY.RCD", "STRANY.RCD", "QZRVOK.RCD", "QZRZVO.RCD"})
+        ASSERT_TRUE(QFile::remove(inst.root() + QLatin1String(table)));
+    fillCompleteRecord();
+    recompute();
+    EXPECT_NO_THROW(ProvedKontroly(TRozsahKontrol{false, false}));
+    EXPECT_TRUE(protocol().isEmpty());
+    EXPECT_EQ(SeznamStran().pocet(), list.pocet());
+    EXPECT_EQ(SeznamStran().strany.at(1).PocetKand, list.strany.at(1).PocetKand);
 }

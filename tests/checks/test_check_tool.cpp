@@ -1,49 +1,23 @@
 // "urnarium-data check": the full run over an installation from the command
 // line, in text and as JSON, leaving every file as it was.
 #include "CheckFixture.h"
+#include "ToolRun.h"
 #include "store/PrecinctDataFile.h"
 #include "store/SectionsFile.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 using namespace urn;
 using urn::test::CheckTest;
+using urn::test::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
 ToolRun runTool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(URNARIUM_DATA_EXE), QStringList{QStringLiteral("check")} + args);
-    ToolRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-// Every file below the directory with a hash of its content.
-QMap<QString, QByteArray> snapshot(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        files.insert(path, QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1));
-    }
-    return files;
+    return test::runTool(QStringLiteral(URNARIUM_DATA_EXE),
+                         QStringList{QStringLiteral("check")} + args);
 }
 
 class CheckToolTest : public CheckTest {
@@ -73,16 +47,16 @@ TEST_F(CheckToolTest, TextProtocolAndNothingChanged) {
     rec().VyslStran(3).pref(2) = 226;
     rec().VyslStran(3).pref(5) = 226;
     save(kKindO);
-    const auto before = snapshot(inst.root());
+    const auto before = test::fileHashes(inst.root());
     const ToolRun r = runTool({inst.root()});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("98 - Text 98  (u strany: 3)\n")))
-        << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral(
+    EXPECT_TRUE(r.text().contains(QStringLiteral("98 - Text 98  (u strany: 3)\n")))
+        << r.text().toStdString();
+    EXPECT_TRUE(r.text().contains(QStringLiteral(
         "\nStrana: 3\n  18 - Text 18 (kand. č. 2)\n  18 - Text 18 (kand. č. 5)\n  19 - Text 19\n")))
-        << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("KodyChyb: 181998\n")));
-    EXPECT_EQ(snapshot(inst.root()), before);
+        << r.text().toStdString();
+    EXPECT_TRUE(r.text().contains(QStringLiteral("KodyChyb: 181998\n")));
+    EXPECT_EQ(test::fileHashes(inst.root()), before);
 }
 
 TEST_F(CheckToolTest, Json) {
@@ -93,8 +67,8 @@ TEST_F(CheckToolTest, Json) {
     const ToolRun r = runTool({QStringLiteral("--json"), inst.root()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QJsonParseError error;
-    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.text().toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.text().toStdString();
     EXPECT_EQ(o.value(QStringLiteral("KodyChyb")).toString(), QStringLiteral("04062023"));
     EXPECT_EQ(o.value(QStringLiteral("JsouChyby")).toBool(), true);
     EXPECT_EQ(o.value(QStringLiteral("JsouPropustitelne")).toBool(), true);
@@ -157,7 +131,7 @@ TEST_F(CheckToolTest, InstallationLayouts) {
     save(kKindO);
     r = runTool({inst.root(), QStringLiteral("--station"), QStringLiteral("9")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("Nebyly zjištěny žádné chyby")))
-        << r.out.toStdString();
+    EXPECT_TRUE(r.text().contains(QStringLiteral("Nebyly zjištěny žádné chyby")))
+        << r.text().toStdString();
     setInstallDirs(inst.dirs());
 }

@@ -1,5 +1,6 @@
 #include "SampleRecords.h"
 #include "TestInstall.h"
+#include "ToolRun.h"
 #include "store/PrecinctDataFile.h"
 #include "store/RecordIO.h"
 #include "store/Sealing.h"
@@ -8,33 +9,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 using namespace urn;
 using urn::test::TestInstall;
+using urn::test::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
 ToolRun runTool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(URNARIUM_DATA_EXE), args);
-    ToolRun r;
-    if (!p.waitForFinished(30000)) {
-        ADD_FAILURE() << "urnarium-data did not finish";
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return test::runTool(QStringLiteral(URNARIUM_DATA_EXE), args);
 }
 
 TPrecinctRecord sampleRecord() {

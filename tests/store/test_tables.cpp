@@ -3,6 +3,8 @@
 #include "core/Errors.h"
 #include "store/ReferenceTables.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace urn;
@@ -331,4 +333,107 @@ TEST(Catalogue, MissingFileIsAnErrorNamingIt) {
     } catch (const InOutError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("CISCHYB.RCD")));
     }
+}
+
+namespace {
+// Every answer of the lookups over a grid of questions, errors included, as
+// text: the same tables must give the same text from the files and from
+// memory.
+QStringList lookupAnswers() {
+    QStringList out;
+    const QStringList obce = {"500011", "596221", "500029", "500099", "999997", "999996",
+                              "582786", "582787", "",       "50001",  "Ω1"};
+    for (const QString& o : obce) {
+        out << QStringLiteral("Existuje %1: %2").arg(o).arg(ExistujeObec(o));
+        for (qint32 k : {0, 1, 2, 3, 4, 5, 6, 9, 1500}) {
+            TOkrsky e;
+            try {
+                const bool found = NajdiOkrsek(o, k, e);
+                out << QStringLiteral("Najdi %1/%2: %3 %4|%5|%6|%7|%8|%9")
+                           .arg(o)
+                           .arg(k)
+                           .arg(found)
+                           .arg(e.Obec, e.NazevObce, e.OkrsekOd, e.OkrsekDo, e.Okres,
+                                e.NazevOkresu);
+            } catch (const UrnariumError& err) {
+                out << QStringLiteral("Najdi %1/%2: %3").arg(o).arg(k).arg(err.message());
+            }
+            out << QStringLiteral("Volici %1/%2: %3").arg(o).arg(k).arg(OcekavaniVolici(o, k));
+        }
+    }
+    for (qint32 p : {0, 1, 2, 3})
+        out << QStringLiteral("Kandidatu %1: %2").arg(p).arg(PocetKandidatu(p));
+    return out;
+}
+} // namespace
+
+TEST(ReferenceTablesInMemory, AnswerAsTheFilesDoUntilDestroyed) {
+    TestInstall inst;
+    inst.writeOkrsky({okrsek("500011", "1", "3"), okrsek("596221", "1", "5", "3812"),
+                      okrsek("500029", "1", "1"), okrsek("596221", "6", "9", "3812"),
+                      okrsek("500099", "x", "3"), okrsek("999997", "1", "999", "9999"),
+                      okrsek("", "1", "2")});
+    inst.writeZvlastni({{"999997", 1, QStringLiteral("ZÚ Vídeň"), QStringLiteral("Zahraničí")},
+                        {"999996", 5, QStringLiteral("Jiný"), QStringLiteral("Jinde")},
+                        {"999997", 5, QStringLiteral("ZÚ Paříž"), QStringLiteral("Zahraničí")},
+                        {"999997", 1500, QStringLiteral("ZÚ Řím"), QStringLiteral("Zahraničí")}});
+    inst.writeOcekavani({{"582786", 2, 655},
+                         {"582786", 3, 1034},
+                         {"582787", 2, 1},
+                         {"582786", 2, 661},
+                         {"500011", 1, 300}});
+    inst.writeStrany({{"2", QStringLiteral("Druhá"), "28"},
+                      {"1", QStringLiteral("První"), "5"},
+                      {"2", QStringLiteral("Druhá znovu"), "3"}});
+    const QStringList fromFiles = lookupAnswers();
+    {
+        const ReferenceTablesInMemory inMemory;
+        for (const char* table : {"OKRSKY.RCD", "STRANY.RCD", "QZRVOK.RCD", "QZRZVO.RCD"})
+            ASSERT_TRUE(QFile::remove(inst.root() + QLatin1String(table)));
+        EXPECT_EQ(lookupAnswers(), fromFiles);
+    }
+    // Gone with it: the lookups read the files again, which are gone too.
+    TOkrsky e;
+    EXPECT_THROW(NajdiOkrsek(QStringLiteral("500011"), 1, e), InOutError);
+    EXPECT_THROW(OcekavaniVolici(QStringLiteral("500011"), 1), InOutError);
+}
+
+TEST(ReferenceTablesInMemory, AMissingTableIsAnErrorNamingIt) {
+    TestInstall inst;
+    inst.writeOkrsky({okrsek("500011", "1", "3")});
+    inst.writeStrany({});
+    inst.writeOcekavani({});
+    try {
+        const ReferenceTablesInMemory inMemory;
+        FAIL();
+    } catch (const InOutError& err) {
+        EXPECT_TRUE(err.message().contains(QStringLiteral("QZRZVO.RCD")))
+            << err.message().toStdString();
+    }
+}
+
+TEST(ExpectedPrecincts, ExactlyThePrecinctsTheLookupFinds) {
+    TestInstall inst;
+    inst.writeOkrsky({okrsek("500011", "1", "3"), okrsek("596221", "1", "2", "3812"),
+                      okrsek("596221", "6", "9", "3812"), okrsek("999997", "1", "999", "9999")});
+    inst.writeZvlastni({{"999997", 1, QStringLiteral("ZÚ Vídeň"), QStringLiteral("Zahraničí")},
+                        {"999996", 5, QStringLiteral("Jiný"), QStringLiteral("Jinde")},
+                        {"999997", 5, QStringLiteral("ZÚ Paříž"), QStringLiteral("Zahraničí")},
+                        {"999997", 1500, QStringLiteral("ZÚ Řím"), QStringLiteral("Zahraničí")},
+                        {"999997", 1, QStringLiteral("ZÚ Vídeň 2"), QStringLiteral("Zahraničí")}});
+    QStringList expected;
+    for (const TAktOkrsek& o : expectedPrecincts(100))
+        expected << QStringLiteral("%1/%2").arg(o.Obec).arg(o.Okrsek);
+    EXPECT_EQ(expected, (QStringList{"500011/1", "500011/2", "500011/3", "596221/1", "596221/2",
+                                     "999997/1", "999997/1500"}));
+    for (const char* o : {"500011", "596221", "999997", "999996"})
+        for (qint32 k : {0, 1, 2, 3, 4, 5, 6, 9, 1500}) {
+            TOkrsky e;
+            const QString key = QStringLiteral("%1/%2").arg(QLatin1String(o)).arg(k);
+            EXPECT_EQ(NajdiOkrsek(QLatin1String(o), k, e), expected.contains(key))
+                << key.toStdString();
+        }
+    // Tables that list more precincts than the limit are damaged.
+    EXPECT_THROW(expectedPrecincts(6), InOutError);
+    EXPECT_EQ(expectedPrecincts(7).size(), 7);
 }
