@@ -117,7 +117,6 @@ CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
     TLineDesign lines = grid->LineDesign();
     lines.LineUpColor = Qt::white;
     grid->setLineDesign(lines);
-    grid->setUseCellWordWrap(true);
     grid->setSizingHeight(true);
     grid->setSizingWidth(true);
     grid->setColWidths(0, kSirkaCisla);
