@@ -3,11 +3,8 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QHeaderView>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
@@ -22,88 +19,6 @@ constexpr int kDefaultRowHeight = 24;
 } // namespace
 
 // ---------------------------------------------------------------------------
-// Text layout
-
-namespace {
-
-bool isBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// Breaks a line that is wider than `avail` at the last run of blanks (seen
-// from its end) after which the part before the blanks fits; the rest,
-// trimmed, is the next line and is broken the same way. A line that has no
-// such run stays whole: the column grows for it when sizing is on.
-void wrapLine(QString line, const QFontMetrics& fm, int avail, QStringList& out) {
-    for (;;) {
-        if (fm.horizontalAdvance(line) <= avail) {
-            out << line;
-            return;
-        }
-        bool broken = false;
-        for (qsizetype i = line.size() - 1; i > 0 && !broken; --i) {
-            if (!isBlank(line.at(i)))
-                continue;
-            const qsizetype runEnd = i + 1;
-            while (i > 0 && isBlank(line.at(i - 1)))
-                --i;
-            const qsizetype runStart = i;
-            if (runStart > 0 && fm.horizontalAdvance(line.left(runStart)) <= avail) {
-                out << line.left(runStart);
-                line = line.mid(runEnd).trimmed();
-                broken = true;
-            }
-        }
-        if (!broken) {
-            out << line;
-            return;
-        }
-        if (line.isEmpty())
-            return;
-    }
-}
-
-} // namespace
-
-QRect zcftext(QPainter* canvas, const QString& text, const QRect& rect, const TCellStyle& style,
-              bool wordWrap, bool sizingWidth, bool sizingHeight) {
-    const QFontMetrics fm(style.Font);
-    QString plain = text;
-    plain.remove(QLatin1Char('\r'));
-    QStringList lines;
-    for (QString line : plain.split(QLatin1Char('\n'))) {
-        if (line.isEmpty())
-            line = QStringLiteral(" ");
-        if (wordWrap)
-            wrapLine(line, fm, rect.width() - kIndentH, lines);
-        else
-            lines << line;
-    }
-    const int lineHeight = fm.height();
-    int width = 0;
-    for (const QString& line : lines)
-        width = std::max(width, fm.horizontalAdvance(line));
-    const int height = lineHeight * int(lines.size());
-
-    QRect result = rect;
-    if (sizingWidth && width + kIndentH > rect.width())
-        result.setWidth(width + kIndentH);
-    if (sizingHeight && height > rect.height())
-        result.setHeight(height);
-    if (!canvas)
-        return result;
-
-    const int top = rect.top() + (rect.height() - height) / 2;
-    canvas->save();
-    canvas->setClipRect(rect, Qt::IntersectClip);
-    canvas->setFont(style.Font);
-    for (int i = 0; i < lines.size(); ++i)
-        canvas->drawText(rect.left() + kIndentH, top + i * lineHeight + fm.ascent(), lines.at(i));
-    canvas->restore();
-    return result;
-}
-
-// ---------------------------------------------------------------------------
 // Model: the texts. The view sees the cells that are not fixed; the fixed
 // ones reach the screen through the grid's headers.
 
@@ -113,56 +28,46 @@ public:
 
     int colCount() const { return FColCount; }
     int gridRowCount() const { return FRowCount; }
-    int fixedCols() const { return FFixedCols; }
-    int fixedRows() const { return FFixedRows; }
     bool contains(int ACol, int ARow) const {
         return ACol >= 0 && ARow >= 0 && ACol < FColCount && ARow < FRowCount;
     }
-    bool isFixed(int ACol, int ARow) const { return ACol < FFixedCols || ARow < FFixedRows; }
+    static bool isFixed(int ACol, int ARow) { return ACol < kFixedCols || ARow < kFixedRows; }
     void setEditable(bool editable) { FEditable = editable; }
 
+    // At least one row and one column stay normal cells. The view is told
+    // of the cells it sees, the ones that are not fixed.
     void setSize(int cols, int rows) {
-        cols = std::max(cols, FFixedCols + 1);
-        rows = std::max(rows, FFixedRows + 1);
+        const int oldCols = columnCount();
+        const int newCols = std::max(cols, kFixedCols + 1) - kFixedCols;
         auto resizeColumns = [&] {
-            FCells.resize(size_t(cols), std::vector<QString>(size_t(FRowCount)));
-            FColCount = cols;
+            FColCount = newCols + kFixedCols;
+            FCells.resize(size_t(FColCount), std::vector<QString>(size_t(FRowCount)));
         };
-        if (cols > FColCount) {
-            beginInsertColumns({}, FColCount - FFixedCols, cols - FFixedCols - 1);
+        if (newCols > oldCols) {
+            beginInsertColumns({}, oldCols, newCols - 1);
             resizeColumns();
             endInsertColumns();
-        } else if (cols < FColCount) {
-            beginRemoveColumns({}, cols - FFixedCols, FColCount - FFixedCols - 1);
+        } else if (newCols < oldCols) {
+            beginRemoveColumns({}, newCols, oldCols - 1);
             resizeColumns();
             endRemoveColumns();
         }
+        const int oldRows = rowCount();
+        const int newRows = std::max(rows, kFixedRows + 1) - kFixedRows;
         auto resizeRows = [&] {
+            FRowCount = newRows + kFixedRows;
             for (auto& column : FCells)
-                column.resize(size_t(rows));
-            FRowCount = rows;
+                column.resize(size_t(FRowCount));
         };
-        if (rows > FRowCount) {
-            beginInsertRows({}, FRowCount - FFixedRows, rows - FFixedRows - 1);
+        if (newRows > oldRows) {
+            beginInsertRows({}, oldRows, newRows - 1);
             resizeRows();
             endInsertRows();
-        } else if (rows < FRowCount) {
-            beginRemoveRows({}, rows - FFixedRows, FRowCount - FFixedRows - 1);
+        } else if (newRows < oldRows) {
+            beginRemoveRows({}, newRows, oldRows - 1);
             resizeRows();
             endRemoveRows();
         }
-    }
-
-    void setFixed(int cols, int rows) {
-        // At least one row and one column stay normal cells.
-        cols = std::clamp(cols, 0, std::max(0, FColCount - 1));
-        rows = std::clamp(rows, 0, std::max(0, FRowCount - 1));
-        if (cols == FFixedCols && rows == FFixedRows)
-            return;
-        beginResetModel();
-        FFixedCols = cols;
-        FFixedRows = rows;
-        endResetModel();
     }
 
     QString text(int ACol, int ARow) const {
@@ -186,19 +91,19 @@ public:
     QModelIndex indexOf(int ACol, int ARow) const {
         if (!contains(ACol, ARow) || isFixed(ACol, ARow))
             return {};
-        return index(ARow - FFixedRows, ACol - FFixedCols);
+        return index(ARow - kFixedRows, ACol - kFixedCols);
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : std::max(0, FRowCount - FFixedRows);
+        return parent.isValid() ? 0 : std::max(0, FRowCount - kFixedRows);
     }
     int columnCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : std::max(0, FColCount - FFixedCols);
+        return parent.isValid() ? 0 : std::max(0, FColCount - kFixedCols);
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
             return {};
-        return text(index.column() + FFixedCols, index.row() + FFixedRows);
+        return text(index.column() + kFixedCols, index.row() + kFixedRows);
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override {
         if (!index.isValid())
@@ -208,10 +113,10 @@ public:
     }
 
 private:
+    static constexpr int kFixedCols = TZColorStringGrid::FixedCols();
+    static constexpr int kFixedRows = TZColorStringGrid::FixedRows();
     int FColCount = 0;
     int FRowCount = 0;
-    int FFixedCols = 0;
-    int FFixedRows = 0;
     bool FEditable = false;
     std::vector<std::vector<QString>> FCells; // [column][row]
 };
@@ -234,17 +139,11 @@ public:
         setMinimumSize(0, 0);
     }
 
+    // The view asks only for the header's depth; its length is the view's.
     QSize sizeHint() const override {
-        int fixed = 0;
-        if (orientation() == Qt::Horizontal) {
-            for (int r = 0; r < FGrid->FixedRows(); ++r)
-                fixed += FGrid->rowExtent(r);
-            return QSize(0, fixed);
-        }
-        // The view asks only for the header's depth; its length is the view's.
-        for (int c = 0; c < FGrid->FixedCols(); ++c)
-            fixed += FGrid->colExtent(c);
-        return QSize(fixed, 0);
+        if (orientation() == Qt::Horizontal)
+            return QSize(0, FGrid->rowExtent(0));
+        return QSize(FGrid->colExtent(0), 0);
     }
 
 protected:
@@ -254,11 +153,9 @@ protected:
         QPainter p(viewport());
         p.fillRect(event->rect(), FGrid->DefaultCellStyle().BGColor);
         if (orientation() == Qt::Horizontal)
-            FGrid->paintFixedCells(&p, event->rect(), FGrid->FixedCols(), FGrid->ColCount() - 1, 0,
-                                   FGrid->FixedRows() - 1);
+            FGrid->paintFixedCells(&p, event->rect(), 1, FGrid->ColCount() - 1, 0, 0);
         else
-            FGrid->paintFixedCells(&p, event->rect(), 0, FGrid->FixedCols() - 1, FGrid->FixedRows(),
-                                   FGrid->RowCount() - 1);
+            FGrid->paintFixedCells(&p, event->rect(), 0, 0, 1, FGrid->RowCount() - 1);
     }
 
 private:
@@ -277,8 +174,7 @@ protected:
             return;
         QPainter p(this);
         p.fillRect(event->rect(), FGrid->DefaultCellStyle().BGColor);
-        FGrid->paintFixedCells(&p, event->rect(), 0, FGrid->FixedCols() - 1, 0,
-                               FGrid->FixedRows() - 1);
+        FGrid->paintFixedCells(&p, event->rect(), 0, 0, 0, 0);
     }
 
 private:
@@ -356,179 +252,6 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Editor
-
-namespace {
-bool isEnterKey(const QKeyEvent* e) {
-    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-}
-
-// Characters the keyboard types, Backspace among them, as opposed to
-// shortcuts and the other editing keys.
-bool isTypedKey(const QKeyEvent* e) {
-    if (e->text().isEmpty() ||
-        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    for (QChar c : e->text())
-        if ((c.unicode() < 32 && c != QLatin1Char('\b')) || c.unicode() == 127)
-            return false;
-    return true;
-}
-} // namespace
-
-TZInplaceEditor::TZInplaceEditor(TZColorStringGrid* grid, QWidget* parent)
-    : QPlainTextEdit(parent), FGrid(grid) {
-    setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setTabChangesFocus(false);
-    setFocusPolicy(Qt::ClickFocus);
-    setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
-    document()->setDocumentMargin(0);
-    hide();
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (FGrid->editorOpen())
-            FGrid->setCells(FGrid->Col(), FGrid->Row(), toPlainText());
-    });
-}
-
-void TZInplaceEditor::placeText(const TCellStyle& style, const QSize& cell) {
-    const int block = zcftext(nullptr, toPlainText(), QRect(0, 0, cell.width(), 0), style,
-                              style.WordWrap, false, true)
-                          .height();
-    setViewportMargins(kIndentH, std::max(0, (cell.height() - block) / 2), 0, 0);
-}
-
-bool TZInplaceEditor::event(QEvent* event) {
-    // Esc, Tab and Enter belong to the editor even where the window has a
-    // shortcut on them.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        if (k->key() == Qt::Key_Escape || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab ||
-            isEnterKey(k)) {
-            event->accept();
-            return true;
-        }
-    }
-    return QPlainTextEdit::event(event);
-}
-
-bool TZInplaceEditor::leavesText(const QKeyEvent* e) const {
-    QTextCursor c = textCursor();
-    switch (e->key()) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return true;
-    case Qt::Key_Left:
-        return c.position() == 0;
-    case Qt::Key_Right:
-        return c.atEnd();
-    case Qt::Key_Up:
-        return !c.movePosition(QTextCursor::Up);
-    case Qt::Key_Down:
-        return !c.movePosition(QTextCursor::Down);
-    default:
-        return false;
-    }
-}
-
-QString TZInplaceEditor::passThroughGrid(const QString& typed) {
-    QString accepted;
-    for (QChar c : typed) {
-        FGrid->KeyPress(c, true);
-        if (!c.isNull())
-            accepted += c;
-    }
-    return accepted;
-}
-
-void TZInplaceEditor::keyPressEvent(QKeyEvent* event) {
-    if (isEnterKey(event)) {
-        event->accept();
-        FGrid->editorEnter();
-        return;
-    }
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
-        event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    if (leavesText(event)) {
-        event->accept();
-        FGrid->leaveEditorWith(event);
-        return;
-    }
-    if (!isTypedKey(event)) {
-        QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
-    // Typing goes through the grid's key rules first, so the owner's rules
-    // (a refused character, a full cell) hold inside the editor too.
-    const QString accepted = passThroughGrid(event->text());
-    event->accept();
-    if (accepted == event->text())
-        QPlainTextEdit::keyPressEvent(event);
-    else if (accepted == QStringLiteral("\b"))
-        textCursor().deletePreviousChar();
-    else if (!accepted.isEmpty())
-        insertPlainText(accepted);
-}
-
-void TZInplaceEditor::inputMethodEvent(QInputMethodEvent* event) {
-    const QString commit = event->commitString();
-    if (commit.isEmpty()) {
-        QPlainTextEdit::inputMethodEvent(event);
-        return;
-    }
-    const QString accepted = passThroughGrid(commit);
-    if (accepted == commit) {
-        QPlainTextEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent changed(event->preeditString(), event->attributes());
-    changed.setCommitString(accepted, event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&changed);
-}
-
-void TZInplaceEditor::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText())
-        return;
-    QString text = source->text();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // Character by character, so that the owner's rules see the text grow
-    // (a name that reaches its limit stops taking more).
-    for (QChar c : text) {
-        FGrid->KeyPress(c, true);
-        if (!c.isNull() && c != QLatin1Char('\b'))
-            insertPlainText(QString(c));
-    }
-}
-
-void TZInplaceEditor::focusInEvent(QFocusEvent* event) {
-    QPlainTextEdit::focusInEvent(event);
-    FGrid->noteFocus(event);
-}
-
-void TZInplaceEditor::focusOutEvent(QFocusEvent* event) {
-    QPlainTextEdit::focusOutEvent(event);
-    FGrid->noteFocus(event);
-}
-
-void TZInplaceEditor::wheelEvent(QWheelEvent* event) {
-    // The wheel scrolls the grid, not the few lines of the memo.
-    FGrid->HideEditor();
-    QCoreApplication::sendEvent(FGrid->viewport(), event);
-    FGrid->setFocus(Qt::OtherFocusReason);
-}
-
-void TZInplaceEditor::mouseDoubleClickEvent(QMouseEvent* event) {
-    event->accept();
-    FGrid->updateEditorGeometries();
-}
-
-// ---------------------------------------------------------------------------
 // Grid
 
 TZColorStringGrid::TZColorStringGrid(QWidget* parent)
@@ -554,8 +277,6 @@ TZColorStringGrid::TZColorStringGrid(QWidget* parent)
 
     setColCount(5);
     setRowCount(5);
-    setFixedCols(1);
-    setFixedRows(1);
     setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect);
     setDefaultCellStyle(normal);
 }
@@ -572,20 +293,13 @@ int TZColorStringGrid::RowCount() const {
     return FModel->gridRowCount();
 }
 
-int TZColorStringGrid::FixedCols() const {
-    return FModel->fixedCols();
-}
-
-int TZColorStringGrid::FixedRows() const {
-    return FModel->fixedRows();
-}
-
 void TZColorStringGrid::setColCount(int value) {
     if (value < 1)
         return;
     FModel->setSize(value, RowCount());
     FColWidths.resize(size_t(ColCount()), kDefaultColWidth);
-    sizeChanged();
+    applySizes();
+    ensureCurrent();
 }
 
 void TZColorStringGrid::setRowCount(int value) {
@@ -593,26 +307,6 @@ void TZColorStringGrid::setRowCount(int value) {
         return;
     FModel->setSize(ColCount(), value);
     FRowHeights.resize(size_t(RowCount()), kDefaultRowHeight);
-    sizeChanged();
-}
-
-void TZColorStringGrid::setFixedCols(int value) {
-    if (value < 0 || value >= ColCount())
-        return;
-    FModel->setFixed(value, FixedRows());
-    verticalHeader()->setVisible(value > 0);
-    sizeChanged();
-}
-
-void TZColorStringGrid::setFixedRows(int value) {
-    if (value < 0 || value >= RowCount())
-        return;
-    FModel->setFixed(FixedCols(), value);
-    horizontalHeader()->setVisible(value > 0);
-    sizeChanged();
-}
-
-void TZColorStringGrid::sizeChanged() {
     applySizes();
     ensureCurrent();
 }
@@ -685,21 +379,12 @@ void TZColorStringGrid::updateFixedCells() {
 }
 
 int TZColorStringGrid::colLeft(int ACol) const {
-    if (ACol >= FixedCols())
-        return horizontalHeader()->sectionViewportPosition(ACol - FixedCols());
-    int x = 0;
-    for (int c = 0; c < ACol; ++c)
-        x += colExtent(c);
-    return x;
+    return ACol >= FixedCols() ? horizontalHeader()->sectionViewportPosition(ACol - FixedCols())
+                               : 0;
 }
 
 int TZColorStringGrid::rowTop(int ARow) const {
-    if (ARow >= FixedRows())
-        return verticalHeader()->sectionViewportPosition(ARow - FixedRows());
-    int y = 0;
-    for (int r = 0; r < ARow; ++r)
-        y += rowExtent(r);
-    return y;
+    return ARow >= FixedRows() ? verticalHeader()->sectionViewportPosition(ARow - FixedRows()) : 0;
 }
 
 int TZColorStringGrid::colExtent(int ACol) const {
@@ -725,9 +410,7 @@ void TZColorStringGrid::updateGeometries() {
     const QHeaderView* hh = horizontalHeader();
     const QHeaderView* vh = verticalHeader();
     if (FCorner) {
-        FCorner->setGeometry(vh->x(), hh->y(), vh->isHidden() ? 0 : vh->width(),
-                             hh->isHidden() ? 0 : hh->height());
-        FCorner->setVisible(!vh->isHidden() && !hh->isHidden());
+        FCorner->setGeometry(vh->x(), hh->y(), vh->width(), hh->height());
         FCorner->raise();
     }
 }
@@ -956,13 +639,13 @@ void TZColorStringGrid::noteFocus(QFocusEvent* event) {
 // ---- events ----
 
 void TZColorStringGrid::keyPressEvent(QKeyEvent* event) {
-    if (isEnterKey(event)) {
+    if (TZInplaceEditor::isEnterKey(event)) {
         event->accept();
         QChar key = QLatin1Char('\r');
         KeyPress(key, false);
         return;
     }
-    if (isTypedKey(event)) {
+    if (TZInplaceEditor::isTypedKey(event)) {
         event->accept();
         for (QChar c : event->text()) {
             QChar key = c;

@@ -5,17 +5,20 @@
 // cells, rows and columns that grow to fit their texts, and an in-place editor
 // (a memo) that writes every keystroke into its cell and hands Enter on the
 // last row on to the next field (KamDale). It is built on Qt's model/view: a
-// model holds the texts, the fixed rows and columns are the view's headers (so
-// they stay in place while the cells scroll) and the editor comes through an
-// item delegate.
+// model holds the texts, the fixed row (the headings) and the fixed column
+// (the numbers) are the view's headers, so they stay in place while the cells
+// scroll, and the editor comes through an item delegate.
 //
 // Cells are addressed as in a string grid: Cells(ACol, ARow) counts the fixed
-// rows and columns too, so cell (1, 1) is the first cell below the headings
-// when there is one fixed row and one fixed column.
+// row and column too, so cell (1, 1) is the first cell below the headings.
+//
+// The cells' text layout is in CellTextLayout.h, the editor in
+// InplaceEditor.h.
+
+#include "ui/CellTextLayout.h"
+#include "ui/InplaceEditor.h"
 
 #include <QColor>
-#include <QFont>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QRect>
 #include <QStyle>
@@ -30,8 +33,6 @@ namespace urn {
 class TZColorStringGrid;
 class ZColorGridModel;
 
-enum TBorderCellStyle { sgRaised, sgNone };
-
 enum TGridOption {
     goFixedVertLine = 0x001,
     goFixedHorzLine = 0x002,
@@ -43,22 +44,6 @@ enum TGridOption {
 };
 Q_DECLARE_FLAGS(TGridOptions, TGridOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
-
-// The look of the cells of one kind (normal or fixed). FontColor is the
-// colour of the font (a Qt font has none of its own). The text stands left
-// with kIndentH pixels before it and is centred from top to bottom.
-struct TCellStyle {
-    QFont Font;
-    QColor FontColor = Qt::black;
-    QColor BGColor = Qt::black;
-    bool WordWrap = false;
-    TBorderCellStyle BorderCellStyle = sgNone; // sgRaised: a button's edge
-
-    bool operator==(const TCellStyle&) const = default;
-};
-
-// Pixels between a cell's left edge and its text.
-inline constexpr int kIndentH = 2;
 
 // The colours of the selected cells.
 struct TSelectColor {
@@ -72,44 +57,6 @@ struct TLineDesign {
     QColor LineDownColor = Qt::black;
 };
 
-// Lays a cell's text out in `rect` by the style: lines split at line feeds,
-// broken at blanks when wordWrap is on, each line kIndentH from the left, the
-// block centred from top to bottom. Draws it with the canvas's pen when a
-// canvas is given (clipped to the rectangle, background left alone). Returns
-// the rectangle, enlarged by what the text needs beyond it in the directions
-// where sizing is on.
-QRect zcftext(QPainter* canvas, const QString& text, const QRect& rect, const TCellStyle& style,
-              bool wordWrap, bool sizingWidth, bool sizingHeight);
-
-// The in-place editor: a memo over the current cell. Every change is in the
-// cell at once; Enter finishes, Esc and Tab do nothing, arrows that run out
-// of the text move to the next cell.
-class TZInplaceEditor : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    explicit TZInplaceEditor(TZColorStringGrid* grid, QWidget* parent);
-
-    // Insets the text inside the editor as the cell draws it, so that it does
-    // not move when editing starts.
-    void placeText(const TCellStyle& style, const QSize& cell);
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-private:
-    bool leavesText(const QKeyEvent* event) const;
-    QString passThroughGrid(const QString& typed);
-
-    TZColorStringGrid* FGrid;
-};
-
 class TZColorStringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -121,10 +68,9 @@ public:
     void setColCount(int value);
     int RowCount() const;
     void setRowCount(int value);
-    int FixedCols() const;
-    void setFixedCols(int value);
-    int FixedRows() const;
-    void setFixedRows(int value);
+    // One fixed column (the numbers) and one fixed row (the headings).
+    static constexpr int FixedCols() { return 1; }
+    static constexpr int FixedRows() { return 1; }
     // Inner sizes of the cells; the grid line comes on top of them.
     int ColWidths(int ACol) const;
     void setColWidths(int ACol, int value);
@@ -223,7 +169,6 @@ private:
     int rowTop(int ARow) const;
     int colExtent(int ACol) const;
     int rowExtent(int ARow) const;
-    void sizeChanged();
     void applySizes();
     void applyEditorLook();
     void ensureCurrent();

@@ -169,6 +169,27 @@ TEST(ColourGridSizing, CellsGrowToTheirTextAndDoNotShrink) {
     EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), wide + grid.GridLineWidth());
 }
 
+TEST(ColourGridSize, TheViewScrollsExactlyTheCellsBelowAndRightOfTheFixedOnes) {
+    struct Case {
+        int cols, rows;         // as set, one after the other on one grid
+        int gridCols, gridRows; // ColCount, RowCount
+    };
+    const Case cases[] = {
+        {5, 5, 5, 5}, {2, 6, 2, 6}, {3, 2, 3, 2}, {1, 1, 2, 2}, {2, 20, 2, 20}, {2, 4, 2, 4},
+    };
+    TZColorStringGrid grid;
+    EXPECT_EQ(grid.model()->columnCount(), 4) << "five columns by default, one of them fixed";
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+    for (const Case& c : cases) {
+        grid.setColCount(c.cols);
+        grid.setRowCount(c.rows);
+        EXPECT_EQ(grid.ColCount(), c.gridCols) << c.cols << "x" << c.rows;
+        EXPECT_EQ(grid.RowCount(), c.gridRows) << c.cols << "x" << c.rows;
+        EXPECT_EQ(grid.horizontalHeader()->count(), c.gridCols - 1) << c.cols << "x" << c.rows;
+        EXPECT_EQ(grid.verticalHeader()->count(), c.gridRows - 1) << c.cols << "x" << c.rows;
+    }
+}
+
 TEST(ColourGridAccess, OutsideTheGridIsIgnoredOrDefault) {
     TZColorStringGrid grid;
     TCellStyle fixed = grid.DefaultFixedCellStyle();
