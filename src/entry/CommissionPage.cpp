@@ -97,8 +97,6 @@ CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
     grid->setObjectName(QStringLiteral("R_JmenaKomise_SG"));
     grid->setColCount(2);
     grid->setRowCount(2);
-    grid->setFixedCols(1);
-    grid->setFixedRows(1);
     grid->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect |
                      goEditing | goTabs);
     const QPalette pal = QApplication::palette();
@@ -117,7 +115,6 @@ CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
     TLineDesign lines = grid->LineDesign();
     lines.LineUpColor = Qt::white;
     grid->setLineDesign(lines);
-    grid->setUseCellWordWrap(true);
     grid->setSizingHeight(true);
     grid->setSizingWidth(true);
     grid->setColWidths(0, kSirkaCisla);

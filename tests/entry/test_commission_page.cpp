@@ -256,6 +256,24 @@ TEST(CommissionPageTyping, NameStopsAtFiftyCharactersWithoutABeep) {
     EXPECT_EQ(p.grid->Cells(1, 2), QString(50, QLatin1Char('z')));
 }
 
+TEST(CommissionPageTyping, LongNameWrapsAndNameWithoutBlanksWidensTheColumn) {
+    Page p;
+    p.open(QStringLiteral("4"), QStringList{});
+    const int rowHeight = p.grid->RowHeights(1);
+    const int nameWidth = p.grid->ColWidths(1);
+    const QString words = QStringList(5, QStringLiteral("MMMMMMMMM")).join(QLatin1Char(' '));
+    const QString unbroken(kDelkaJmenaClena, QLatin1Char('W'));
+    p.grid->setFocus();
+    typeText(words + QLatin1Char('\r'));
+    EXPECT_GT(p.grid->RowHeights(1), rowHeight) << "the name breaks at a blank onto a second line";
+    EXPECT_EQ(p.grid->ColWidths(1), nameWidth);
+    typeText(unbroken + QLatin1Char('\r'));
+    EXPECT_GT(p.grid->ColWidths(1), nameWidth) << "a name that cannot break widens its column";
+    EXPECT_EQ(p.grid->RowHeights(2), rowHeight);
+    p.page->UlozKomisi();
+    EXPECT_EQ(p.savedNames(), (QStringList{words, unbroken, QString()}));
+}
+
 TEST(CommissionPageTyping, CharacterOutsideTheCodePageIsRefusedWithABeep) {
     Page p;
     p.open(QStringLiteral("3"), QStringList{});

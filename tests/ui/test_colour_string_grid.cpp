@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -78,7 +79,8 @@ TEST(ColourGridEditing, EnterAndF2OpenWithTheOldText) {
     EXPECT_EQ(f.grid->ZInplaceEditor()->textCursor().selectedText(), QStringLiteral("Old"));
     typeText(QStringLiteral("X"));
     EXPECT_EQ(f.grid->Cells(1, 1), QStringLiteral("X"));
-    f.grid->setEditorMode(false);
+    QTest::keyClick(focused(), Qt::Key_Return);
+    ASSERT_FALSE(f.grid->EditorMode());
 
     QTest::keyClick(f.grid, Qt::Key_F2);
     ASSERT_TRUE(f.grid->EditorMode());
@@ -143,46 +145,13 @@ TEST(ColourGridEditing, OwnerSeesTypedCharactersFirst) {
     EXPECT_EQ(f.grid->Cells(1, 1), QStringLiteral("AA"));
 }
 
-TEST(ColourGridMerge, AddRectResults) {
-    struct Case {
-        QRect area;
-        int expected;
-    };
-    // Six columns and seven rows, one of each fixed; the area of the first
-    // case stays in place for the others.
-    const Case cases[] = {
-        {QRect(QPoint(1, 3), QPoint(5, 4)), 0},
-        {QRect(QPoint(2, 2), QPoint(2, 2)), 3}, // a single cell
-        {QRect(QPoint(3, 1), QPoint(6, 2)), 1}, // past the last column
-        {QRect(QPoint(-1, 1), QPoint(2, 2)), 1},
-        {QRect(QPoint(0, 1), QPoint(1, 2)), 4}, // fixed and normal columns
-        {QRect(QPoint(5, 1), QPoint(5, 3)), 2}, // shares the corner cell (5, 3)
-        {QRect(QPoint(3, 1), QPoint(3, 6)), 2}, // crosses the area
-        {QRect(QPoint(1, 1), QPoint(5, 2)), 0}, // touches it without sharing a cell
-    };
-    TZColorStringGrid grid;
-    grid.setColCount(6);
-    grid.setRowCount(7);
-    for (const Case& c : cases)
-        EXPECT_EQ(grid.MergeCells().AddRect(c.area), c.expected) << c.area.left() << c.area.top();
-    EXPECT_EQ(grid.MergeCells().Count(), 2);
-    EXPECT_EQ(grid.MergeCells().AddRectXY(2, 0, 1, 0), 0) << "corners in any order";
-    // The areas of normal cells are the view's spans.
-    EXPECT_EQ(grid.rowSpan(3 - 1, 1 - 1), 2);
-    EXPECT_EQ(grid.columnSpan(3 - 1, 1 - 1), 5);
-    EXPECT_EQ(grid.MergeCells().InMergeRange(4, 4), 0);
-    EXPECT_EQ(grid.MergeCells().InLeftTopCorner(1, 3), 0);
-    EXPECT_EQ(grid.MergeCells().GetWidthArea(0), 5 * 64 + 4);
-    EXPECT_EQ(grid.MergeCells().GetMergeYY(2), std::make_pair(1, 2));
-    EXPECT_TRUE(grid.MergeCells().DeleteItem(0));
-    EXPECT_EQ(grid.rowSpan(3 - 1, 1 - 1), 1);
-}
-
 TEST(ColourGridSizing, CellsGrowToTheirTextAndDoNotShrink) {
     TZColorStringGrid grid;
+    const QString longText(40, QLatin1Char('W'));
+    grid.setCells(1, 2, longText);
+    EXPECT_EQ(grid.ColWidths(1), 64) << "sizing is off by default";
     grid.setSizingWidth(true);
     grid.setSizingHeight(true);
-    const QString longText(40, QLatin1Char('W'));
     grid.setCells(1, 1, longText);
     const int wide = grid.ColWidths(1);
     EXPECT_GT(wide, 64);
@@ -191,44 +160,57 @@ TEST(ColourGridSizing, CellsGrowToTheirTextAndDoNotShrink) {
     EXPECT_EQ(grid.ColWidths(1), wide);
 
     // With word wrap the text breaks at its blanks and the row grows instead.
-    grid.setWordWrap(true);
+    TCellStyle wrapping = grid.DefaultCellStyle();
+    wrapping.WordWrap = true;
+    grid.setDefaultCellStyle(wrapping);
     grid.setCells(2, 2, QStringLiteral("Jan Novák Jan Novák Jan Novák Jan Novák"));
     EXPECT_EQ(grid.ColWidths(2), 64);
     EXPECT_GT(grid.RowHeights(2), 24);
     EXPECT_EQ(grid.horizontalHeader()->sectionSize(0), wide + grid.GridLineWidth());
 }
 
+TEST(ColourGridSize, TheViewScrollsExactlyTheCellsBelowAndRightOfTheFixedOnes) {
+    struct Case {
+        int cols, rows;         // as set, one after the other on one grid
+        int gridCols, gridRows; // ColCount, RowCount
+    };
+    const Case cases[] = {
+        {5, 5, 5, 5}, {2, 6, 2, 6}, {3, 2, 3, 2}, {1, 1, 2, 2}, {2, 20, 2, 20}, {2, 4, 2, 4},
+    };
+    TZColorStringGrid grid;
+    EXPECT_EQ(grid.model()->columnCount(), 4) << "five columns by default, one of them fixed";
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+    for (const Case& c : cases) {
+        grid.setColCount(c.cols);
+        grid.setRowCount(c.rows);
+        EXPECT_EQ(grid.ColCount(), c.gridCols) << c.cols << "x" << c.rows;
+        EXPECT_EQ(grid.RowCount(), c.gridRows) << c.cols << "x" << c.rows;
+        EXPECT_EQ(grid.horizontalHeader()->count(), c.gridCols - 1) << c.cols << "x" << c.rows;
+        EXPECT_EQ(grid.verticalHeader()->count(), c.gridRows - 1) << c.cols << "x" << c.rows;
+    }
+}
+
 TEST(ColourGridAccess, OutsideTheGridIsIgnoredOrDefault) {
     TZColorStringGrid grid;
-    TCellStyle red = grid.DefaultCellStyle();
-    red.BGColor = Qt::red;
-    grid.setCellStyle(9, 9, red);
-    grid.setCellStyle(-1, 0, red);
+    TCellStyle fixed = grid.DefaultFixedCellStyle();
+    fixed.BGColor = Qt::red;
+    grid.setDefaultFixedCellStyle(fixed);
     grid.setCells(9, 9, QStringLiteral("x"));
+    grid.setCells(-1, 0, QStringLiteral("x"));
     EXPECT_EQ(grid.Cells(9, 9), QString());
+    EXPECT_EQ(grid.Cells(-1, 0), QString());
     EXPECT_EQ(grid.CellStyle(9, 9), grid.DefaultCellStyle());
-    EXPECT_EQ(grid.CellStyle(0, 0), grid.DefaultFixedCellStyle());
-    grid.setCellStyleRow(2, false, red);
-    EXPECT_EQ(grid.CellStyle(0, 2), grid.DefaultFixedCellStyle());
-    EXPECT_EQ(grid.CellStyle(4, 2).BGColor, QColor(Qt::red));
-    EXPECT_EQ(grid.MergeCells().Get_Item(7), QRect(QPoint(0, 0), QPoint(0, 0)));
-    EXPECT_EQ(grid.MergeCells().GetHeightArea(-1), -1);
-    EXPECT_FALSE(grid.MergeCells().DeleteItem(0));
+    EXPECT_EQ(grid.CellStyle(0, 0), fixed);
+    EXPECT_EQ(grid.CellStyle(0, 2), fixed) << "the fixed column";
+    EXPECT_EQ(grid.CellStyle(3, 0), fixed) << "the fixed row";
+    EXPECT_EQ(grid.CellStyle(4, 2), grid.DefaultCellStyle());
 
-    // Rows that go take their texts and styles with them.
+    // Rows that go take their texts with them.
     grid.setCells(1, 4, QStringLiteral("gone"));
-    grid.setCellStyle(1, 4, red);
     grid.setRowCount(3);
     grid.setCells(1, 4, QStringLiteral("ignored"));
     grid.setRowCount(5);
     EXPECT_EQ(grid.Cells(1, 4), QString());
-    EXPECT_EQ(grid.CellStyle(1, 4), grid.DefaultCellStyle());
-
-    grid.setCells(1, 1, QStringLiteral("first"));
-    grid.DeleteRow(1);
-    EXPECT_EQ(grid.RowCount(), 4);
-    EXPECT_EQ(grid.Cells(4, 1), QString());
-    EXPECT_EQ(grid.CellStyle(4, 1).BGColor, QColor(Qt::red)) << "styles move with their row";
 }
 
 TEST(ColourGridLayout, TextBreaksAtTheLastBlankThatLetsTheLineFit) {
@@ -237,7 +219,7 @@ TEST(ColourGridLayout, TextBreaksAtTheLastBlankThatLetsTheLineFit) {
     style.Font.setPixelSize(13);
     const QFontMetrics fm(style.Font);
     const int line = fm.height();
-    const int wide = fm.horizontalAdvance(QStringLiteral("aaa aaa")) + style.IndentH;
+    const int wide = fm.horizontalAdvance(QStringLiteral("aaa aaa")) + kIndentH;
     struct Case {
         QString text;
         int lines;
@@ -258,26 +240,24 @@ TEST(ColourGridLayout, TextBreaksAtTheLastBlankThatLetsTheLineFit) {
     const QRect whole = zcftext(nullptr, QStringLiteral("aaaaaaaaaaaaaaaaaaa"),
                                 QRect(0, 0, wide, line), style, true, true, false);
     EXPECT_EQ(whole.width(),
-              fm.horizontalAdvance(QStringLiteral("aaaaaaaaaaaaaaaaaaa")) + style.IndentH);
-
-    style.Rotate = 450; // 90 degrees: the block stands on its end
-    const QRect turned =
-        zcftext(nullptr, QStringLiteral("aaa"), QRect(0, 0, 1, 1), style, false, true, true);
-    EXPECT_EQ(turned.height(), fm.horizontalAdvance(QStringLiteral("aaa")));
-    EXPECT_EQ(turned.width(), line + style.IndentH);
+              fm.horizontalAdvance(QStringLiteral("aaaaaaaaaaaaaaaaaaa")) + kIndentH);
 }
 
-TEST(ColourGridPaint, SelectedCellInSelectionColoursOnlyWithColoredSelect) {
+TEST(ColourGridPaint, SelectedCellInSelectionColours) {
     Form f;
     TCellStyle normal = f.grid->DefaultCellStyle();
     normal.BGColor = QColor(250, 250, 200);
     f.grid->setDefaultCellStyle(normal);
-    f.grid->setFixedColor(QColor(200, 200, 200));
+    TCellStyle fixed = f.grid->DefaultFixedCellStyle();
+    fixed.BGColor = QColor(200, 200, 200);
+    f.grid->setDefaultFixedCellStyle(fixed);
     TSelectColor colours = f.grid->SelectedColors();
     colours.BGColor = QColor(0, 0, 160);
-    colours.UseFocusRect = false;
     f.grid->setSelectedColors(colours);
     f.grid->setCells(1, 1, QString());
+    // The focused grid marks its current cell with the style's focus frame;
+    // the colours are looked at without it.
+    f.next->setFocus();
     auto pixelOf = [&](int c, int r) {
         const QRect cell = f.grid->cellsRect(c, r, c, r);
         QWidget* area = c < 1 ? f.grid->verticalHeader()->viewport() : f.grid->viewport();
@@ -286,7 +266,7 @@ TEST(ColourGridPaint, SelectedCellInSelectionColoursOnlyWithColoredSelect) {
     EXPECT_EQ(pixelOf(1, 1), colours.BGColor);
     EXPECT_EQ(pixelOf(1, 2), normal.BGColor);
     EXPECT_EQ(pixelOf(0, 2), QColor(200, 200, 200)) << "fixed cells in the fixed colour";
-    colours.ColoredSelect = false;
-    f.grid->setSelectedColors(colours);
-    EXPECT_EQ(pixelOf(1, 1), normal.BGColor);
+    f.grid->setRow(2);
+    EXPECT_EQ(pixelOf(1, 1), normal.BGColor) << "the selection went on with the current cell";
+    EXPECT_EQ(pixelOf(1, 2), colours.BGColor);
 }
