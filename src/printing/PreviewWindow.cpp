@@ -139,13 +139,8 @@ bool existujePreviewF() {
     return instance() != nullptr;
 }
 
-TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("previewF"));
-    setWindowTitle(QStringLiteral("Preview"));
-    setModal(true);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    setGeometry(215, 54, kClientWidth, kClientHeight);
-
+// The panel over the preview: zoom, paging, printer and the two buttons.
+void TpreviewF::vytvorPanel() {
     previewP = new QWidget(this);
     previewP->setObjectName(QStringLiteral("previewP"));
     previewP->setGeometry(0, 0, kClientWidth, kPanelHeight);
@@ -197,6 +192,16 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     zavritBtn->setToolTip(QStringLiteral("Ukončení náhledu"));
     zavritBtn->setGeometry(592, 2, 89, 25);
     zavritBtn->setAutoDefault(false);
+}
+
+TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("previewF"));
+    setWindowTitle(QStringLiteral("Preview"));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setGeometry(215, 54, kClientWidth, kClientHeight);
+
+    vytvorPanel();
 
     // The status line says where the last print went.
     stavTiskuL = new QLabel(this);

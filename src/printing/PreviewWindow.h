@@ -107,6 +107,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void vytvorPanel();
     // A document begins in the preview control: the choices made for the
     // previous one (copies, pages, the confirmed file) are not this one's,
     // and the status line is cleared.

@@ -28,11 +28,8 @@ void Krizek(LayoutEngine& s, int x, int y) {
     s.Cara(x, y - 30, x, y + 30);
 }
 
-void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
-    const int w = (s.Pravy - s.Levy) / 5 * 2;
-    const int promenna = s.Levy + 10;
-    const int hodnota = s.Levy + w + 10;
-
+// The corner crosses, the title, the program's version and the election.
+void NadpisZkusebniStrany(LayoutEngine& s) {
     s.NastavVelikost(20);
     s.NastavPismo(QStringLiteral("Arial"));
     s.AktY = s.Horni + 100;
@@ -52,7 +49,14 @@ void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
     s.TiskNaStred(2, s.Levy, s.Pravy,
                   QStringLiteral("Volby do Evropského parlamentu konané ve dnech (dne): ") +
                       QString::fromUtf8(kDnyVoleb));
+}
 
+// The table of what the station's system is, and the lines that show
+// whether the printer reaches the right margin and spaces text truly.
+void TabulkaProstredi(LayoutEngine& s, const TProstrediTisku& p) {
+    const int w = (s.Pravy - s.Levy) / 5 * 2;
+    const int promenna = s.Levy + 10;
+    const int hodnota = s.Levy + w + 10;
     s.NastavVelikost(20);
     s.NastavPismo(QStringLiteral("Courier New"));
     s.TiskStylem(6, promenna, -30, QStringLiteral("P r o m ě n n á "), QStringLiteral("B"));
@@ -114,7 +118,10 @@ void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
         s.Cara(s.Levy, t + i * s.Radek, s.Pravy, t + i * s.Radek);
     }
     s.Cara(s.Levy + w, t, s.Levy + w, t + h);
+}
 
+// How to tell that the test passed, with the figures of the screen.
+void PosouzeniTestu(LayoutEngine& s, const TProstrediTisku& p) {
     s.NastavPismo(QStringLiteral("Arial"));
     s.NastavVelikost(34);
     s.TiskNaStred(3, s.Levy, s.Pravy, QStringLiteral("Stránku vytiskněte."), QStringLiteral("B"));
@@ -135,7 +142,10 @@ void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
                   QStringLiteral("B"));
     s.TiskNaStred(4, s.Levy, s.Pravy,
                   QStringLiteral("Není-li test v pořádku, prosíme, dopište kontakt na Vás:"));
+}
 
+// The form for the station's contact when the test failed.
+void KontaktNaStanici(LayoutEngine& s) {
     const QString dlouhe =
         QStringLiteral(". . . . . . . . . . . . . . . . . . . . . . . . . . . .");
     const QString kratke = QStringLiteral(". . . . . . . . . . . . . .");
@@ -154,10 +164,20 @@ void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
     s.TiskText(
         2, s.Levy, 0,
         QStringLiteral("Vámi zaslaný podklad využijeme k opravě nebo vylepšení tohoto software."));
+}
 
+void PatickaZkusebniStrany(LayoutEngine& s) {
     s.NastavVelikost(20);
     s.TiskText(0, s.Levy + 40, s.Dolni, QStringLiteral("Zde je umístěna patička"));
     s.TiskText(0, s.Pravy - s.SirkaTextu(s.ZnackaProgramu) - 10, s.Dolni, s.ZnackaProgramu);
+}
+
+void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
+    NadpisZkusebniStrany(s);
+    TabulkaProstredi(s, p);
+    PosouzeniTestu(s, p);
+    KontaktNaStanici(s);
+    PatickaZkusebniStrany(s);
 }
 
 } // namespace
