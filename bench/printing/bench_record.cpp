@@ -7,6 +7,7 @@
 //   record_bench --benchmark_filter=Record/Preview
 
 #include "RecordSample.h"
+#include "checks/ErrorCatalogue.h"
 #include "core/Dialogs.h"
 #include "preview/PreviewControl.h"
 #include "printing/PreviewWindow.h"
@@ -85,7 +86,8 @@ Stanice30x99& stanice() {
 }
 
 TUdajeZapisu udaje() {
-    return {PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(), nullptr};
+    return {PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
+            errorCatalogueCreated() ? &ChybProt() : nullptr};
 }
 
 void pametUlozist(benchmark::State& state, double pred) {
