@@ -4,7 +4,7 @@
 // file, and what the page store keeps in memory meanwhile.
 //
 // Run one benchmark per process for meaningful peak-memory figures, e.g.
-//   record_bench --benchmark_filter=Record/Preview
+//   record_bench --benchmark_filter=Record_Preview
 
 #include "RecordSample.h"
 #include "checks/ErrorCatalogue.h"
