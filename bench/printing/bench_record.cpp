@@ -4,14 +4,16 @@
 // file, and what the page store keeps in memory meanwhile.
 //
 // Run one benchmark per process for meaningful peak-memory figures, e.g.
-//   record_bench --benchmark_filter=Record/Preview
+//   record_bench --benchmark_filter=Record_Preview
 
 #include "RecordSample.h"
+#include "checks/ErrorCatalogue.h"
 #include "core/Dialogs.h"
 #include "preview/PreviewControl.h"
 #include "printing/PreviewWindow.h"
-#include "printing/RecordPrintout.h"
+#include "printing/PrintCommands.h"
 #include "store/InstallDirs.h"
+#include "store/PrecinctRecord.h"
 #include "store/StationConfig.h"
 #include "ui/PrinterChoice.h"
 
@@ -83,6 +85,11 @@ Stanice30x99& stanice() {
     return s;
 }
 
+TUdajeZapisu udaje() {
+    return {PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
+            errorCatalogueCreated() ? &ChybProt() : nullptr};
+}
+
 void pametUlozist(benchmark::State& state, double pred) {
     TMetafileList& store = stanice().okno.PrintPreview()->PageList();
     state.counters["pages"] = store.Count();
@@ -102,7 +109,7 @@ void BM_Record_Preview(benchmark::State& state) {
     s.okno.printDialogHook = [](TNastaveniTisku&) { return false; };
     const double pred = currentRssMB();
     for (auto _ : state)
-        TiskZapisu(1);
+        TiskZapisu(udaje(), s.okno, 1);
     pametUlozist(state, pred);
 }
 BENCHMARK(BM_Record_Preview)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -113,9 +120,11 @@ void BM_Record_DocumentOnly(benchmark::State& state) {
     Stanice30x99& s = stanice();
     vybranaTiskarna().setOutputFileName(QString());
     s.okno.printDialogHook = [](TNastaveniTisku&) { return false; };
-    TiskZapisu(1);
+    TiskZapisu(udaje(), s.okno, 1);
+    PreviewPageSink stranky(*s.okno.PrintPreview(), poPortrait, QStringLiteral("QZT2.pdf"));
+    const TStavZapisu zacatek = PripravZapis(udaje(), QDateTime::currentDateTime());
     for (auto _ : state)
-        SestavZapis();
+        SestavZapis(stranky, udaje(), zacatek);
     state.counters["pages"] = s.okno.PrintPreview()->TotalPages();
 }
 BENCHMARK(BM_Record_DocumentOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -132,7 +141,7 @@ void BM_Record_TwoCopiesToPdf(benchmark::State& state) {
     s.okno.printDialogHook = [](TNastaveniTisku&) { return true; };
     const double pred = currentRssMB();
     for (auto _ : state)
-        TiskZapisu(2);
+        TiskZapisu(udaje(), s.okno, 2);
     pametUlozist(state, pred);
     state.counters["pdf_KB"] = double(QFile(s.pdf()).size()) / 1024.0;
     printer.setOutputFileName(QString());

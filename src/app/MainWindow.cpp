@@ -9,11 +9,12 @@
 #include "checks/ErrorCatalogue.h"
 #include "checks/Workflow.h"
 #include "core/Dialogs.h"
+#include "core/Errors.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/ExportInfoWindow.h"
-#include "printing/CountingSheet.h"
-#include "printing/TestPage.h"
+#include "printing/PrintCommands.h"
+#include "store/PrecinctRecord.h"
 #include "store/Random.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
@@ -289,16 +290,38 @@ void TQZ_menu::ZruseniDat_MIClick() {
     zrusitPorizenaData();
 }
 
+TpreviewF& TQZ_menu::nahled() const {
+    TpreviewF* okno = m_windows.preview.get();
+    // A printout without a window is a fault of the caller, reported rather
+    // than crashing.
+    if (!okno)
+        throw UrnariumError(QStringLiteral("Okno náhledu tisku není vytvořeno."));
+    return *okno;
+}
+
+void TQZ_menu::TiskZapisuDoNahledu(int kopie) {
+    TiskZapisu({PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
+                errorCatalogueCreated() ? &ChybProt() : nullptr},
+               nahled(), kopie);
+}
+
 void TQZ_menu::ScitaciArch_MIClick() {
+    // The station's precinct, the party list and the candidate table as the
+    // sheet prints them.
+    AktOkrsek().Obec = Stanice().Obec.left(6);
+    AktOkrsek().Okrsek = Stanice().Okrsek;
+    NactiStrany();
+    NactiKandidaty();
     TZ_infoE_F* info = m_windows.infoE.get();
-    ScitaciArch([info](const QString& caption, const QString& titulek, const QString& text) {
-        if (info)
-            info->Ukaz(caption, titulek, text);
-    });
+    ScitaciArch({Stanice(), AktOkrsek(), SeznamStran(), TabulkaKandidatu()}, nahled(),
+                [info](const QString& caption, const QString& titulek, const QString& text) {
+                    if (info)
+                        info->Ukaz(caption, titulek, text);
+                });
 }
 
 void TQZ_menu::ZkusebniTisk_MIClick() {
-    TiskZkusebniStrany();
+    TiskZkusebniStrany(Stanice(), nahled());
 }
 
 void TQZ_menu::VyberTiskarny_MIClick() {

@@ -2,7 +2,7 @@
 
 #include "store/InstallDirs.h"
 
-#include "printing/RecordPrintout.h"
+#include "printing/PrintCommands.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -99,9 +99,9 @@ public:
     // the record. File errors raise UrnariumError for the general handler.
     void ExportTisk_MIClick();
 
-    // Prints the record in the chosen number of copies (TiskZapisu; tests
-    // put a recorder here).
-    std::function<void(int)> tiskZapisu = TiskZapisu;
+    // Prints the record in the chosen number of copies (TiskZapisu into the
+    // preview window; tests put a recorder here).
+    std::function<void(int)> tiskZapisu = [this](int kopie) { TiskZapisuDoNahledu(kopie); };
 
     // The window "Nápověda" shows the guide in; made at its first use.
     HelpWindow* helpWindow();
@@ -131,6 +131,11 @@ private:
     void Napoveda_MIClick();
     void OProgramu_MIClick();
     void Konec_MIClick();
+
+    // The record of the station in `kopie` copies and the preview window.
+    void TiskZapisuDoNahledu(int kopie);
+    // The window printouts are shown in.
+    TpreviewF& nahled() const;
 
     void buildMenu();
     void buildClientArea();

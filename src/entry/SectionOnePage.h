@@ -4,6 +4,7 @@
 // precinct and section I of the record (course of the poll), with its fields
 // inside the sentences of the printed form.
 
+#include "store/Election.h"
 #include "store/PrecinctRecord.h"
 
 #include <QList>
@@ -41,7 +42,7 @@ public:
     QList<TSEdit*> pole() const;
     QList<QRadioButton*> prepinace() const;
 
-    inline static const char* const kDatumVoleb = "07. - 08.06.2024";
+    inline static const char* const kDatumVoleb = kDnyVoleb;
 
 signals:
     void PokracovatBBtnClick();

@@ -1,8 +1,9 @@
 #pragma once
 
-// The page store of the preview: every page of a document is a recorded
-// picture. Only a bounded number of pictures stay in memory; the others lie
-// in one temporary file, so that a long document does not fill the memory.
+// TMetafileList, the page store of the preview: every page of a document is
+// a recorded picture (TMetafileEntry). Only a bounded number of pictures stay
+// in memory; the others lie in one temporary file, so that a long document
+// does not fill the memory.
 
 #include <QList>
 #include <QPicture>

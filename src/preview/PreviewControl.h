@@ -1,6 +1,7 @@
 #pragma once
 
-// The print preview control: printouts record their pages on it (BeginDoc,
+// TPrintPreview, the print preview control, with TPaperPreview, the paper it
+// shows a page on. Printouts record their pages on it (BeginDoc,
 // Canvas, NewPage, EndDoc) in page units with the origin at the sheet's
 // top-left corner; it keeps the pages in its page store, shows one at a time
 // on a paper with border and shadow, zooms and scrolls, and prints the

@@ -2,9 +2,9 @@
 // the preferential votes of every candidate position in a three-group table,
 // then the date, the recorder and the names of the commission.
 
-#include "preview/PreviewControl.h"
-#include "printing/LayoutEngine.h"
 #include "printing/RecordPrintout.h"
+
+#include "printing/LayoutEngine.h"
 #include "store/PrecinctRecord.h"
 #include "store/StationConfig.h"
 
@@ -40,54 +40,51 @@ QString tecky(int n) {
     return Opakuj(QStringLiteral("."), n);
 }
 
-void Pokracovani() {
-    TStavTisku& s = StavTisku();
+} // namespace
+
+void RecordPrintout::PokracovaniPrilohy() {
     PatickaZapisu();
     NovaStranaZapisu();
-    StavZapisu().CisloStrany += 1;
-    NastavVelikost(s.VelNormal);
-    NastavPismo(kArial);
+    z.CisloStrany += 1;
+    s.NastavVelikost(s.VelNormal);
+    s.NastavPismo(kArial);
     s.AktY = s.Horni + 100;
-    TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("pokračování"), kTucne);
+    s.TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("pokračování"), kTucne);
 }
 
 // One number of the sheet right-aligned in its box at the margin.
-void CisloVRamecku(int radky, const QString& text, qint64 hodnota, int sirka, int sirkaRamecku) {
-    TStavTisku& s = StavTisku();
-    TiskText(radky, s.Levy, 0, text);
-    TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(hodnota, sirka));
+void RecordPrintout::CisloVRamecku(int radky, const QString& text, qint64 hodnota, int sirka,
+                                   int sirkaRamecku) {
+    s.TiskText(radky, s.Levy, 0, text);
+    s.TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(hodnota, sirka));
     const int t = s.AktY - 10;
-    Pero(5);
-    Obdelnik(s.Pravy - sirkaRamecku, t, s.Pravy, t + s.Radek);
-    Pero(3);
+    s.Pero(5);
+    s.Obdelnik(s.Pravy - sirkaRamecku, t, s.Pravy, t + s.Radek);
+    s.Pero(3);
 }
 
-void RadekKandidata(const TStranaVysl& v, int g, int k) {
-    const TStavTisku& s = StavTisku();
+void RecordPrintout::RadekKandidata(const TStranaVysl& v, int g, int k) {
     const Sloupce c(s);
     const int x = c.skupina(s, g);
     // The last group's multiples end at the margin.
     const int konec = g == 2 ? s.Pravy : x + c.w1 + c.w2 + c.w3;
-    TiskVpravo(0, x + c.w1 - 5, 0, CisloMezerami(k, 3) + QLatin1Char('.'));
+    s.TiskVpravo(0, x + c.w1 - 5, 0, CisloMezerami(k, 3) + QLatin1Char('.'));
     const qint64 hlasy = v.pref(k);
     if (hlasy != 0) {
-        NastavStyl(kTucne);
-        TiskVpravo(0, x + c.w1 + c.w2 - 5, 0, CisloMezerami(hlasy, 10));
-        TiskVpravo(0, konec - 5, 0, CisloMezerami(k * hlasy, 13));
-        NastavStyl(QString());
+        s.NastavStyl(kTucne);
+        s.TiskVpravo(0, x + c.w1 + c.w2 - 5, 0, CisloMezerami(hlasy, 10));
+        s.TiskVpravo(0, konec - 5, 0, CisloMezerami(k * hlasy, 13));
+        s.NastavStyl(QString());
     } else {
-        TiskVpravo(0, x + c.w1 + c.w2 - 20, -20, QStringLiteral("________"));
-        TiskVpravo(0, konec - 20, -20, QStringLiteral("__________"));
+        s.TiskVpravo(0, x + c.w1 + c.w2 - 20, -20, QStringLiteral("________"));
+        s.TiskVpravo(0, konec - 20, -20, QStringLiteral("__________"));
     }
 }
 
-} // namespace
-
-void HlavickaTabulky() {
-    TStavTisku& s = StavTisku();
+void RecordPrintout::HlavickaTabulky() {
     const int velikost = s.Velikost;
     const int radek = s.Radek;
-    NastavVelikost(s.VelMala);
+    s.NastavVelikost(s.VelMala);
     const Sloupce c(s);
     const auto sloupec = [&](int g, int i, int& x1, int& x2) {
         x1 = c.skupina(s, g) + (i > 0 ? c.w1 : 0) + (i > 1 ? c.w2 : 0);
@@ -104,7 +101,7 @@ void HlavickaTabulky() {
         {QStringLiteral("sl.%1"), QStringLiteral("sl.%2"), QStringLiteral("sl.%3")},
     };
     for (int r = 0; r < 4; ++r) {
-        TiskText(r == 0 ? 0 : 1, s.Levy, 0, QString());
+        s.TiskText(r == 0 ? 0 : 1, s.Levy, 0, QString());
         for (int g = 0; g < 3; ++g)
             for (int i = 0; i < 3; ++i) {
                 QString text = radky[r].at(i);
@@ -118,148 +115,163 @@ void HlavickaTabulky() {
                 int x1 = 0;
                 int x2 = 0;
                 sloupec(g, i, x1, x2);
-                TiskNaStred(0, x1, x2, text);
+                s.TiskNaStred(0, x1, x2, text);
             }
     }
-    NastavVelikost(velikost);
+    s.NastavVelikost(velikost);
     s.Radek = radek;
 }
 
-void MrizkaTabulky(int radku, int T) {
-    const TStavTisku& s = StavTisku();
+void RecordPrintout::MrizkaTabulky(int radku, int T) {
     const Sloupce c(s);
     const int R = s.Radek;
     const int H = (4 + radku) * R;
     const int E = s.Levy + 1120; // where the third group starts
-    Pero(3);
+    s.Pero(3);
     // The third group ends a row higher than the first two.
-    Lomena({{s.Levy, T},
-            {s.Levy, T + H},
-            {E, T + H},
-            {E, T + H - R},
-            {s.Pravy, T + H - R},
-            {s.Pravy, T},
-            {s.Levy, T}});
+    s.Lomena({{s.Levy, T},
+              {s.Levy, T + H},
+              {E, T + H},
+              {E, T + H - R},
+              {s.Pravy, T + H - R},
+              {s.Pravy, T},
+              {s.Levy, T}});
     for (int i = 3; i <= 3 + radku - 1; ++i)
-        Cara(s.Levy, T + i * R, s.Pravy, T + i * R);
+        s.Cara(s.Levy, T + i * R, s.Pravy, T + i * R);
     for (int i = 3 + radku; i <= 4 + radku; ++i)
-        Cara(s.Levy, T + i * R, E, T + i * R);
+        s.Cara(s.Levy, T + i * R, E, T + i * R);
     const int sirky[] = {c.w1, c.w2, c.w3};
     int x = s.Levy;
     for (int sloupec = 1; sloupec <= 8; ++sloupec) {
         x += sirky[(sloupec - 1) % 3];
-        Cara(x, T, x, sloupec <= 6 ? T + H : T + H - R);
+        s.Cara(x, T, x, sloupec <= 6 ? T + H : T + H - R);
     }
     // The vote columns are outlined heavier below the header.
-    Pero(5);
+    s.Pero(5);
     for (int g = 0; g < 3; ++g) {
         const int x1 = c.skupina(s, g) + c.w1;
-        Obdelnik(x1, T + 4 * R, x1 + c.w2, g < 2 ? T + H : T + H - R);
+        s.Obdelnik(x1, T + 4 * R, x1 + c.w2, g < 2 ? T + H : T + H - R);
     }
-    Pero(3);
+    s.Pero(3);
 }
 
-void PrilohaList(int p) {
-    TStavTisku& s = StavTisku();
-    const TStavZapisu& z = StavZapisu();
-    const TPrecinctRecord& r = PrecinctRecord();
-    const TStranaVysl& v = r.VyslStran(p);
-    NastavVelikost(s.VelNormal);
-    NastavPismo(kArial);
+// The sheet's title and number, and the first words of its sentence.
+void RecordPrintout::HlavickaPrilohy() {
+    s.NastavVelikost(s.VelNormal);
+    s.NastavPismo(kArial);
     s.AktY = s.Horni + 100;
 
-    TiskNaStred(0, s.Levy, s.Pravy,
-                QStringLiteral("VÝSLEDKY HLASOVÁNÍ PRO POLITICKÉ STRANY, POLITICKÁ HNUTÍ A "
-                               "KOALICE VE VOLEBNÍM OKRSKU"),
-                kTucne);
-    TiskVpravo(1, s.Pravy, 0,
-               QStringLiteral("Příloha č. 1 k tiskopisu T/2, list č. ") +
-                   CisloMezerami(z.CisloListu, 3));
-    TiskText(2, s.Levy, 0,
-             ZuzeneMezery(QStringLiteral("Příloha   č.   1  k   tiskopisu   T/2   -   zápis  "
-                                         "okrskové  volební  komise  o  průběhu  a   výsledku   "
-                                         "hlasování   ve   volebním"),
-                          s.Pravy - s.Levy));
+    s.TiskNaStred(0, s.Levy, s.Pravy,
+                  QStringLiteral("VÝSLEDKY HLASOVÁNÍ PRO POLITICKÉ STRANY, POLITICKÁ HNUTÍ A "
+                                 "KOALICE VE VOLEBNÍM OKRSKU"),
+                  kTucne);
+    s.TiskVpravo(1, s.Pravy, 0,
+                 QStringLiteral("Příloha č. 1 k tiskopisu T/2, list č. ") +
+                     CisloMezerami(z.CisloListu, 3));
+    s.TiskText(
+        2, s.Levy, 0,
+        s.ZuzeneMezery(QStringLiteral("Příloha   č.   1  k   tiskopisu   T/2   -   zápis  "
+                                      "okrskové  volební  komise  o  průběhu  a   výsledku   "
+                                      "hlasování   ve   volebním"),
+                       s.Pravy - s.Levy));
+}
 
-    // The dots reach the margin and no further; the municipality stands on
-    // them whole, smaller or narrower when long.
-    QString p1 = QStringLiteral("okrsku  č. ....");
-    QString p2 = p1 + QStringLiteral(
-                          ".......... v obci (městysu, městě, městské části, městském obvodu) ...");
+// "okrsku č. ... v obci ...": the precinct and the municipality. The dots
+// reach the margin and no further; the municipality stands on them whole,
+// smaller or narrower when long.
+void RecordPrintout::ObecPrilohy() {
+    const QString p1 = QStringLiteral("okrsku  č. ....");
+    const QString p2 =
+        p1 +
+        QStringLiteral(".......... v obci (městysu, městě, městské části, městském obvodu) ...");
     const QString teckyObce =
-        tecky((s.Pravy - s.Levy - SirkaTextu(p2)) / SirkaTextu(QStringLiteral(".")));
-    TiskText(1, s.Levy, 0, p2 + teckyObce);
-    TiskStylem(0, s.Levy + SirkaTextu(p1) - 30, -10, CisloMezerami(r.T2.Okrsek, 5), kTucne);
-    TiskDoMista(s.Levy + SirkaTextu(p2), -10, SirkaTextu(teckyObce),
-                OrizniKonec(Stanice().NazevObce), kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
+        tecky((s.Pravy - s.Levy - s.SirkaTextu(p2)) / s.SirkaTextu(QStringLiteral(".")));
+    s.TiskText(1, s.Levy, 0, p2 + teckyObce);
+    s.TiskStylem(0, s.Levy + s.SirkaTextu(p1) - 30, -10, CisloMezerami(u.Zaznam.T2.Okrsek, 5),
+                 kTucne);
+    s.TiskDoMista(s.Levy + s.SirkaTextu(p2), -10, s.SirkaTextu(teckyObce),
+                  OrizniKonec(u.Stanice.NazevObce), kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
+}
 
-    p1 = QStringLiteral("okres ...");
-    p2 = QStringLiteral(".. pro volby do ");
+// "okres ... pro volby do EVROPSKÉHO PARLAMENTU".
+void RecordPrintout::OkresPrilohy() {
+    const QString p1 = QStringLiteral("okres ...");
+    const QString p2 = QStringLiteral(".. pro volby do ");
     const QString p3 = QStringLiteral(" EVROPSKÉHO PARLAMENTU  ");
-    NastavStyl(kTucne);
-    const int w3 = SirkaTextu(p3);
-    NastavStyl(QString());
-    const int x2 = s.Pravy - SirkaTextu(p2) - w3 - kMezeraOkresu;
-    const QString teckyOkresu = tecky(PocetTecek(s.Levy + SirkaTextu(p1), x2));
-    TiskText(1, s.Levy, 0, p1 + teckyOkresu);
-    TiskText(0, x2, 0, p2);
-    TiskStylem(0, s.Pravy - w3 - kMezeraOkresu, 0, p3, kTucne);
-    TiskDoMista(s.Levy + SirkaTextu(p1), -10, SirkaTextu(teckyOkresu), z.NazevOkresu, kTucne,
-                {s.VelNormal, s.VelMala, s.VelDrobna});
+    s.NastavStyl(kTucne);
+    const int w3 = s.SirkaTextu(p3);
+    s.NastavStyl(QString());
+    const int x2 = s.Pravy - s.SirkaTextu(p2) - w3 - kMezeraOkresu;
+    const QString teckyOkresu = tecky(s.PocetTecek(s.Levy + s.SirkaTextu(p1), x2));
+    s.TiskText(1, s.Levy, 0, p1 + teckyOkresu);
+    s.TiskText(0, x2, 0, p2);
+    s.TiskStylem(0, s.Pravy - w3 - kMezeraOkresu, 0, p3, kTucne);
+    s.TiskDoMista(s.Levy + s.SirkaTextu(p1), -10, s.SirkaTextu(teckyOkresu), z.NazevOkresu, kTucne,
+                  {s.VelNormal, s.VelMala, s.VelDrobna});
+}
 
-    TiskText(2, s.Levy, 0, QString());
-    IdentifikaceOkrsku(true);
-
-    TiskText(2, s.Levy, 0,
-             QStringLiteral("Ve volebním okrsku byly zjištěny výsledky hlasování pro politickou "
-                            "stranu, politické hnutí nebo koalici:"));
+// The party with its number, its votes and control number 2 in boxes at the
+// margin.
+void RecordPrintout::StranaPrilohy(int p) {
+    const TStranaVysl& v = u.Zaznam.VyslStran(p);
+    s.TiskText(2, s.Levy, 0,
+               QStringLiteral("Ve volebním okrsku byly zjištěny výsledky hlasování pro politickou "
+                              "stranu, politické hnutí nebo koalici:"));
     const int c = s.Radek;
-    TiskText(1, s.Levy, 0, tecky(120) + QStringLiteral(" číslo ") + tecky(10));
-    TiskDoMista(s.Levy, -10, SirkaTextu(tecky(120)),
-                OrizniKonec(z.StranyPodleCisla.at(size_t(p)).NazevStrany), kTucne,
-                {s.VelNormal, s.VelMala, s.VelDrobna});
-    TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.CisStr, 2));
+    s.TiskText(1, s.Levy, 0, tecky(120) + QStringLiteral(" číslo ") + tecky(10));
+    s.TiskDoMista(s.Levy, -10, s.SirkaTextu(tecky(120)),
+                  OrizniKonec(z.StranyPodleCisla.at(size_t(p)).NazevStrany), kTucne,
+                  {s.VelNormal, s.VelMala, s.VelDrobna});
+    s.TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.CisStr, 2));
     int t = s.AktY - 10;
-    Pero(5);
-    Lomena({{s.Pravy, t + 3 * c}, {s.Pravy, t}, {s.Pravy - 2 * c, t}, {s.Pravy - 2 * c, t + c}});
-    Pero(3);
-    Cara(s.Pravy, t + c, s.Pravy - 2 * c, t + c);
+    s.Pero(5);
+    s.Lomena({{s.Pravy, t + 3 * c}, {s.Pravy, t}, {s.Pravy - 2 * c, t}, {s.Pravy - 2 * c, t + c}});
+    s.Pero(3);
+    s.Cara(s.Pravy, t + c, s.Pravy - 2 * c, t + c);
 
-    TiskText(1, s.Levy, 0,
-             QStringLiteral("Počet platných hlasů pro tuto politickou stranu, politické hnutí "
-                            "nebo koalici"));
-    TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.PocHl, 8));
+    s.TiskText(1, s.Levy, 0,
+               QStringLiteral("Počet platných hlasů pro tuto politickou stranu, politické hnutí "
+                              "nebo koalici"));
+    s.TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.PocHl, 8));
     t = s.AktY - 10;
-    Pero(5);
-    Lomena({{s.Pravy - 2 * c, t}, {s.Pravy - 4 * c, t}, {s.Pravy - 4 * c, t + c}});
-    Pero(3);
-    Cara(s.Pravy, t + c, s.Pravy - 4 * c, t + c);
+    s.Pero(5);
+    s.Lomena({{s.Pravy - 2 * c, t}, {s.Pravy - 4 * c, t}, {s.Pravy - 4 * c, t + c}});
+    s.Pero(3);
+    s.Cara(s.Pravy, t + c, s.Pravy - 4 * c, t + c);
 
-    TiskText(1, s.Levy, 0, QStringLiteral("Kontrolní číslo 2"));
-    TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.T2PKC2, 10));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("Kontrolní číslo 2"));
+    s.TiskVpravo(0, s.Pravy - 20, -5, CisloMezerami(v.T2PKC2, 10));
     t = s.AktY - 10;
-    Pero(5);
-    Lomena(
+    s.Pero(5);
+    s.Lomena(
         {{s.Pravy - 4 * c, t}, {s.Pravy - 5 * c, t}, {s.Pravy - 5 * c, t + c}, {s.Pravy, t + c}});
+}
 
-    TiskText(2, s.Levy, 0,
-             QStringLiteral("Počet platných přednostních hlasů odevzdaných pro jednotlivé "
-                            "kandidáty v pořadí podle hlasovacího lístku:"));
-    TiskText(1, s.Levy, 0, QString());
+// The preferential votes of every candidate position in three groups.
+void RecordPrintout::TabulkaPrilohy(int p) {
+    const TStranaVysl& v = u.Zaznam.VyslStran(p);
+    s.TiskText(2, s.Levy, 0,
+               QStringLiteral("Počet platných přednostních hlasů odevzdaných pro jednotlivé "
+                              "kandidáty v pořadí podle hlasovacího lístku:"));
+    s.TiskText(1, s.Levy, 0, QString());
     const int T = s.AktY - 10;
     HlavickaTabulky();
     // Every candidate position is printed, whether or not the party has
     // that many candidates.
     for (int radek = 1; radek <= kRadkuTabulky; ++radek) {
-        TiskText(1, s.Levy, 0, QString());
+        s.TiskText(1, s.Levy, 0, QString());
         RadekKandidata(v, 0, radek);
         RadekKandidata(v, 1, radek + kVeSkupine);
         if (radek <= kVeTretiSkupine)
             RadekKandidata(v, 2, radek + 2 * kVeSkupine);
     }
-    NastavPismo(kArial);
+    s.NastavPismo(kArial);
     MrizkaTabulky(kRadkuTabulky, T);
+}
 
+// Control numbers 3 and 4 and the last candidate with preferential votes.
+void RecordPrintout::KontrolniCislaPrilohy(int p) {
+    const TStranaVysl& v = u.Zaznam.VyslStran(p);
     CisloVRamecku(2,
                   QStringLiteral("Kontrolní číslo 3 (součet všech násobků ve sloupcích 3, 6 a 9)"),
                   v.T2PKC3, 8, 400);
@@ -268,18 +280,19 @@ void PrilohaList(int p) {
         v.T2PKC4, 10, 400);
     CisloVRamecku(2, QStringLiteral("Poslední číslo kandidáta, který získal přednostní hlasy"),
                   v.T2PPoslKand, 3, 100);
-    TiskText(1, s.Levy, 0, QStringLiteral("    KČ1 ... kontrolní číslo 1"));
-    Hvezdicka(s.Levy, s.AktY);
+    s.TiskText(1, s.Levy, 0, QStringLiteral("    KČ1 ... kontrolní číslo 1"));
+    s.Hvezdicka(s.Levy, s.AktY);
+}
 
-    VyhotoveniAZapisovatel();
-
-    TiskText(2, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
+// The names of the commission in rows of three cells.
+void RecordPrintout::JmenaPrilohy() {
+    s.TiskText(2, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
     const int q = (s.Pravy - s.Levy) / 3;
-    const QList<TKomise>& jmena = JmenaKomise();
+    const QList<TKomise>& jmena = u.Komise;
     const int pocet = int(jmena.size());
-    const int sirkaBunky = qMin(q - 20, SirkaTextu(tecky(60)));
+    const int sirkaBunky = qMin(q - 20, s.SirkaTextu(tecky(60)));
     const auto bunka = [&](int x, const TKomise& clen) {
-        TiskText(0, x, 0, tecky(60));
+        s.TiskText(0, x, 0, tecky(60));
         JmenoVBunce(x, sirkaBunky, clen.clen, QString());
     };
     // The first row has only its right cell, on the label's line; every
@@ -289,7 +302,7 @@ void PrilohaList(int p) {
     bool prvniRadek = true;
     while (i < pocet) {
         if (!prvniRadek) {
-            TiskText(2, s.Levy, 0, QString());
+            s.TiskText(2, s.Levy, 0, QString());
             bunka(s.Levy, jmena.at(i++));
             if (i < pocet)
                 bunka(s.Levy + q, jmena.at(i++));
@@ -298,10 +311,23 @@ void PrilohaList(int p) {
             bunka(s.Levy + 2 * q, jmena.at(i++));
         prvniRadek = false;
         if (i < pocet && s.AktY > s.Dolni - 4 * s.Rezerva)
-            Pokracovani();
+            PokracovaniPrilohy();
     }
     if (s.AktY > s.Dolni - 3 * s.Rezerva)
-        Pokracovani();
+        PokracovaniPrilohy();
+}
+
+void RecordPrintout::PrilohaList(int p) {
+    HlavickaPrilohy();
+    ObecPrilohy();
+    OkresPrilohy();
+    s.TiskText(2, s.Levy, 0, QString());
+    IdentifikaceOkrsku(true);
+    StranaPrilohy(p);
+    TabulkaPrilohy(p);
+    KontrolniCislaPrilohy(p);
+    VyhotoveniAZapisovatel();
+    JmenaPrilohy();
 }
 
 } // namespace urn

@@ -3,9 +3,11 @@
 // The check protocol: the findings of a check run on paper.
 
 #include "checks/ErrorCatalogue.h"
+#include "printing/PageSink.h"
 #include "store/PrecinctRecord.h"
 #include "store/StationConfig.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -23,8 +25,12 @@ struct TUdajeProtokolu {
     int T2KC_1 = 0;
     double KontrSoucetTS = 0;
     QString NazevObce;
+    QString PriponaPisma;         // the station's font suffix
     QList<TRadekProtokolu> Chyby; // in protocol order
 };
+
+// The check protocol into the page sink, printed at `cas`.
+void SestavProtokol(PageSink& stranky, const TUdajeProtokolu& udaje, const QDateTime& cas);
 
 // Draws the check protocol into the preview window and shows it.
 void TiskProtokolu(const TUdajeProtokolu& udaje);

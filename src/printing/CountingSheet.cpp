@@ -3,9 +3,7 @@
 
 #include "printing/CountingSheet.h"
 
-#include "preview/PreviewControl.h"
 #include "printing/LayoutEngine.h"
-#include "printing/PreviewWindow.h"
 #include "store/PrecinctRecord.h"
 #include "store/RecordIO.h"
 #include "store/ReferenceTables.h"
@@ -21,6 +19,8 @@ constexpr int kPrvniSloupec = 6 * kOdsazeni; // 630: total box, number and name
 constexpr int kSloupcu = 15;
 
 struct ArchStav {
+    explicit ArchStav(const TUdajeArchu& udaje) : u(udaje) {}
+    const TUdajeArchu& u;
     int CisloStrany = 1;
     bool VRadachStrany = false;
     int pozice = 0; // list position of the party being printed
@@ -45,89 +45,84 @@ QString jmenoKandidata(const TKandidat& k) {
     return jmeno;
 }
 
-void HlavickaStrany(ArchStav& a) {
-    TStavTisku& s = StavTisku();
-    const TStrana& strana = SeznamStran().strany.at(a.pozice - 1);
-    Pero(1);
-    TiskText(1, 0, 0, QString());
-    TiskText(1, s.Levy + kOdsazeni, 0, QStringLiteral("Strana č. ") + strana.CisloStrany);
-    TiskVpravo(0, s.Pravy, 0, QStringLiteral("Obec: ") + a.NazevObceArchu);
-    TiskStylem(1, s.Levy + kOdsazeni, -12, QStringLiteral("Volební strana: ") + strana.NazevStrany,
-               QString());
-    const qint32 okrsek = AktOkrsek().Okrsek;
-    TiskVpravo(0, s.Pravy, -12,
-               okrsek == 0 ? QStringLiteral("Okrsek: ............")
-                           : QStringLiteral("Okrsek: ") + CisloMezerami(okrsek, 5));
-    TiskText(1, 0, 0, QString());
+void HlavickaStrany(LayoutEngine& s, ArchStav& a) {
+    const TStrana& strana = a.u.Strany.strany.at(a.pozice - 1);
+    s.Pero(1);
+    s.TiskText(1, 0, 0, QString());
+    s.TiskText(1, s.Levy + kOdsazeni, 0, QStringLiteral("Strana č. ") + strana.CisloStrany);
+    s.TiskVpravo(0, s.Pravy, 0, QStringLiteral("Obec: ") + a.NazevObceArchu);
+    s.TiskStylem(1, s.Levy + kOdsazeni, -12,
+                 QStringLiteral("Volební strana: ") + strana.NazevStrany, QString());
+    const qint32 okrsek = a.u.Okrsek.Okrsek;
+    s.TiskVpravo(0, s.Pravy, -12,
+                 okrsek == 0 ? QStringLiteral("Okrsek: ............")
+                             : QStringLiteral("Okrsek: ") + CisloMezerami(okrsek, 5));
+    s.TiskText(1, 0, 0, QString());
     const int y0 = s.AktY;
-    Pero(1);
-    Cara(s.Levy + kPrvniSloupec, y0 - 15, s.Levy + kPrvniSloupec, y0 + s.Radek - 6);
-    Cara(s.Levy, y0 - 15, s.Levy, y0 + s.Radek - 6);
-    TiskText(0, s.Levy + 10, 0, QStringLiteral("Celkem Pořadové číslo, jméno a příjmení"));
-    const int sirkaTecek = SirkaTextu(a.Tecky);
+    s.Pero(1);
+    s.Cara(s.Levy + kPrvniSloupec, y0 - 15, s.Levy + kPrvniSloupec, y0 + s.Radek - 6);
+    s.Cara(s.Levy, y0 - 15, s.Levy, y0 + s.Radek - 6);
+    s.TiskText(0, s.Levy + 10, 0, QStringLiteral("Celkem Pořadové číslo, jméno a příjmení"));
+    const int sirkaTecek = s.SirkaTextu(a.Tecky);
     for (int i = 1; i <= kSloupcu; ++i) {
         const QString nadpis = QString::number(i * 10);
-        TiskText(0,
-                 s.Levy + kPrvniSloupec + kSloupec * (i - 1) + sirkaTecek -
-                     SirkaTextu(nadpis + QLatin1Char(' ')),
-                 0, nadpis);
-        Pero(1, i < kSloupcu ? Qt::DotLine : Qt::SolidLine);
+        s.TiskText(0,
+                   s.Levy + kPrvniSloupec + kSloupec * (i - 1) + sirkaTecek -
+                       s.SirkaTextu(nadpis + QLatin1Char(' ')),
+                   0, nadpis);
+        s.Pero(1, i < kSloupcu ? Qt::DotLine : Qt::SolidLine);
         const int x = s.Levy + kPrvniSloupec + kSloupec * i;
-        Cara(x, y0 - 15, x, y0 + s.Radek - 6);
+        s.Cara(x, y0 - 15, x, y0 + s.Radek - 6);
     }
-    Pero(1);
-    Cara(s.Levy, y0 + s.Radek - 10, s.Levy + sirkaArchu(), y0 + s.Radek - 10);
-    Cara(s.Levy, y0 - 15, s.Levy + sirkaArchu(), y0 - 15);
+    s.Pero(1);
+    s.Cara(s.Levy, y0 + s.Radek - 10, s.Levy + sirkaArchu(), y0 + s.Radek - 10);
+    s.Cara(s.Levy, y0 - 15, s.Levy + sirkaArchu(), y0 - 15);
 }
 
-void HlavickaArchu(ArchStav& a) {
-    TStavTisku& s = StavTisku();
-    NastavVelikost(20);
-    NastavPismo(QStringLiteral("Arial"));
+void HlavickaArchu(LayoutEngine& s, ArchStav& a) {
+    s.NastavVelikost(20);
+    s.NastavPismo(QStringLiteral("Arial"));
     s.AktY = s.Horni + 100;
-    NastavVelikost(34);
-    TiskNaStred(0, s.Levy, s.Pravy,
-                QStringLiteral("Pomocný sčítací arch pro sčítání přednostních hlasů kandidátů"),
-                QStringLiteral("B"));
-    NastavVelikost(20);
-    TiskText(0, s.Pravy - 150, 0, QStringLiteral("arch č. ..... "));
+    s.NastavVelikost(34);
+    s.TiskNaStred(0, s.Levy, s.Pravy,
+                  QStringLiteral("Pomocný sčítací arch pro sčítání přednostních hlasů kandidátů"),
+                  QStringLiteral("B"));
+    s.NastavVelikost(20);
+    s.TiskText(0, s.Pravy - 150, 0, QStringLiteral("arch č. ..... "));
     if (a.VRadachStrany)
-        HlavickaStrany(a);
+        HlavickaStrany(s, a);
 }
 
-void PatickaArchu(ArchStav& a) {
-    TStavTisku& s = StavTisku();
-    NastavVelikost(20);
-    TiskVpravo(0, s.Pravy, s.Dolni,
-               AktOkrsek().Obec.trimmed() + QLatin1Char('-') + QString::number(AktOkrsek().Okrsek) +
-                   QStringLiteral(" List: ") + CisloMezerami(a.CisloStrany, 2) +
-                   QStringLiteral(" - ") + s.ZnackaProgramu);
+void PatickaArchu(LayoutEngine& s, ArchStav& a) {
+    s.NastavVelikost(20);
+    s.TiskVpravo(0, s.Pravy, s.Dolni,
+                 a.u.Okrsek.Obec.trimmed() + QLatin1Char('-') + QString::number(a.u.Okrsek.Okrsek) +
+                     QStringLiteral(" List: ") + CisloMezerami(a.CisloStrany, 2) +
+                     QStringLiteral(" - ") + s.ZnackaProgramu);
     const int m = s.Levy + (s.Pravy - s.Levy) / 2;
-    NastavStyl(QStringLiteral("B"));
-    TiskText(0, m, s.Dolni - s.Rezerva / 2, QStringLiteral("VZOR"));
-    NastavStyl(QString());
-    Pero(3);
+    s.NastavStyl(QStringLiteral("B"));
+    s.TiskText(0, m, s.Dolni - s.Rezerva / 2, QStringLiteral("VZOR"));
+    s.NastavStyl(QString());
+    s.Pero(3);
     for (int i = 1; i <= 4; ++i)
-        Cara(m + 10 * i + 105, s.Dolni - 15, m + 10 * i + 100, s.Dolni + 15);
-    Cara(m + 100, s.Dolni, m + 150, s.Dolni);
+        s.Cara(m + 10 * i + 105, s.Dolni - 15, m + 10 * i + 100, s.Dolni + 15);
+    s.Cara(m + 100, s.Dolni, m + 150, s.Dolni);
     a.CisloStrany += 1;
 }
 
-void ZmenaStranyArchu(ArchStav& a) {
-    TStavTisku& s = StavTisku();
+void ZmenaStranyArchu(LayoutEngine& s, ArchStav& a) {
     if (s.PosledniStrana == s.Strana)
         return;
-    PatickaArchu(a);
-    NovaStrana();
-    HlavickaArchu(a);
+    PatickaArchu(s, a);
+    s.NovaStrana();
+    HlavickaArchu(s, a);
     s.PosledniStrana = s.Strana;
     s.HlidatKonec = true;
 }
 
-void BlokStrany(ArchStav& a) {
-    TStavTisku& s = StavTisku();
-    HlavickaStrany(a);
-    const TStrana& strana = SeznamStran().strany.at(a.pozice - 1);
+void BlokStrany(LayoutEngine& s, ArchStav& a) {
+    HlavickaStrany(s, a);
+    const TStrana& strana = a.u.Strany.strany.at(a.pozice - 1);
     const int n = cisloStrany(strana);
     int c = 0;
     if (n >= 1 && n <= kMaxStran && tryStrToInt(strana.PocetKand.trimmed(), c))
@@ -135,93 +130,76 @@ void BlokStrany(ArchStav& a) {
     else
         c = 0;
     for (int k = 1; k <= c; ++k) {
-        const TKandidat& kandidat = Kandidat(n, k);
+        const TKandidat& kandidat = a.u.Kandidati.at(size_t(n - 1)).at(size_t(k - 1));
         const QString jmeno = jmenoKandidata(kandidat);
         a.VRadachStrany = true;
         if (s.AktY + 2 * s.Radek >= s.Horni + s.Dolni - s.Rezerva)
             s.PosledniStrana += 1;
-        ZmenaStranyArchu(a);
+        ZmenaStranyArchu(s, a);
         if (kandidat.KandPriznak == QLatin1String("N"))
-            TiskStylem(1, s.Levy, 0, QStringLiteral("      N"), QStringLiteral("B"));
+            s.TiskStylem(1, s.Levy, 0, QStringLiteral("      N"), QStringLiteral("B"));
         else
-            TiskText(1, 0, 0, QString());
+            s.TiskText(1, 0, 0, QString());
         const QString styl = k % 10 == 0 || k % 10 == 5 ? QStringLiteral("B") : QString();
         const QString tecky = Opakuj(QStringLiteral("."), 63);
-        TiskStylem(0, s.Levy + kOdsazeni, 10, tecky, styl);
+        s.TiskStylem(0, s.Levy + kOdsazeni, 10, tecky, styl);
         // The name on its dots, smaller or narrower when long, never over
         // the first tally column.
-        NastavStyl(styl);
-        const int sirkaJmena = SirkaTextu(tecky);
-        NastavStyl(QString());
-        TiskDoMista(s.Levy + kOdsazeni, 0, sirkaJmena,
-                    CisloMezerami(k, 2) + QStringLiteral(". ") + jmeno, QString(),
-                    {s.VelMala, s.VelDrobna});
+        s.NastavStyl(styl);
+        const int sirkaJmena = s.SirkaTextu(tecky);
+        s.NastavStyl(QString());
+        s.TiskDoMista(s.Levy + kOdsazeni, 0, sirkaJmena,
+                      CisloMezerami(k, 2) + QStringLiteral(". ") + jmeno, QString(),
+                      {s.VelMala, s.VelDrobna});
         const int y0 = s.AktY;
-        Pero(1);
-        Cara(s.Levy + kPrvniSloupec, y0 - 10, s.Levy + kPrvniSloupec, y0 + s.Radek + 10);
+        s.Pero(1);
+        s.Cara(s.Levy + kPrvniSloupec, y0 - 10, s.Levy + kPrvniSloupec, y0 + s.Radek + 10);
         for (int i = 1; i <= kSloupcu; ++i) {
-            TiskStylem(0, s.Levy + kPrvniSloupec + kSloupec * (i - 1) + 5, 10, a.Tecky, styl);
-            Pero(1, i < kSloupcu ? Qt::DashDotLine : Qt::SolidLine);
+            s.TiskStylem(0, s.Levy + kPrvniSloupec + kSloupec * (i - 1) + 5, 10, a.Tecky, styl);
+            s.Pero(1, i < kSloupcu ? Qt::DashDotLine : Qt::SolidLine);
             const int x = s.Levy + kPrvniSloupec + kSloupec * i;
-            Cara(x, y0 - 10, x, y0 + s.Radek + 10);
+            s.Cara(x, y0 - 10, x, y0 + s.Radek + 10);
         }
-        Pero(1);
-        Cara(s.Levy, y0 - 10, s.Levy, y0 + s.Radek + 10);
-        Pero(3);
+        s.Pero(1);
+        s.Cara(s.Levy, y0 - 10, s.Levy, y0 + s.Radek + 10);
+        s.Pero(3);
         const int y1 = s.AktY - 3;
-        Obdelnik(s.Levy + 15, y1, s.Levy + SirkaTextu(QStringLiteral("000000")), y1 + s.Radek - 6);
+        s.Obdelnik(s.Levy + 15, y1, s.Levy + s.SirkaTextu(QStringLiteral("000000")),
+                   y1 + s.Radek - 6);
     }
     a.VRadachStrany = false;
-    Pero(1);
+    s.Pero(1);
     const int y = s.AktY + s.Rezerva + 20;
-    Cara(s.Levy, y, s.Levy + sirkaArchu(), y);
+    s.Cara(s.Levy, y, s.Levy + sirkaArchu(), y);
 }
 
-void ArchDokument(ArchStav& a) {
-    TStavTisku& s = StavTisku();
-    a.NazevObceArchu = Stanice().NazevObce.trimmed();
+void ArchDokument(LayoutEngine& s, ArchStav& a) {
+    a.NazevObceArchu = a.u.Stanice.NazevObce.trimmed();
     s.Strana = 1;
     a.CisloStrany = 1;
-    TpreviewF& okno = previewF();
-    TiskovyDokument dokument(okno);
-    NovaStrana();
-    NastavVelikost(20);
-    NastavPismo(QStringLiteral("Arial"));
-    HlavickaArchu(a);
+    TiskovyDokument dokument(s);
+    s.NovaStrana();
+    s.NastavVelikost(20);
+    s.NastavPismo(QStringLiteral("Arial"));
+    HlavickaArchu(s, a);
     s.PosledniStrana = 1;
     s.Strana = 1;
-    const int pocet = SeznamStran().pocet();
+    const int pocet = a.u.Strany.pocet();
     for (int j = 1; j <= pocet; ++j) {
         a.pozice = j;
         s.HlidatKonec = true;
         if (s.AktY + 5 * s.Radek >= s.Horni + s.Dolni)
             s.PosledniStrana += 1;
-        ZmenaStranyArchu(a);
-        BlokStrany(a);
+        ZmenaStranyArchu(s, a);
+        BlokStrany(s, a);
         if (j != pocet) {
             // Every party starts on a page of its own.
             s.Strana += 1;
         }
-        ZmenaStranyArchu(a);
+        ZmenaStranyArchu(s, a);
     }
-    PatickaArchu(a);
+    PatickaArchu(s, a);
     dokument.konec();
-}
-
-// The whole sheet into the preview window's page store.
-void SestavScitaciArch() {
-    PripravTisk();
-    TStavTisku& s = StavTisku();
-    previewF().PrintPreview()->SetOrientation(poLandscape);
-    s.Pravy = 2800;
-    s.Radek = 45;
-    s.Dolni = 42 * s.Radek + s.Horni;
-    s.VelMala = 20;
-    s.VelNadpis = 34;
-    s.VelDrobna = 16;
-    ArchStav a;
-    a.VRadachStrany = false;
-    ArchDokument(a);
 }
 
 } // namespace
@@ -231,26 +209,17 @@ QString TitulekScitacihoArchu(int stran) {
         .arg(CeskyPocet(stran, "stranu", "strany", "stran"));
 }
 
-void TiskScitacihoArchu() {
-    SestavScitaciArch();
-    previewF().ShowModal();
-    UvolniMereni();
-}
-
-void ScitaciArch(const UkazInfo& ukazInfo) {
-    AktOkrsek().Obec = Stanice().Obec.left(6);
-    AktOkrsek().Okrsek = Stanice().Okrsek;
-    NactiStrany();
-    NactiKandidaty();
-    // The notice gives the pages of the sheet as it is: made first, shown
-    // after the notice.
-    SestavScitaciArch();
-    if (ukazInfo)
-        ukazInfo(QString::fromUtf8(kScitaciArchCaption),
-                 TitulekScitacihoArchu(previewF().PrintPreview()->TotalPages()),
-                 QString::fromUtf8(kScitaciArchText));
-    previewF().ShowModal();
-    UvolniMereni();
+void SestavScitaciArch(PageSink& stranky, const TUdajeArchu& udaje, const QDateTime& cas) {
+    LayoutEngine s(stranky, cas, udaje.Stanice.PriponaPisma);
+    s.Pravy = 2800;
+    s.Radek = 45;
+    s.Dolni = 42 * s.Radek + s.Horni;
+    s.VelMala = 20;
+    s.VelNadpis = 34;
+    s.VelDrobna = 16;
+    ArchStav a(udaje);
+    a.VRadachStrany = false;
+    ArchDokument(s, a);
 }
 
 } // namespace urn

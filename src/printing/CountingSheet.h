@@ -3,15 +3,24 @@
 // The auxiliary counting sheet for preferential votes, one landscape page
 // per party.
 
-#include <QString>
+#include "printing/PageSink.h"
+#include "store/ReferenceTables.h"
 
-#include <functional>
+#include <QDateTime>
+#include <QString>
 
 namespace urn {
 
-// Shows the information window: caption, title, text ("\r" between lines).
-using UkazInfo =
-    std::function<void(const QString& caption, const QString& titulek, const QString& text)>;
+struct TAktOkrsek;
+struct TStanice;
+
+// What the counting sheet prints.
+struct TUdajeArchu {
+    const TStanice& Stanice;            // the municipality's name and the font suffix
+    const TAktOkrsek& Okrsek;           // the precinct (0: left for the commission to fill in)
+    const TSeznamStran& Strany;         // a page for every party of the list
+    const TTabulkaKandidatu& Kandidati; // a row for every candidate
+};
 
 inline constexpr const char* kScitaciArchCaption = "Sčítací arch";
 // "Tisk pomocného sčítacího archu má 27 stran.": the pages of the sheet as
@@ -22,11 +31,7 @@ inline constexpr const char* kScitaciArchText =
     "v Nastavení tiskárny (ikonka s tiskárnou)\rv preview tisku a potvrdíte tlačítkem OK.\r"
     "Vlastní tisk provedete stisknutím tlačítka Tisk.";
 
-// The menu command "&Sčítací arch": the station's precinct, the party list
-// and the candidate table are read, the sheet is printed into the preview
-// window, the notice tells how many pages it has, and the preview shows it.
-void ScitaciArch(const UkazInfo& ukazInfo);
-// The sheet into the preview window, shown there.
-void TiskScitacihoArchu();
+// The whole sheet into the page sink (landscape), printed at `cas`.
+void SestavScitaciArch(PageSink& stranky, const TUdajeArchu& udaje, const QDateTime& cas);
 
 } // namespace urn

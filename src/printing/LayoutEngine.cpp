@@ -1,9 +1,6 @@
 #include "printing/LayoutEngine.h"
 
-#include "preview/PreviewControl.h"
-#include "printing/PreviewWindow.h"
-#include "store/ReferenceTables.h"
-#include "store/StationConfig.h"
+#include "preview/PreviewUnits.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -22,11 +19,6 @@ namespace {
 // the 1.13 of the other platform: a line across the page by 22 mm).
 constexpr double kDelsiTeckyArialu = 1.0;
 
-HodinyTisku& hodiny() {
-    static HodinyTisku h;
-    return h;
-}
-
 // Applies the first letter of a style string to a font.
 void pouzijStyl(QFont& f, const QString& style) {
     const QChar c = style.isEmpty() ? QChar() : style.at(0);
@@ -36,113 +28,76 @@ void pouzijStyl(QFont& f, const QString& style) {
     f.setStrikeOut(c == QLatin1Char('-'));
 }
 
-// Line advance and the page-break test shared by the text primitives.
-void posunRadku(int lines) {
-    TStavTisku& s = StavTisku();
+} // namespace
+
+LayoutEngine::LayoutEngine(PageSink& sink, const QDateTime& cas, const QString& priponaPisma)
+    : m_stranky(sink), m_priponaPisma(priponaPisma), m_mereni(1, 1, QImage::Format_RGB32) {
+    // 96 pixels per inch, as the page font's sizes are meant.
+    m_mereni.setDotsPerMeterX(3780);
+    m_mereni.setDotsPerMeterY(3780);
+    DatumTisku = cas.toString(QStringLiteral("dd.MM.yyyy"));
+    CasTisku = cas.toString(QStringLiteral("hh:mm"));
+}
+
+void LayoutEngine::posunRadku(int lines) {
     if (lines > 0)
-        s.AktY += lines * s.Radek;
-    if (s.HlidatKonec && s.AktY > s.Horni + s.Dolni - s.Rezerva) {
-        s.PosledniStrana = s.Strana;
-        s.Strana += 1;
-        s.HlidatKonec = false;
+        AktY += lines * Radek;
+    if (HlidatKonec && AktY > Horni + Dolni - Rezerva) {
+        PosledniStrana = Strana;
+        Strana += 1;
+        HlidatKonec = false;
     }
 }
 
-// Draws text with (x, y) as the top-left corner of its cell.
-void kresliText(int x, int y, const QString& text) {
-    QPainter* p = StavTisku().Platno;
+void LayoutEngine::kresliText(int x, int y, const QString& text) {
+    QPainter* p = Platno;
     if (!p || text.isEmpty())
         return;
     p->drawText(x, y + p->fontMetrics().ascent(), text);
 }
 
-} // namespace
-
-TStavTisku& StavTisku() {
-    static TStavTisku s;
-    return s;
+QPainter* LayoutEngine::NovaStrana() {
+    Platno = nullptr;
+    Platno = m_stranky.VratCanvas();
+    return Platno;
 }
 
-void setHodinyTisku(HodinyTisku h) {
-    hodiny() = std::move(h);
+TiskovyDokument::TiskovyDokument(LayoutEngine& sazba) : m_sazba(sazba) {
+    m_sazba.Stranky().ZacatekTisku();
 }
 
-QDateTime AktualniCasTisku() {
-    return hodiny() ? hodiny()() : QDateTime::currentDateTime();
+TiskovyDokument::~TiskovyDokument() {
+    if (!m_hotovo) {
+        m_sazba.Stranky().ZrusTisk();
+        m_sazba.Platno = nullptr;
+    }
 }
 
-void PripravTisk() {
-    TStavTisku& s = StavTisku();
-    s.Mereni = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
-    // 96 pixels per inch, as the page font's sizes are meant.
-    s.Mereni->setDotsPerMeterX(3780);
-    s.Mereni->setDotsPerMeterY(3780);
-
-    TPrintPreview* pp = previewF().PrintPreview();
-    pp->SetPaperType(pA4);
-    pp->SetUnits(mmLoMetric);
-    pp->SetOrientation(poPortrait);
-    pp->SetPrintJobTitle(QStringLiteral("VOLBY"));
-
-    const QDateTime now = AktualniCasTisku();
-    s.Levy = 200;
-    s.Pravy = 1900;
-    s.Horni = 0;
-    s.Radek = 50;
-    s.Dolni = 54 * s.Radek + s.Horni;
-    s.Rezerva = 35;
-    s.AktY = 0;
-    s.Strana = 1;
-    s.PosledniStrana = 1;
-    s.HlidatKonec = false;
-    s.VelNormal = 24;
-    s.VelMala = 20;
-    s.VelNadpis = 34;
-    s.VelDrobna = 16;
-    s.DatumTisku = now.toString(QStringLiteral("dd.MM.yyyy"));
-    s.CasTisku = now.toString(QStringLiteral("hh:mm"));
-    s.ZnackaProgramu = QStringLiteral("QZ");
-    s.VerzeProgramu = QStringLiteral("5.1003.24");
-    s.Platno = nullptr;
-    s.Velikost = 0;
-}
-
-void UvolniMereni() {
-    StavTisku().Mereni.reset();
-}
-
-QPainter* NovaStrana() {
-    TStavTisku& s = StavTisku();
-    s.Platno = nullptr;
-    s.Platno = previewF().VratCanvas();
-    return s.Platno;
+void TiskovyDokument::konec() {
+    m_sazba.Stranky().KonecTisku();
+    m_hotovo = true;
+    m_sazba.Platno = nullptr;
 }
 
 // ---------------------------------------------------------------- measuring
 
-int SirkaTextu(const QString& text, const QFont& font) {
-    TStavTisku& s = StavTisku();
-    if (!s.Mereni) {
-        s.Mereni = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
-        s.Mereni->setDotsPerMeterX(3780);
-        s.Mereni->setDotsPerMeterY(3780);
-    }
-    return QFontMetrics(font, s.Mereni.get()).horizontalAdvance(text);
+int LayoutEngine::SirkaTextu(const QString& text, const QFont& font) const {
+    return QFontMetrics(font, &m_mereni).horizontalAdvance(text);
 }
 
-int SirkaTextu(const QString& text) {
-    return SirkaTextu(text, StavTisku().Platno->font());
+int LayoutEngine::SirkaTextu(const QString& text) const {
+    return SirkaTextu(text, Platno->font());
 }
 
 QString Opakuj(const QString& text, int n) {
     return n <= 0 ? QString() : text.repeated(n);
 }
 
-int PocetTecek(int x1, int x2) {
+int LayoutEngine::PocetTecek(int x1, int x2) const {
     if (x1 > x2)
         return 0;
     const int span = x2 - x1;
-    const QFont font = StavTisku().Platno->font();
+    const QFont font = Platno->font();
     const QString dot = QStringLiteral(".");
     // The first count of dots wider than the span; widths grow with the
     // count, so halving the interval finds the same count as counting up.
@@ -160,12 +115,12 @@ int PocetTecek(int x1, int x2) {
     const int i = lo;
     if (i >= 500)
         return 0;
-    if (font.family().contains(QLatin1String("Arial")) && StavTisku().Velikost <= 24)
+    if (font.family().contains(QLatin1String("Arial")) && Velikost <= 24)
         return RoundHalfEven(i * kDelsiTeckyArialu);
     return i;
 }
 
-QString RadaTecek(int x1, int x2) {
+QString LayoutEngine::RadaTecek(int x1, int x2) const {
     return Opakuj(QStringLiteral("."), PocetTecek(x1, x2));
 }
 
@@ -179,6 +134,11 @@ QString CisloMezerami(qint64 n, int w) {
     return s.size() > w ? s.right(w) : s.rightJustified(w, QLatin1Char(' '));
 }
 
+QString CeskyPocet(int n, const char* jeden, const char* dva, const char* pet) {
+    const char* slovo = n == 1 ? jeden : n >= 2 && n <= 4 ? dva : pet;
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(slovo);
+}
+
 QString OrizniKonec(const QString& text) {
     int n = int(text.size());
     while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
@@ -186,7 +146,7 @@ QString OrizniKonec(const QString& text) {
     return text.left(n);
 }
 
-int MistoZlomu(const QString& text, int x1, int x2) {
+int LayoutEngine::MistoZlomu(const QString& text, int x1, int x2) const {
     if (x1 > x2)
         return 0;
     const QString t = OrizniKonec(text);
@@ -205,7 +165,7 @@ int MistoZlomu(const QString& text, int x1, int x2) {
     return 0;
 }
 
-int ZlomVMiste(const QString& text, int x1, int x2) {
+int LayoutEngine::ZlomVMiste(const QString& text, int x1, int x2) const {
     const QString t = OrizniKonec(text);
     const int avail = x2 - x1;
     if (x1 > x2 || SirkaTextu(t) <= avail)
@@ -223,7 +183,7 @@ int ZlomVMiste(const QString& text, int x1, int x2) {
     return posledniZnak;
 }
 
-QString ZuzeneMezery(const QString& text, int sirka) {
+QString LayoutEngine::ZuzeneMezery(const QString& text, int sirka) const {
     QString t = text;
     while (SirkaTextu(t) > sirka) {
         // The longest run of blanks loses one.
@@ -271,11 +231,10 @@ bool PismoExistuje(const QString& face) {
     return false;
 }
 
-QString ZvolenePismo(const QString& name) {
+QString ZvolenePismo(const QString& name, const QString& suffix) {
     const QString base = name == QLatin1String("Courier New") || name == QLatin1String("Courier")
                              ? QStringLiteral("Courier New")
                              : QStringLiteral("Arial");
-    const QString suffix = Stanice().PriponaPisma;
     if (suffix.isEmpty())
         return base;
     const QString face = base + suffix;
@@ -292,93 +251,95 @@ void zmenPismo(QPainter& p, const QFont& f) {
 }
 } // namespace
 
-void NastavPismo(const QString& name) {
+QString LayoutEngine::ZvolenePismo(const QString& name) const {
+    return urn::ZvolenePismo(name, m_priponaPisma);
+}
+
+void LayoutEngine::NastavPismo(const QString& name) {
     // Text takes its colour from the pen, and every pen of the printouts is
     // black: the pen is left as it is, so that a line pen chosen with Pero
     // before a change of font still draws the next frame.
-    QPainter* p = StavTisku().Platno;
+    QPainter* p = Platno;
     QFont f = p->font();
     f.setFamily(ZvolenePismo(name));
     zmenPismo(*p, f);
 }
 
-void NastavVelikost(int size) {
-    TStavTisku& s = StavTisku();
-    s.Velikost = size;
-    QFont f = s.Platno->font();
+void LayoutEngine::NastavVelikost(int size) {
+    Velikost = size;
+    QFont f = Platno->font();
     f.setPixelSize(VyskaPisma(size));
-    zmenPismo(*s.Platno, f);
+    zmenPismo(*Platno, f);
 }
 
 // ---------------------------------------------------------------- drawing
 
-void NastavStyl(const QString& style) {
-    QPainter* p = StavTisku().Platno;
+void LayoutEngine::NastavStyl(const QString& style) {
+    QPainter* p = Platno;
     QFont f = p->font();
     pouzijStyl(f, style);
     zmenPismo(*p, f);
 }
 
-void Hvezdicka(int x, int y) {
+void LayoutEngine::Hvezdicka(int x, int y) {
     NastavVelikost(15);
     kresliText(x, y, QStringLiteral("*)"));
-    NastavVelikost(StavTisku().VelNormal);
+    NastavVelikost(VelNormal);
 }
 
-void DveHvezdicky(int x, int y) {
+void LayoutEngine::DveHvezdicky(int x, int y) {
     NastavVelikost(15);
     kresliText(x, y, QStringLiteral("**)"));
-    NastavVelikost(StavTisku().VelNormal);
+    NastavVelikost(VelNormal);
 }
 
-void TiskNaStred(int lines, int x1, int x2, const QString& text, const QString& style, int dy) {
+void LayoutEngine::TiskNaStred(int lines, int x1, int x2, const QString& text, const QString& style,
+                               int dy) {
     posunRadku(lines);
-    TStavTisku& s = StavTisku();
-    int y = s.AktY + dy;
+    int y = AktY + dy;
     if (dy == 0 || y <= 0)
-        y = s.AktY;
+        y = AktY;
     NastavStyl(style);
     const int x = x1 + (x2 - x1) / 2 - SirkaTextu(text) / 2;
     kresliText(x, y, text);
     NastavStyl(QString());
 }
 
-void TiskStylem(int lines, int x, int dy, const QString& text, const QString& style) {
+void LayoutEngine::TiskStylem(int lines, int x, int dy, const QString& text, const QString& style) {
     posunRadku(lines);
-    const int y = StavTisku().AktY + dy;
+    const int y = AktY + dy;
     NastavStyl(style);
     kresliText(x, y, text);
     NastavStyl(QString());
 }
 
-void TiskText(int lines, int x, int y, const QString& text) {
+void LayoutEngine::TiskText(int lines, int x, int y, const QString& text) {
     posunRadku(lines);
-    const int aktY = StavTisku().AktY;
+    const int aktY = AktY;
     const int yy = y == 0 ? aktY : y < 0 ? aktY + y : y;
     kresliText(x, yy, text);
 }
 
-void TiskVpravo(int lines, int x, int y, const QString& text) {
+void LayoutEngine::TiskVpravo(int lines, int x, int y, const QString& text) {
     posunRadku(lines);
-    const int aktY = StavTisku().AktY;
+    const int aktY = AktY;
     const int yy = y == 0 ? aktY : y < 0 ? aktY + y : y;
     kresliText(x - SirkaTextu(text), yy, text);
 }
 
-void TiskDoMista(int x, int dy, int sirka, const QString& text, const QString& style,
-                 std::initializer_list<int> velikosti) {
-    TStavTisku& s = StavTisku();
-    QPainter* p = s.Platno;
+void LayoutEngine::TiskDoMista(int x, int dy, int sirka, const QString& text, const QString& style,
+                               std::initializer_list<int> velikosti) {
+    QPainter* p = Platno;
     if (!p || text.isEmpty() || velikosti.size() == 0)
         return;
     const QFont predtim = p->font();
-    const int velikostPredtim = s.Velikost;
+    const int velikostPredtim = Velikost;
     NastavStyl(style);
     NastavVelikost(*velikosti.begin());
     int sirkaTextu = SirkaTextu(text);
     int posun = 0;
     if (sirkaTextu > sirka) {
-        const int ascent = QFontMetrics(p->font(), s.Mereni.get()).ascent();
+        const int ascent = QFontMetrics(p->font(), &m_mereni).ascent();
         for (const int v : velikosti) {
             NastavVelikost(v);
             sirkaTextu = SirkaTextu(text);
@@ -393,14 +354,14 @@ void TiskDoMista(int x, int dy, int sirka, const QString& text, const QString& s
             zmenPismo(*p, f);
             sirkaTextu = SirkaTextu(text);
         }
-        posun = ascent - QFontMetrics(p->font(), s.Mereni.get()).ascent();
+        posun = ascent - QFontMetrics(p->font(), &m_mereni).ascent();
     }
-    kresliText(x, s.AktY + dy + posun, text);
+    kresliText(x, AktY + dy + posun, text);
     zmenPismo(*p, predtim);
-    s.Velikost = velikostPredtim;
+    Velikost = velikostPredtim;
 }
 
-void Pero(int width, Qt::PenStyle style) {
+void LayoutEngine::Pero(int width, Qt::PenStyle style) {
     QPen pen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     // Patterns in tenths of a millimetre, so that dots stay visible on
     // paper and on the screen alike.
@@ -412,30 +373,30 @@ void Pero(int width, Qt::PenStyle style) {
     else if (style == Qt::DashLine)
         pen.setDashPattern({12 / unit, 6 / unit});
     // As with the font: a picture records every pen that is set.
-    QPainter* p = StavTisku().Platno;
+    QPainter* p = Platno;
     if (pen != p->pen())
         p->setPen(pen);
 }
 
-void Cara(int x1, int y1, int x2, int y2) {
-    StavTisku().Platno->drawLine(x1, y1, x2, y2);
+void LayoutEngine::Cara(int x1, int y1, int x2, int y2) {
+    Platno->drawLine(x1, y1, x2, y2);
 }
 
-void Lomena(std::initializer_list<QPoint> body) {
+void LayoutEngine::Lomena(std::initializer_list<QPoint> body) {
     const QPolygon polygon{QList<QPoint>(body)};
-    StavTisku().Platno->drawPolyline(polygon);
+    Platno->drawPolyline(polygon);
 }
 
-void Elipsa(int x1, int y1, int x2, int y2) {
-    QPainter* p = StavTisku().Platno;
+void LayoutEngine::Elipsa(int x1, int y1, int x2, int y2) {
+    QPainter* p = Platno;
     p->save();
     p->setBrush(Qt::NoBrush);
     p->drawEllipse(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1));
     p->restore();
 }
 
-void Obdelnik(int x1, int y1, int x2, int y2) {
-    QPainter* p = StavTisku().Platno;
+void LayoutEngine::Obdelnik(int x1, int y1, int x2, int y2) {
+    QPainter* p = Platno;
     p->save();
     p->setBrush(Qt::NoBrush);
     p->drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1));

@@ -139,13 +139,8 @@ bool existujePreviewF() {
     return instance() != nullptr;
 }
 
-TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("previewF"));
-    setWindowTitle(QStringLiteral("Preview"));
-    setModal(true);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    setGeometry(215, 54, kClientWidth, kClientHeight);
-
+// The panel over the preview: zoom, paging, printer and the two buttons.
+void TpreviewF::vytvorPanel() {
     previewP = new QWidget(this);
     previewP->setObjectName(QStringLiteral("previewP"));
     previewP->setGeometry(0, 0, kClientWidth, kPanelHeight);
@@ -197,6 +192,16 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     zavritBtn->setToolTip(QStringLiteral("Ukončení náhledu"));
     zavritBtn->setGeometry(592, 2, 89, 25);
     zavritBtn->setAutoDefault(false);
+}
+
+TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("previewF"));
+    setWindowTitle(QStringLiteral("Preview"));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setGeometry(215, 54, kClientWidth, kClientHeight);
+
+    vytvorPanel();
 
     // The status line says where the last print went.
     stavTiskuL = new QLabel(this);
@@ -231,6 +236,10 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
     connect(zavritBtn, &QPushButton::clicked, this, guarded(this, &TpreviewF::zavritBtnClick));
     connect(m_preview, &TPrintPreview::OnChange, this,
             guarded(this, &TpreviewF::PrintPreviewChange));
+    connect(m_preview, &TPrintPreview::OnBeginDoc, this,
+            guarded(this, &TpreviewF::ZacatekDokumentu));
+    connect(m_preview, &TPrintPreview::OnNewPage, this,
+            guarded(this, &TpreviewF::NovaStranaDokumentu));
 
     instance() = this;
     // Check runs print their protocol here from now on.
@@ -244,13 +253,9 @@ TpreviewF::~TpreviewF() {
     }
 }
 
-// ---------------------------------------------------------------- drawing contract
+// ---------------------------------------------------------------- documents
 
-void TpreviewF::ZacatekTisku() {
-    // A printout that failed half-way may have left its document open; the
-    // new one starts from a clean control.
-    if (m_preview->State() != psReady)
-        m_preview->AbortDoc();
+void TpreviewF::ZacatekDokumentu() {
     PocetStran = 0;
     // Copies chosen for the previous document are not this one's.
     PocetKopii = 1;
@@ -260,44 +265,11 @@ void TpreviewF::ZacatekTisku() {
     OznamTisk(QString());
 }
 
-QPainter* TpreviewF::VratCanvas() {
-    if (PocetStran == 0)
-        m_preview->BeginDoc();
-    else
-        m_preview->NewPage();
-    QPainter* canvas = m_preview->Canvas();
-    if (!canvas)
-        throw UrnariumError(QStringLiteral("Stránku tisku se nepodařilo založit."));
+void TpreviewF::NovaStranaDokumentu() {
     ++PocetStran;
     odStrany = 1;
     doStrany = PocetStran;
     seznamStran.clear();
-    return canvas;
-}
-
-void TpreviewF::KonecTisku() {
-    m_preview->EndDoc();
-}
-
-void TpreviewF::ZrusTisk() {
-    m_preview->AbortDoc();
-}
-
-TiskovyDokument::TiskovyDokument(TpreviewF& okno) : m_okno(okno) {
-    m_okno.ZacatekTisku();
-}
-
-TiskovyDokument::~TiskovyDokument() {
-    if (!m_hotovo) {
-        m_okno.ZrusTisk();
-        StavTisku().Platno = nullptr;
-    }
-}
-
-void TiskovyDokument::konec() {
-    m_okno.KonecTisku();
-    m_hotovo = true;
-    StavTisku().Platno = nullptr;
 }
 
 void TpreviewF::ShowModal() {
@@ -452,11 +424,6 @@ QList<int> TpreviewF::StranyKTisku() const {
             strany.append(p);
     }
     return strany;
-}
-
-QString CeskyPocet(int n, const char* jeden, const char* dva, const char* pet) {
-    const char* slovo = n == 1 ? jeden : n >= 2 && n <= 4 ? dva : pet;
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(slovo);
 }
 
 QString ZpravaOTisku(const TPrintResult& vysledek) {

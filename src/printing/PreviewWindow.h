@@ -1,8 +1,10 @@
 #pragma once
 
-// The preview window: where printouts get their page canvases and where the
-// commission looks at a finished document, pages through it, zooms, chooses
-// printer, pages and copies, and prints.
+// TpreviewF, the preview window: where the commission looks at a finished
+// document, pages through it, zooms, chooses printer, pages and copies, and
+// prints. Printouts record their documents in the page store of its preview
+// control (or print them through it directly); the window follows the
+// control's documents and shows them.
 
 #include <QDialog>
 #include <QList>
@@ -11,7 +13,6 @@
 
 class QComboBox;
 class QLabel;
-class QPainter;
 class QPrinter;
 class QPushButton;
 class QToolButton;
@@ -50,13 +51,6 @@ public:
     explicit TpreviewF(QWidget* parent = nullptr);
     ~TpreviewF() override;
 
-    // ---- the drawing contract of the printouts ----
-    void ZacatekTisku();
-    // Closes the previous page, if any, and gives a fresh one.
-    QPainter* VratCanvas();
-    void KonecTisku();
-    // Gives up the document after a failure in the middle of a printout.
-    void ZrusTisk();
     // Shows the finished document; returns when the window is closed.
     void ShowModal();
     // Before a printout prints copies directly: makes sure they have a
@@ -69,7 +63,7 @@ public:
 
     TPrintPreview* PrintPreview() const { return m_preview; }
 
-    int PocetStran = 0;
+    int PocetStran = 0; // pages begun since the control's document began
     int PocetKopii = 1;
     int odStrany = 1;
     int doStrany = 5;
@@ -113,6 +107,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void vytvorPanel();
+    // A document begins in the preview control: the choices made for the
+    // previous one (copies, pages, the confirmed file) are not this one's,
+    // and the status line is cleared.
+    void ZacatekDokumentu();
+    // A page begins: counted, and the range is all pages again.
+    void NovaStranaDokumentu();
     bool OtevriDialog(TNastaveniTisku& n);
     // Says that there is no printer to print to, before the print dialog
     // is offered.
@@ -146,37 +147,18 @@ private:
     QString m_potvrzenySoubor;
 };
 
-// One printout's document from its start to its end: a printout that stops
-// on an error (a file that cannot be read, a page store that cannot grow)
-// leaves the preview window ready for the next one instead of half-open.
-class TiskovyDokument {
-public:
-    explicit TiskovyDokument(TpreviewF& okno);
-    ~TiskovyDokument();
-    TiskovyDokument(const TiskovyDokument&) = delete;
-    TiskovyDokument& operator=(const TiskovyDokument&) = delete;
-    // Ends the document normally.
-    void konec();
-
-private:
-    TpreviewF& m_okno;
-    bool m_hotovo = false;
-};
-
 // Applies the print dialog's answer to the page range and copies of the
 // window: a confirmed range or all pages; copies never below 1.
 void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n);
 
-// "n" with the Czech noun in the form its number takes: `jeden` for 1,
-// `dva` for 2 to 4, `pet` for the rest ("1 strana", "3 strany", "5 stran").
-QString CeskyPocet(int n, const char* jeden, const char* dva, const char* pet);
 // What a print job sent and where, for the status line: "Odesláno na
 // tiskárnu „…“: 3 strany." or "Uloženo do souboru „…“ (1 strana)."
 QString ZpravaOTisku(const TPrintResult& vysledek);
 
 // The program's preview window: the one created last and still alive, or
-// else the one the creator set here makes (the program creates it when a
-// printout first needs it).
+// else the one the creator set here makes (the program creates it when it is
+// first needed). Only the check run's protocol output finds the window this
+// way; every other printout is given the window it prints into.
 TpreviewF& previewF();
 void setPreviewCreator(std::function<TpreviewF*()> create);
 bool existujePreviewF();

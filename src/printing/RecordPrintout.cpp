@@ -1,26 +1,17 @@
 // The record T/2: page 1 (sections I and II), section III with the names of
-// the commission, the footer of every page, the copies printed directly and
-// the document shown in the preview.
+// the commission and the footer of every page.
 
 #include "printing/RecordPrintout.h"
 
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
-#include "core/Dialogs.h"
-#include "core/ErrorHandler.h"
-#include "preview/PreviewControl.h"
-#include "printing/LayoutEngine.h"
-#include "printing/PreviewWindow.h"
+#include "store/Election.h"
 #include "store/PrecinctRecord.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
 
-#include <QDir>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPrinter>
-
-#include <optional>
 
 namespace urn {
 
@@ -56,23 +47,24 @@ QString tecky(int n) {
 }
 
 // A dotted leader from x1 to x2 with a correction of the number of dots.
-QString teckyDo(int x1, int x2, int korekce = 0) {
-    const int n = PocetTecek(x1, x2);
+QString teckyDo(const LayoutEngine& s, int x1, int x2, int korekce = 0) {
+    const int n = s.PocetTecek(x1, x2);
     return tecky(n > 0 ? n + korekce : 0);
 }
 
 // A value of the record on the dotted line just printed.
-void nadTeckami(int x, const QString& text, const QString& styl = QString(), int dy = -12) {
-    TiskStylem(0, x, dy, text, styl);
+void nadTeckami(LayoutEngine& s, int x, const QString& text, const QString& styl = QString(),
+                int dy = -12) {
+    s.TiskStylem(0, x, dy, text, styl);
 }
 
 // The width of the dots a part of a form line begins with: the place of the
 // value set onto them.
-int sirkaTecek(const QString& cast) {
+int sirkaTecek(const LayoutEngine& s, const QString& cast) {
     qsizetype n = 0;
     while (n < cast.size() && cast.at(n) == QLatin1Char('.'))
         ++n;
-    return SirkaTextu(cast.left(n));
+    return s.SirkaTextu(cast.left(n));
 }
 
 bool je(const QString& pole, const char* hodnota) {
@@ -139,6 +131,25 @@ private:
     mutable NicNekreslici m_stroj;
 };
 
+// The pages of a document only counted: every page is the one canvas that
+// draws nothing, set as a new page canvas starts.
+class PocitaciStranky : public PageSink {
+public:
+    PocitaciStranky() : m_platno(&m_zarizeni) {}
+    void ZacatekTisku() override {}
+    QPainter* VratCanvas() override {
+        m_platno.setFont(QFont());
+        m_platno.setPen(QPen(Qt::black));
+        return &m_platno;
+    }
+    void KonecTisku() override {}
+    void ZrusTisk() override {}
+
+private:
+    PocitaciPlatno m_zarizeni;
+    QPainter m_platno;
+};
+
 // ---------------------------------------------------------------- page 1
 
 // A fact of section I that did or did not happen (postponement, extension,
@@ -160,100 +171,113 @@ struct Udalost {
     int korekcePoDuvodu = 0;    // of the line after the reason
 };
 
-void TiskUdalosti(const Udalost& u) {
-    TStavTisku& s = StavTisku();
-    const int d = SirkaTextu(QStringLiteral("."));
+void TiskUdalosti(LayoutEngine& s, const Udalost& u) {
+    const int d = s.SirkaTextu(QStringLiteral("."));
     const bool stalo = je(u.pole, "B");
     const QString hvezdicka = QStringLiteral("*)");
-    TiskText(u.radky, s.Levy, 0, u.uvod);
-    int x = SirkaTextu(u.uvod);
-    TiskStylem(0, s.Levy + x, 0, u.ne, skrtnout(stalo));
-    TiskText(0, s.Levy + x + SirkaTextu(u.ne) + d, 0, hvezdicka);
-    x += SirkaTextu(u.ne + QStringLiteral(" *) "));
-    TiskStylem(0, s.Levy + x, 0, u.ano, skrtnout(!stalo));
-    TiskText(0, s.Levy + x + SirkaTextu(u.ano) + d, 0, hvezdicka);
-    x += SirkaTextu(u.ano + QStringLiteral(" *) "));
+    s.TiskText(u.radky, s.Levy, 0, u.uvod);
+    int x = s.SirkaTextu(u.uvod);
+    s.TiskStylem(0, s.Levy + x, 0, u.ne, skrtnout(stalo));
+    s.TiskText(0, s.Levy + x + s.SirkaTextu(u.ne) + d, 0, hvezdicka);
+    x += s.SirkaTextu(u.ne + QStringLiteral(" *) "));
+    s.TiskStylem(0, s.Levy + x, 0, u.ano, skrtnout(!stalo));
+    s.TiskText(0, s.Levy + x + s.SirkaTextu(u.ano) + d, 0, hvezdicka);
+    x += s.SirkaTextu(u.ano + QStringLiteral(" *) "));
 
-    const int wa = SirkaTextu(u.casti[0]);
-    const int wb = SirkaTextu(u.casti[0] + u.casti[1]);
-    const int wc = SirkaTextu(u.casti[0] + u.casti[1] + u.casti[2]);
+    const int wa = s.SirkaTextu(u.casti[0]);
+    const int wb = s.SirkaTextu(u.casti[0] + u.casti[1]);
+    const int wc = s.SirkaTextu(u.casti[0] + u.casti[1] + u.casti[2]);
     const QString q = u.casti.join(QString());
-    const int wd = SirkaTextu(q);
-    TiskText(0, s.Levy + x, 0, q + teckyDo(s.Levy + wb + wd, s.Pravy, u.korekce));
+    const int wd = s.SirkaTextu(q);
+    s.TiskText(0, s.Levy + x, 0, q + teckyDo(s, s.Levy + wb + wd, s.Pravy, u.korekce));
     if (!stalo) {
-        TiskText(1, s.Levy, 0, teckyDo(s.Levy, s.Pravy, u.korekceBezUdalosti));
+        s.TiskText(1, s.Levy, 0, teckyDo(s, s.Levy, s.Pravy, u.korekceBezUdalosti));
         return;
     }
     // Each value on its own dots, a long date smaller, and narrower still
     // where even that does not fit.
     const QString den = OrizniKonec(u.den);
-    TiskDoMista(s.Levy + x + wa + d, u.dyHodnot, sirkaTecek(u.casti[1]) - d, den, QString(),
-                {den.size() > 12 ? s.VelDrobna : s.VelNormal, s.VelDrobna});
-    TiskDoMista(s.Levy + x + wb - u.posun1 * d, u.dyHodnot, sirkaTecek(u.casti[2]) + u.posun1 * d,
-                OrizniKonec(u.cas1), QString(), {s.VelNormal});
-    TiskDoMista(s.Levy + x + wc - u.posun2 * d, u.dyHodnot, sirkaTecek(u.casti[3]) + u.posun2 * d,
-                OrizniKonec(u.cas2), QString(), {s.VelNormal});
+    s.TiskDoMista(s.Levy + x + wa + d, u.dyHodnot, sirkaTecek(s, u.casti[1]) - d, den, QString(),
+                  {den.size() > 12 ? s.VelDrobna : s.VelNormal, s.VelDrobna});
+    s.TiskDoMista(s.Levy + x + wb - u.posun1 * d, u.dyHodnot,
+                  sirkaTecek(s, u.casti[2]) + u.posun1 * d, OrizniKonec(u.cas1), QString(),
+                  {s.VelNormal});
+    s.TiskDoMista(s.Levy + x + wc - u.posun2 * d, u.dyHodnot,
+                  sirkaTecek(s, u.casti[3]) + u.posun2 * d, OrizniKonec(u.cas2), QString(),
+                  {s.VelNormal});
 
     // The reason after the words of the line, its rest on the next line;
     // both stay within the margin.
     const QString duvod = OrizniKonec(u.duvod);
     const int velikost = duvod.size() < 161 ? s.VelMala : s.VelDrobna;
-    NastavVelikost(velikost);
-    const int zlom = ZlomVMiste(duvod, s.Levy + x + wd, s.Pravy);
-    NastavVelikost(s.VelNormal);
-    TiskDoMista(s.Levy + x + wd, u.dyDuvodu, s.Pravy - (s.Levy + x + wd),
-                zlom > 0 ? duvod.left(zlom) : duvod, QString(), {velikost});
+    s.NastavVelikost(velikost);
+    const int zlom = s.ZlomVMiste(duvod, s.Levy + x + wd, s.Pravy);
+    s.NastavVelikost(s.VelNormal);
+    s.TiskDoMista(s.Levy + x + wd, u.dyDuvodu, s.Pravy - (s.Levy + x + wd),
+                  zlom > 0 ? duvod.left(zlom) : duvod, QString(), {velikost});
     // The line under the reason is a dotted line like every other.
-    TiskText(1, s.Levy, 0, teckyDo(s.Levy, s.Pravy, u.korekcePoDuvodu));
+    s.TiskText(1, s.Levy, 0, teckyDo(s, s.Levy, s.Pravy, u.korekcePoDuvodu));
     if (zlom > 0)
-        TiskDoMista(s.Levy, u.dyPokracovani, s.Pravy - s.Levy, duvod.mid(zlom).trimmed(), QString(),
-                    {velikost});
+        s.TiskDoMista(s.Levy, u.dyPokracovani, s.Pravy - s.Levy, duvod.mid(zlom).trimmed(),
+                      QString(), {velikost});
 }
 
-void Strana1() {
-    TStavTisku& s = StavTisku();
-    const TStavZapisu& z = StavZapisu();
-    const TPrecinctRecord& r = PrecinctRecord();
-    const THlaso& h = r.Hlaso;
-    NastavPismo(kArial);
+} // namespace
+
+// The title of the form and its mark.
+void RecordPrintout::Nadpis() {
+    s.NastavPismo(kArial);
     s.AktY = s.Horni + 100;
 
-    NastavVelikost(s.VelNadpis);
-    TiskNaStred(0, s.Levy, s.Pravy,
-                QStringLiteral("ZÁPIS O PRŮBĚHU A VÝSLEDKU HLASOVÁNÍ VE VOLEBNÍM OKRSKU"));
+    s.NastavVelikost(s.VelNadpis);
+    s.TiskNaStred(0, s.Levy, s.Pravy,
+                  QStringLiteral("ZÁPIS O PRŮBĚHU A VÝSLEDKU HLASOVÁNÍ VE VOLEBNÍM OKRSKU"));
     // At the right margin, not past it.
-    NastavStyl(kTucne);
-    TiskVpravo(2, s.Pravy, 0, QStringLiteral("T/2"));
-    NastavStyl(QString());
+    s.NastavStyl(kTucne);
+    s.TiskVpravo(2, s.Pravy, 0, QStringLiteral("T/2"));
+    s.NastavStyl(QString());
+}
 
-    NastavVelikost(s.VelNormal);
-    QString p1 = QStringLiteral("Ve volebním okrsku č.  ...");
-    QString p2 =
+// "Ve volebním okrsku č. ... v obci ... okres ...": the precinct, the
+// municipality and the district on their dots.
+void RecordPrintout::MistoAOkres() {
+    const TVetaT2& t2 = u.Zaznam.T2;
+    s.NastavVelikost(s.VelNormal);
+    const QString p1 = QStringLiteral("Ve volebním okrsku č.  ...");
+    const QString p2 =
         p1 +
         QStringLiteral(".......... v obci (městysu, městě, městské části, městském obvodu) ....");
-    QString radek = p2 + teckyDo(s.Levy + SirkaTextu(p2), s.Pravy - 40);
-    TiskText(2, s.Levy, 0, radek);
-    nadTeckami(s.Levy + SirkaTextu(p1) - 25, CisloMezerami(r.T2.Okrsek, 5), kTucne);
+    const QString radek = p2 + teckyDo(s, s.Levy + s.SirkaTextu(p2), s.Pravy - 40);
+    s.TiskText(2, s.Levy, 0, radek);
+    nadTeckami(s, s.Levy + s.SirkaTextu(p1) - 25, CisloMezerami(t2.Okrsek, 5), kTucne);
     // The municipality whole on its dots, smaller (or narrower) when long.
-    const int xObce = s.Levy + SirkaTextu(p2);
-    TiskDoMista(xObce, -12, s.Levy + SirkaTextu(radek) - xObce, OrizniKonec(Stanice().NazevObce),
-                kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
+    const int xObce = s.Levy + s.SirkaTextu(p2);
+    s.TiskDoMista(xObce, -12, s.Levy + s.SirkaTextu(radek) - xObce,
+                  OrizniKonec(u.Stanice.NazevObce), kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
 
-    p1 = tecky(35) + QStringLiteral("  okres  ..");
+    const QString okres = tecky(35) + QStringLiteral("  okres  ..");
     const QString p3 = QStringLiteral(".. proběhlo ve dnech");
-    const QString teckyOkresu = teckyDo(s.Levy + SirkaTextu(p1), s.Pravy + kOkres - SirkaTextu(p3));
-    TiskText(1, s.Levy, 0, p1 + teckyOkresu + p3);
-    TiskDoMista(s.Levy + SirkaTextu(p1), -12, SirkaTextu(teckyOkresu), z.NazevOkresu, kTucne,
-                {s.VelNormal, s.VelMala, s.VelDrobna});
+    const QString teckyOkresu =
+        teckyDo(s, s.Levy + s.SirkaTextu(okres), s.Pravy + kOkres - s.SirkaTextu(p3));
+    s.TiskText(1, s.Levy, 0, okres + teckyOkresu + p3);
+    s.TiskDoMista(s.Levy + s.SirkaTextu(okres), -12, s.SirkaTextu(teckyOkresu), z.NazevOkresu,
+                  kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
+}
 
-    p1 = tecky(50) + QStringLiteral("  hlasování ve volbách do ");
-    TiskText(1, s.Levy, 0, p1);
-    TiskStylem(0, s.Levy + SirkaTextu(p1), 0, QStringLiteral("  EVROPSKÉHO  PARLAMENTU."), kTucne);
+// "... hlasování ve volbách do EVROPSKÉHO PARLAMENTU." with the days of the
+// election on the dots.
+void RecordPrintout::DnyVoleb() {
+    const QString p1 = tecky(50) + QStringLiteral("  hlasování ve volbách do ");
+    s.TiskText(1, s.Levy, 0, p1);
+    s.TiskStylem(0, s.Levy + s.SirkaTextu(p1), 0, QStringLiteral("  EVROPSKÉHO  PARLAMENTU."),
+                 kTucne);
     // On the dots, which begin at the margin.
-    nadTeckami(s.Levy, QStringLiteral("07. - 08.06.2024"), kTucne);
+    nadTeckami(s, s.Levy, QString::fromUtf8(kDnyVoleb), kTucne);
+}
 
-    TiskNaStred(3, s.Levy, s.Pravy, QStringLiteral("I."), kTucne);
-
+// When the chairman opened and closed the poll on each day.
+void RecordPrintout::CasyHlasovani() {
+    const THlaso& h = u.Zaznam.Hlaso;
     const QString hodin = QStringLiteral(".................... hodin.");
     const QString predseda = QStringLiteral("Předseda okrskové volební komise ");
     const struct {
@@ -267,12 +291,17 @@ void Strana1() {
         {1, predseda + QStringLiteral("ukončil hlasování druhý den voleb v "), h.Ukonceno2},
     };
     // Every time stands where the dots of the first line are.
-    const int e = SirkaTextu(casy[0].text + hodin) - 200;
+    const int e = s.SirkaTextu(casy[0].text + hodin) - 200;
     for (const auto& c : casy) {
-        TiskText(c.radky, s.Levy, 0, c.text + hodin);
-        nadTeckami(s.Levy + e, OrizniKonec(c.cas));
+        s.TiskText(c.radky, s.Levy, 0, c.text + hodin);
+        nadTeckami(s, s.Levy + e, OrizniKonec(c.cas));
     }
+}
 
+// Postponement, extension and interruption of the poll, each with its date,
+// times and reason.
+void RecordPrintout::Udalosti() {
+    const THlaso& h = u.Zaznam.Hlaso;
     const QString tecky22 = QStringLiteral("...................... ");
     Udalost odroceni;
     odroceni.radky = 2;
@@ -289,7 +318,7 @@ void Strana1() {
     odroceni.duvod = h.DuvodOdroc;
     odroceni.korekceBezUdalosti = kRadekPodOdrocenim;
     odroceni.korekcePoDuvodu = kRadekPodOdrocenim;
-    TiskUdalosti(odroceni);
+    TiskUdalosti(s, odroceni);
 
     Udalost prodlouzeni = odroceni;
     prodlouzeni.radky = 1;
@@ -304,7 +333,7 @@ void Strana1() {
     prodlouzeni.cas2 = h.ProdlouzM;
     prodlouzeni.duvod = h.DuvodProdl;
     prodlouzeni.dyPokracovani = -16;
-    TiskUdalosti(prodlouzeni);
+    TiskUdalosti(s, prodlouzeni);
 
     Udalost preruseni;
     preruseni.radky = 1;
@@ -327,207 +356,238 @@ void Strana1() {
     preruseni.dyPokracovani = -16;
     preruseni.korekceBezUdalosti = kRadekPodPrerusenim;
     preruseni.korekcePoDuvodu = kPoDuvoduPreruseni;
-    TiskUdalosti(preruseni);
+    TiskUdalosti(s, preruseni);
+}
 
-    // Complaints: neither word is struck while the field is empty.
+// Complaints: neither word is struck while the field is empty.
+void RecordPrintout::Stiznosti() {
+    const THlaso& h = u.Zaznam.Hlaso;
     const QString stiznosti = QStringLiteral("Při hlasování a zjišťování výsledků hlasování      ");
-    TiskText(2, s.Levy, 0, stiznosti);
-    int x = SirkaTextu(stiznosti);
-    TiskStylem(0, s.Levy + x, 0, QStringLiteral("nebyly"), skrtnout(je(h.Stizn, "B")));
-    x += SirkaTextu(QStringLiteral("nebyly"));
-    TiskText(0, s.Levy + x + 20, 0, QStringLiteral(" *)     "));
-    x += SirkaTextu(QStringLiteral("  *)   "));
-    TiskStylem(0, s.Levy + x, 0, QStringLiteral("byly"), skrtnout(je(h.Stizn, "N")));
-    x += SirkaTextu(QStringLiteral("byly"));
-    TiskText(0, s.Levy + x + 20, 0, QStringLiteral(" *)  "));
-    x += SirkaTextu(QStringLiteral(" *)  "));
-    TiskText(0, s.Levy + x, 0,
-             QStringLiteral("  okrskové   volební   komisi  podány  stížnosti  nebo"));
-    TiskText(1, s.Levy, 0,
-             QStringLiteral("oznámení.   Jejich   stručný   obsah,   přijatá   usnesení   a   "
-                            "jejich   stručné  zdůvodnění  jsou   uvedeny   v   příloze    na"));
-    TiskText(1, s.Levy, 0, QStringLiteral("...................   listech."));
+    s.TiskText(2, s.Levy, 0, stiznosti);
+    int x = s.SirkaTextu(stiznosti);
+    s.TiskStylem(0, s.Levy + x, 0, QStringLiteral("nebyly"), skrtnout(je(h.Stizn, "B")));
+    x += s.SirkaTextu(QStringLiteral("nebyly"));
+    s.TiskText(0, s.Levy + x + 20, 0, QStringLiteral(" *)     "));
+    x += s.SirkaTextu(QStringLiteral("  *)   "));
+    s.TiskStylem(0, s.Levy + x, 0, QStringLiteral("byly"), skrtnout(je(h.Stizn, "N")));
+    x += s.SirkaTextu(QStringLiteral("byly"));
+    s.TiskText(0, s.Levy + x + 20, 0, QStringLiteral(" *)  "));
+    x += s.SirkaTextu(QStringLiteral(" *)  "));
+    s.TiskText(0, s.Levy + x, 0,
+               QStringLiteral("  okrskové   volební   komisi  podány  stížnosti  nebo"));
+    s.TiskText(1, s.Levy, 0,
+               QStringLiteral("oznámení.   Jejich   stručný   obsah,   přijatá   usnesení   a   "
+                              "jejich   stručné  zdůvodnění  jsou   uvedeny   v   příloze    na"));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("...................   listech."));
     if (je(h.Stizn, "B"))
-        nadTeckami(s.Levy + 50, OrizniKonec(h.StizListu));
+        nadTeckami(s, s.Levy + 50, OrizniKonec(h.StizListu));
     else if (je(h.Stizn, "N"))
-        nadTeckami(s.Levy + 50, QStringLiteral("---"), kTucne);
+        nadTeckami(s, s.Levy + 50, QStringLiteral("---"), kTucne);
+}
 
+// Whether the portable ballot box was used.
+void RecordPrintout::PrenosnaSchranka() {
+    const THlaso& h = u.Zaznam.Hlaso;
     const bool schranka = je(h.Schranka, "B");
     const QString okrsek = QStringLiteral("Ve volebním okrsku  ");
     const QString znacka = QStringLiteral(" *) ");
-    TiskText(2, s.Levy, 0, okrsek);
-    x = SirkaTextu(okrsek);
-    TiskStylem(0, s.Levy + x, 0, QStringLiteral("nebyla"), skrtnout(schranka));
-    x += SirkaTextu(QStringLiteral("nebyla "));
-    TiskText(0, s.Levy + x, 0, znacka);
-    x += SirkaTextu(znacka);
-    TiskStylem(0, s.Levy + x, 0, QStringLiteral("byla"), skrtnout(!schranka));
-    x += SirkaTextu(QStringLiteral("byla "));
-    TiskText(0, s.Levy + x, 0, znacka);
-    x += SirkaTextu(znacka);
-    TiskText(0, s.Levy + x, 0, QStringLiteral("použita přenosná volební schránka."));
+    s.TiskText(2, s.Levy, 0, okrsek);
+    int x = s.SirkaTextu(okrsek);
+    s.TiskStylem(0, s.Levy + x, 0, QStringLiteral("nebyla"), skrtnout(schranka));
+    x += s.SirkaTextu(QStringLiteral("nebyla "));
+    s.TiskText(0, s.Levy + x, 0, znacka);
+    x += s.SirkaTextu(znacka);
+    s.TiskStylem(0, s.Levy + x, 0, QStringLiteral("byla"), skrtnout(!schranka));
+    x += s.SirkaTextu(QStringLiteral("byla "));
+    s.TiskText(0, s.Levy + x, 0, znacka);
+    x += s.SirkaTextu(znacka);
+    s.TiskText(0, s.Levy + x, 0, QStringLiteral("použita přenosná volební schránka."));
+}
 
-    TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("II."), kTucne);
-    p1 = QStringLiteral(
+// "... na ... listech přílohy č.1 k tomuto tiskopisu.": one sheet for every
+// marked party.
+void RecordPrintout::PocetListuPrilohy() {
+    const TVetaT2& t2 = u.Zaznam.T2;
+    const QString p1 = QStringLiteral(
         "Okrsková volební komise zjistila výsledky hlasování uvedené v tomto oddílu a na .......");
-    TiskText(2, s.Levy, 0, p1 + QStringLiteral(".................. listech přílohy č.1"));
+    s.TiskText(2, s.Levy, 0, p1 + QStringLiteral(".................. listech přílohy č.1"));
     // As many sheets as follow: one for every marked party.
-    nadTeckami(s.Levy + SirkaTextu(p1), QString::number(pocetPriloh(r.T2)), kTucne);
-    TiskText(1, s.Levy, 0, QStringLiteral("k tomuto tiskopisu."));
-    TiskText(2, s.Levy, 0, QString());
+    nadTeckami(s, s.Levy + s.SirkaTextu(p1), QString::number(pocetPriloh(t2)), kTucne);
+    s.TiskText(1, s.Levy, 0, QStringLiteral("k tomuto tiskopisu."));
+    s.TiskText(2, s.Levy, 0, QString());
+}
 
-    IdentifikaceOkrsku(false);
-
-    // The numbers of section II in a column of boxes at the right margin.
-    TiskText(3, s.Levy, 0,
-             QStringLiteral("Počet osob zapsaných do výpisu ze seznamu voličů celkem"));
+// The numbers of section II in a column of boxes at the right margin.
+void RecordPrintout::PoctyOddiluII() {
+    const TVetaT2& t2 = u.Zaznam.T2;
+    s.TiskText(3, s.Levy, 0,
+               QStringLiteral("Počet osob zapsaných do výpisu ze seznamu voličů celkem"));
     int t = s.AktY - 10;
-    Pero(8);
-    Lomena({{s.Pravy, t + 250}, {s.Pravy, t}, {s.Pravy - 250, t}, {s.Pravy - 250, t + 50}});
-    Pero(3);
-    Cara(s.Pravy - 250, t + 50, s.Pravy, t + 50);
-    TiskVpravo(0, s.Pravy - 20, 0, QString::number(r.T2.ZapsOsoby));
+    s.Pero(8);
+    s.Lomena({{s.Pravy, t + 250}, {s.Pravy, t}, {s.Pravy - 250, t}, {s.Pravy - 250, t + 50}});
+    s.Pero(3);
+    s.Cara(s.Pravy - 250, t + 50, s.Pravy, t + 50);
+    s.TiskVpravo(0, s.Pravy - 20, 0, QString::number(t2.ZapsOsoby));
     const struct {
         QString text;
         qint64 hodnota;
     } pocty[] = {
-        {QStringLiteral("Počet voličů, kterým byly vydány úřední obálky"), r.T2.VydObalky},
-        {QStringLiteral("Počet odevzdaných úředních obálek"), r.T2.OdevzdObalky},
-        {QStringLiteral("Počet platných hlasů ve volebním okrsku celkem"), r.T2.PlatneHlasy},
+        {QStringLiteral("Počet voličů, kterým byly vydány úřední obálky"), t2.VydObalky},
+        {QStringLiteral("Počet odevzdaných úředních obálek"), t2.OdevzdObalky},
+        {QStringLiteral("Počet platných hlasů ve volebním okrsku celkem"), t2.PlatneHlasy},
     };
     for (const auto& pocet : pocty) {
-        TiskText(1, s.Levy, 0, pocet.text);
+        s.TiskText(1, s.Levy, 0, pocet.text);
         t = s.AktY - 10;
-        Pero(8);
-        Cara(s.Pravy - 250, t, s.Pravy - 250, t + 50);
-        Pero(3);
-        Cara(s.Pravy - 250, t + 50, s.Pravy, t + 50);
-        TiskVpravo(0, s.Pravy - 20, 0, QString::number(pocet.hodnota));
+        s.Pero(8);
+        s.Cara(s.Pravy - 250, t, s.Pravy - 250, t + 50);
+        s.Pero(3);
+        s.Cara(s.Pravy - 250, t + 50, s.Pravy, t + 50);
+        s.TiskVpravo(0, s.Pravy - 20, 0, QString::number(pocet.hodnota));
     }
-    TiskText(1, s.Levy, 0, QStringLiteral("Kontrolní číslo 2"));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("Kontrolní číslo 2"));
     t = s.AktY - 10;
-    Pero(8);
-    Lomena({{s.Pravy - 250, t}, {s.Pravy - 300, t}, {s.Pravy - 300, t + 50}, {s.Pravy, t + 50}});
-    TiskVpravo(0, s.Pravy - 20, 0, QString::number(r.T2.T2KC_2));
+    s.Pero(8);
+    s.Lomena({{s.Pravy - 250, t}, {s.Pravy - 300, t}, {s.Pravy - 300, t + 50}, {s.Pravy, t + 50}});
+    s.TiskVpravo(0, s.Pravy - 20, 0, QString::number(t2.T2KC_2));
+}
 
-    TiskText(2, s.Levy, 0,
-             QStringLiteral("Ve volebním okrsku byl alespoň jeden platný hlas odevzdán pro ty "
-                            "politické strany, politická hnutí a koalice,"));
-    TiskText(1, s.Levy, 0, QStringLiteral("jejichž čísla jsou zakroužkována: "));
-    TiskText(2, s.Levy, 0, QString());
+// The numbers of all parties, those with a valid vote circled.
+void RecordPrintout::ZakrouzkovaneStrany() {
+    const TVetaT2& t2 = u.Zaznam.T2;
+    s.TiskText(2, s.Levy, 0,
+               QStringLiteral("Ve volebním okrsku byl alespoň jeden platný hlas odevzdán pro ty "
+                              "politické strany, politická hnutí a koalice,"));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("jejichž čísla jsou zakroužkována: "));
+    s.TiskText(2, s.Levy, 0, QString());
     // The circles keep the heavy pen of the boxes above.
-    Pero(8);
-    x = 0;
+    s.Pero(8);
+    int x = 0;
     for (int p = 1; p <= kMaxStran; ++p) {
         if (p == 21) {
-            TiskText(2, s.Levy, 0, QString());
+            s.TiskText(2, s.Levy, 0, QString());
             x = 0;
         }
-        TiskText(0, s.Levy + x, 0, CisloNulami(p, 2));
-        if (r.T2.zaskrtnuta(p))
-            Elipsa(s.Levy + x - 10, s.AktY - 10, s.Levy + x + 50, s.AktY + 50);
+        s.TiskText(0, s.Levy + x, 0, CisloNulami(p, 2));
+        if (t2.zaskrtnuta(p))
+            s.Elipsa(s.Levy + x - 10, s.AktY - 10, s.Levy + x + 50, s.AktY + 50);
         x += 87;
     }
 }
 
+// Page 1: sections I and II.
+void RecordPrintout::Strana1() {
+    Nadpis();
+    MistoAOkres();
+    DnyVoleb();
+    s.TiskNaStred(3, s.Levy, s.Pravy, QStringLiteral("I."), kTucne);
+    CasyHlasovani();
+    Udalosti();
+    Stiznosti();
+    PrenosnaSchranka();
+    s.TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("II."), kTucne);
+    PocetListuPrilohy();
+    IdentifikaceOkrsku(false);
+    PoctyOddiluII();
+    ZakrouzkovaneStrany();
+}
+
 // ---------------------------------------------------------------- section III
 
-void PokracovaniOddiluIII() {
-    TStavTisku& s = StavTisku();
+void RecordPrintout::PokracovaniOddiluIII() {
     PatickaZapisu();
     NovaStranaZapisu();
-    StavZapisu().CisloStrany += 1;
-    NastavPismo(kArial);
-    NastavVelikost(s.VelNormal);
+    z.CisloStrany += 1;
+    s.NastavPismo(kArial);
+    s.NastavVelikost(s.VelNormal);
     s.AktY = s.Horni + 100;
-    TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("III. - pokračování"), kTucne);
+    s.TiskNaStred(2, s.Levy, s.Pravy, QStringLiteral("III. - pokračování"), kTucne);
 }
 
 // Where a text of the commission in size 20 after the label `p` breaks to
 // stay within the margin; 0 when it fits on the label's line.
-int ZlomDlouhehoTextu(const QString& p, const QString& text) {
-    TStavTisku& s = StavTisku();
-    const int x = s.Levy + SirkaTextu(p);
-    NastavVelikost(s.VelMala);
-    const int zlom = ZlomVMiste(OrizniKonec(text), x, s.Pravy);
-    NastavVelikost(s.VelNormal);
+int RecordPrintout::ZlomDlouhehoTextu(const QString& p, const QString& text) {
+    const int x = s.Levy + s.SirkaTextu(p);
+    s.NastavVelikost(s.VelMala);
+    const int zlom = s.ZlomVMiste(OrizniKonec(text), x, s.Pravy);
+    s.NastavVelikost(s.VelNormal);
     return zlom;
 }
 
 // A text of the commission in size 20 after the label `p`, broken at the
 // margin and continued at the left edge under `radky` lines of dots; what
 // does not fit a line is printed narrower rather than past the margin.
-void DlouhyText(const QString& p, const QString& text, int dy, int radky, int korekce) {
-    TStavTisku& s = StavTisku();
-    const int x = s.Levy + SirkaTextu(p);
+void RecordPrintout::DlouhyText(const QString& p, const QString& text, int dy, int radky,
+                                int korekce) {
+    const int x = s.Levy + s.SirkaTextu(p);
     const QString t = OrizniKonec(text);
     const int zlom = ZlomDlouhehoTextu(p, t);
-    TiskDoMista(x, dy, s.Pravy - x, zlom > 0 ? t.left(zlom) : t, kTucne, {s.VelMala});
+    s.TiskDoMista(x, dy, s.Pravy - x, zlom > 0 ? t.left(zlom) : t, kTucne, {s.VelMala});
     if (zlom > 0) {
-        TiskText(radky, s.Levy, 0, teckyDo(s.Levy, s.Pravy, korekce));
+        s.TiskText(radky, s.Levy, 0, teckyDo(s, s.Levy, s.Pravy, korekce));
         // The character at the break ends the first line; the second line
         // goes on after it.
-        TiskDoMista(s.Levy, dy, s.Pravy - s.Levy, t.mid(zlom), kTucne, {s.VelMala});
+        s.TiskDoMista(s.Levy, dy, s.Pravy - s.Levy, t.mid(zlom), kTucne, {s.VelMala});
     }
 }
 
-void OddilIII() {
-    TStavTisku& s = StavTisku();
-    const THlaso& h = PrecinctRecord().Hlaso;
-    NastavPismo(kArial);
+void RecordPrintout::OddilIII() {
+    const THlaso& h = u.Zaznam.Hlaso;
+    s.NastavPismo(kArial);
     s.AktY = s.Horni + 100;
-    NastavVelikost(s.VelNormal);
-    const int d = SirkaTextu(QStringLiteral("."));
+    s.NastavVelikost(s.VelNormal);
+    const int d = s.SirkaTextu(QStringLiteral("."));
 
-    TiskNaStred(1, s.Levy, s.Pravy, QStringLiteral("III."), kTucne);
+    s.TiskNaStred(1, s.Levy, s.Pravy, QStringLiteral("III."), kTucne);
     const QString zCelkoveho = QStringLiteral("Z celkového počtu ");
     const QString clenu = QStringLiteral("  členů    okrskové    volební    komise    je    v    "
                                          "době    vyhotovení    zápisu     přítomno");
     // As many of the form's 28 dots as leave the line within the margin.
     const int teckyClenu =
-        qBound(4, (s.Pravy - s.Levy - SirkaTextu(zCelkoveho) - SirkaTextu(clenu)) / d, 28);
-    TiskText(1, s.Levy, 0, zCelkoveho + tecky(teckyClenu) + clenu);
-    nadTeckami(s.Levy + SirkaTextu(zCelkoveho) + 2 * d, OrizniKonec(h.ClenuOVKC));
-    TiskText(1, s.Levy, 0, QStringLiteral(".............. , tj. nadpoloviční většina."));
-    nadTeckami(s.Levy + 3 * d, OrizniKonec(h.ClenuOVKP));
+        qBound(4, (s.Pravy - s.Levy - s.SirkaTextu(zCelkoveho) - s.SirkaTextu(clenu)) / d, 28);
+    s.TiskText(1, s.Levy, 0, zCelkoveho + tecky(teckyClenu) + clenu);
+    nadTeckami(s, s.Levy + s.SirkaTextu(zCelkoveho) + 2 * d, OrizniKonec(h.ClenuOVKC));
+    s.TiskText(1, s.Levy, 0, QStringLiteral(".............. , tj. nadpoloviční většina."));
+    nadTeckami(s, s.Levy + 3 * d, OrizniKonec(h.ClenuOVKP));
 
     QString p = QStringLiteral("Dále byli přítomni: ....");
-    TiskText(1, s.Levy, 0, p + teckyDo(s.Levy + SirkaTextu(p), s.Pravy, kDalePritomni));
+    s.TiskText(1, s.Levy, 0, p + teckyDo(s, s.Levy + s.SirkaTextu(p), s.Pravy, kDalePritomni));
     DlouhyText(p, h.Ostatni, -14, 1, kOstatniDruhyRadek);
 
     s.AktY += 20;
-    TiskText(1, s.Levy, 0,
-             ZuzeneMezery(QStringLiteral("Zápis    byl    přečten   za   účasti    nadpoloviční    "
-                                         "většiny    členů   okrskové   volební   komise  a  "
-                                         "schválen   nadpoloviční"),
-                          s.Pravy - s.Levy));
-    TiskText(1, s.Levy, 0, QStringLiteral("většinou  přítomných  členů  komise."));
+    s.TiskText(
+        1, s.Levy, 0,
+        s.ZuzeneMezery(QStringLiteral("Zápis    byl    přečten   za   účasti    nadpoloviční    "
+                                      "většiny    členů   okrskové   volební   komise  a  "
+                                      "schválen   nadpoloviční"),
+                       s.Pravy - s.Levy));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("většinou  přítomných  členů  komise."));
 
     s.AktY += 20;
-    TiskText(1, s.Levy, 0,
-             QStringLiteral("Člen    okrskové    volební    komise    pověřený    předáním    "
-                            "zápisu    Tabulatu    na    územně"));
+    s.TiskText(1, s.Levy, 0,
+               QStringLiteral("Člen    okrskové    volební    komise    pověřený    předáním    "
+                              "zápisu    Tabulatu    na    územně"));
     p = QStringLiteral(
         "příslušném pracovišti a k opravám případných chyb v zápisu na místě: ......");
-    const int wp = SirkaTextu(p);
-    TiskText(1, s.Levy, 0, p + RadaTecek(s.Levy + wp, s.Pravy - 20));
+    const int wp = s.SirkaTextu(p);
+    s.TiskText(1, s.Levy, 0, p + s.RadaTecek(s.Levy + wp, s.Pravy - 20));
     const bool zlomeno = ZlomDlouhehoTextu(p, h.PoverPred) > 0;
     DlouhyText(p, h.PoverPred, -16, 2, kPoverenyDruhyRadek);
     const QString jmeno = QStringLiteral("jméno a příjmení");
     if (zlomeno)
-        TiskStylem(1, s.Levy, -12, QString(100, QLatin1Char(' ')) + jmeno, QString());
+        s.TiskStylem(1, s.Levy, -12, QString(100, QLatin1Char(' ')) + jmeno, QString());
     else
-        TiskNaStred(1, s.Levy + wp, s.Pravy, jmeno, QString(), -12);
+        s.TiskNaStred(1, s.Levy + wp, s.Pravy, jmeno, QString(), -12);
 
     VyhotoveniAZapisovatel();
 
     s.AktY += 20;
-    TiskText(1, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
     const int q = (s.Pravy - s.Levy) / 4;
-    const QList<TKomise>& jmena = JmenaKomise();
-    const int sirkaBunky = qMin(2 * q - 20, SirkaTextu(tecky(90)));
+    const QList<TKomise>& jmena = u.Komise;
+    const int sirkaBunky = qMin(2 * q - 20, s.SirkaTextu(tecky(90)));
     const auto bunka = [&](int x, const TKomise& clen) {
-        TiskText(0, x, 0, tecky(90));
+        s.TiskText(0, x, 0, tecky(90));
         JmenoVBunce(x, sirkaBunky, clen.clen, kTucne);
     };
     // The first row has only its right cell, on the label's line; every
@@ -538,7 +598,7 @@ void OddilIII() {
     bool prvniRadek = true;
     while (i < pocet) {
         if (!prvniRadek) {
-            TiskText(2, s.Levy, 0, QString());
+            s.TiskText(2, s.Levy, 0, QString());
             bunka(s.Levy, jmena.at(i++));
         }
         if (i < pocet)
@@ -551,21 +611,21 @@ void OddilIII() {
         PokracovaniOddiluIII();
 
     p = QStringLiteral("Zápis odmítl podepsat (jméno, příjmení a podpis): ..");
-    TiskText(2, s.Levy, 0, p + RadaTecek(s.Levy + SirkaTextu(p), s.Pravy - 120));
-    TiskText(1, s.Levy, 0,
-             QStringLiteral("Důvody odmítnutí jsou uvedeny v samostatné příloze k zápisu."));
-    TiskText(2, s.Levy, 0, QStringLiteral("    nehodící se škrtněte"));
-    Hvezdicka(s.Levy, s.AktY);
-    TiskText(1, s.Levy, 0, QStringLiteral("    KČ1 ... kontrolní číslo 1"));
-    DveHvezdicky(s.Levy, s.AktY);
+    s.TiskText(2, s.Levy, 0, p + s.RadaTecek(s.Levy + s.SirkaTextu(p), s.Pravy - 120));
+    s.TiskText(1, s.Levy, 0,
+               QStringLiteral("Důvody odmítnutí jsou uvedeny v samostatné příloze k zápisu."));
+    s.TiskText(2, s.Levy, 0, QStringLiteral("    nehodící se škrtněte"));
+    s.Hvezdicka(s.Levy, s.AktY);
+    s.TiskText(1, s.Levy, 0, QStringLiteral("    KČ1 ... kontrolní číslo 1"));
+    s.DveHvezdicky(s.Levy, s.AktY);
 }
 
 // ---------------------------------------------------------------- document
 
-// Every page of one document, from its first page to the footer of its last.
-void KresliZapis() {
-    TStavTisku& s = StavTisku();
-    TStavZapisu& z = StavZapisu();
+RecordPrintout::RecordPrintout(LayoutEngine& sazba, const TUdajeZapisu& udaje, TStavZapisu& stav)
+    : s(sazba), u(udaje), z(stav) {}
+
+void RecordPrintout::KresliZapis() {
     s.Rezerva = 35;
     s.Radek = 50;
     s.VelMala = 20;
@@ -583,7 +643,7 @@ void KresliZapis() {
     OddilIII();
     PatickaZapisu();
     s.Radek = 50;
-    const TVetaT2& t2 = PrecinctRecord().T2;
+    const TVetaT2& t2 = u.Zaznam.T2;
     for (int p = 1; p <= kMaxStran; ++p) {
         if (!t2.zaskrtnuta(p))
             continue;
@@ -595,137 +655,39 @@ void KresliZapis() {
     }
 }
 
-// The number of pages of the document, found by laying it out once on a
-// canvas that draws nothing. How many pages section III and the sheets take
-// depends on the names of the commission and on how long texts break, so
-// only the layout itself knows the total that every footer gives.
-int SpocitejStrany() {
-    TStavZapisu& z = StavZapisu();
-    PocitaciPlatno zarizeni;
-    QPainter platno(&zarizeni);
-    z.Pocitani = &platno;
-    struct Konec {
-        TStavZapisu& z;
-        ~Konec() {
-            z.Pocitani = nullptr;
-            StavTisku().Platno = nullptr;
-        }
-    } konec{z};
-    KresliZapis();
-    return z.CisloStrany;
+void RecordPrintout::NovaStranaZapisu() {
+    s.NovaStrana();
 }
 
-// The party list by party number, whatever its order in the file. Entries
-// with another number have no place in it.
-std::array<TStrana, kMaxStran + 1> StranyPodleCisla() {
-    std::array<TStrana, kMaxStran + 1> strany{};
-    for (const TStrana& strana : SeznamStran().strany) {
-        const int p = cisloStrany(strana);
-        if (p >= 1 && p <= kMaxStran)
-            strany[size_t(p)] = strana;
-    }
-    return strany;
-}
-
-QString NazevOkresu() {
-    const QString obec = Stanice().Obec.trimmed();
-    TOkrsky zaznam;
-    NajdiOkrsek(obec, Stanice().Okrsek, zaznam);
-    // The lookup leaves the last record it read also when the municipality
-    // is not in the list: another municipality's district is not printed.
-    return zaznam.Obec.trimmed() == obec ? OrizniKonec(zaznam.NazevOkresu) : QString();
-}
-
-// The copies printed directly, each a job of its own. A PDF file would be
-// written anew by every job, so that only the last copy would remain: into a
-// file the copies go one after another, as one document. `vytisteno` tells
-// what went where, also when a later copy fails.
-void TiskKopii(int kopie, std::optional<TPrintResult>& vytisteno) {
-    TpreviewF& okno = previewF();
-    TPrintPreview* pp = okno.PrintPreview();
-    pp->SetDirectPrint(true);
-    struct Vypni {
-        TPrintPreview* pp;
-        ~Vypni() { pp->SetDirectPrint(false); }
-    } vypni{pp};
-    QPrinter* tiskarna = pp->Printer();
-    if (tiskarna && tiskarna->outputFormat() == QPrinter::PdfFormat) {
-        const QString soubor = tiskarna->outputFileName();
-        TiskovyDokument dokument(okno);
-        for (int i = 0; i < kopie; ++i)
-            KresliZapis();
-        dokument.konec();
-        dialogs().inform(QStringLiteral("Tisk zápisu"),
-                         QStringLiteral("Zápis byl vytištěn do souboru\r%1\rPočet kopií v "
-                                        "souboru: %2.")
-                             .arg(QDir::toNativeSeparators(soubor))
-                             .arg(kopie));
-        vytisteno = pp->LastPrint();
-        return;
-    }
-    for (int i = 0; i < kopie; ++i) {
-        SestavZapis();
-        vytisteno = pp->LastPrint();
-        vytisteno->Copies = i + 1;
-    }
-}
-
-} // namespace
-
-TStavZapisu& StavZapisu() {
-    static TStavZapisu z;
-    return z;
-}
-
-void NovaStranaZapisu() {
-    TStavZapisu& z = StavZapisu();
-    if (!z.Pocitani) {
-        NovaStrana();
-        return;
-    }
-    // A fresh page of the counting canvas: what a new page canvas starts with.
-    z.Pocitani->setFont(QFont());
-    z.Pocitani->setPen(QPen(Qt::black));
-    StavTisku().Platno = z.Pocitani;
-}
-
-void SestavZapis() {
-    TiskovyDokument dokument(previewF());
-    KresliZapis();
-    dokument.konec();
-}
-
-void PatickaZapisu() {
-    TStavTisku& s = StavTisku();
-    TStavZapisu& z = StavZapisu();
-    const TPrecinctRecord& r = PrecinctRecord();
-    NastavVelikost(s.VelMala + 5);
-    NastavStyl(QString());
+void RecordPrintout::PatickaZapisu() {
+    const TPrecinctRecord& r = u.Zaznam;
+    s.NastavVelikost(s.VelMala + 5);
+    s.NastavStyl(QString());
     const int y = s.Dolni + 2 * s.Rezerva;
     const QString a = QStringLiteral(" Strana: ") + QString::number(z.CisloStrany) +
                       QLatin1Char('/') + QString::number(z.StranCelkem) + QLatin1Char(' ') +
                       s.ZnackaProgramu;
-    const int wa = SirkaTextu(a);
-    TiskText(0, s.Pravy - wa, y, a);
+    const int wa = s.SirkaTextu(a);
+    s.TiskText(0, s.Pravy - wa, y, a);
 
     // The control total in three groups of three digits.
     const QString soucet = CisloMezerami(qint64(r.TS.KontrSoucetTS), 12);
-    NastavStyl(kTucne);
-    const int w = SirkaTextu(soucet.trimmed()) + 26;
-    TiskText(0, s.Pravy - wa - w, y,
-             soucet.mid(3, 3) + QLatin1Char(' ') + soucet.mid(6, 3) + QLatin1Char(' ') +
-                 soucet.mid(9, 3));
-    NastavStyl(QString());
+    s.NastavStyl(kTucne);
+    const int w = s.SirkaTextu(soucet.trimmed()) + 26;
+    s.TiskText(0, s.Pravy - wa - w, y,
+               soucet.mid(3, 3) + QLatin1Char(' ') + soucet.mid(6, 3) + QLatin1Char(' ') +
+                   soucet.mid(9, 3));
+    s.NastavStyl(QString());
     const QString b = QString::number(r.T2.Obec) + QStringLiteral(" - ") +
                       QString::number(r.T2.Okrsek) + QStringLiteral(" - ");
-    TiskText(0, s.Pravy - wa - w - (SirkaTextu(b) + 10), y, b);
-    TiskVpravo(0, s.Pravy, s.Dolni + 3 * s.Rezerva, z.CasTiskuPresny);
+    s.TiskText(0, s.Pravy - wa - w - (s.SirkaTextu(b) + 10), y, b);
+    s.TiskVpravo(0, s.Pravy, s.Dolni + 3 * s.Rezerva, z.CasTiskuPresny);
 
     if (!z.ChybyVytisteny) {
         // Passable errors and warnings, which the receiving point asks about.
         QStringList cisla;
-        if (errorCatalogueCreated()) {
-            const TChybProt& protokol = ChybProt();
+        if (u.Protokol) {
+            const TChybProt& protokol = *u.Protokol;
             for (int i = 0; i < protokol.count(); ++i) {
                 const int c = protokol.VratChybu(i).Chyba;
                 if ((c >= 4 && c <= 10) || (c >= 91 && c <= 98))
@@ -733,88 +695,105 @@ void PatickaZapisu() {
             }
         }
         if (!cisla.isEmpty())
-            TiskText(0, s.Levy, s.Dolni + s.Rezerva,
-                     QStringLiteral("Chyby č.: ") + cisla.join(QStringLiteral(", ")));
+            s.TiskText(0, s.Levy, s.Dolni + s.Rezerva,
+                       QStringLiteral("Chyby č.: ") + cisla.join(QStringLiteral(", ")));
         z.ChybyVytisteny = true;
     }
 }
 
-void IdentifikaceOkrsku(bool priloha) {
-    TStavTisku& s = StavTisku();
-    const TVetaT2& t2 = PrecinctRecord().T2;
-    Pero(3);
+void RecordPrintout::IdentifikaceOkrsku(bool priloha) {
+    const TVetaT2& t2 = u.Zaznam.T2;
+    s.Pero(3);
     const int t = s.AktY - 10;
     if (priloha)
-        Hvezdicka(s.Pravy - 40, s.AktY - 45);
+        s.Hvezdicka(s.Pravy - 40, s.AktY - 45);
     else
-        DveHvezdicky(s.Pravy - 40, s.AktY - 45);
-    TiskVpravo(0, s.Pravy - 350, 0, QStringLiteral("Obec"));
-    TiskVpravo(0, s.Pravy - 120, 0, QStringLiteral("Okrsek"));
-    TiskVpravo(0, s.Pravy - 20, 0, QStringLiteral("KČ1"));
-    TiskText(1, s.Levy, 0, QStringLiteral("Identifikace volebního okrsku"));
-    TiskVpravo(0, s.Pravy - 350, 0, CisloMezerami(t2.Obec, 10));
-    TiskVpravo(0, s.Pravy - 120, 0, CisloMezerami(t2.Okrsek, 5));
-    TiskVpravo(0, s.Pravy - 20, 0, CisloMezerami(t2.T2KC_1, 10));
-    Obdelnik(s.Pravy - 700, t, s.Pravy, t + 120);
-    Pero(priloha ? 5 : 8);
-    Obdelnik(s.Pravy - 700, t + 50, s.Pravy, t + 120);
-    Pero(3);
-    Cara(s.Pravy - 340, t, s.Pravy - 340, t + 120);
-    Cara(s.Pravy - 100, t, s.Pravy - 100, t + 120);
+        s.DveHvezdicky(s.Pravy - 40, s.AktY - 45);
+    s.TiskVpravo(0, s.Pravy - 350, 0, QStringLiteral("Obec"));
+    s.TiskVpravo(0, s.Pravy - 120, 0, QStringLiteral("Okrsek"));
+    s.TiskVpravo(0, s.Pravy - 20, 0, QStringLiteral("KČ1"));
+    s.TiskText(1, s.Levy, 0, QStringLiteral("Identifikace volebního okrsku"));
+    s.TiskVpravo(0, s.Pravy - 350, 0, CisloMezerami(t2.Obec, 10));
+    s.TiskVpravo(0, s.Pravy - 120, 0, CisloMezerami(t2.Okrsek, 5));
+    s.TiskVpravo(0, s.Pravy - 20, 0, CisloMezerami(t2.T2KC_1, 10));
+    s.Obdelnik(s.Pravy - 700, t, s.Pravy, t + 120);
+    s.Pero(priloha ? 5 : 8);
+    s.Obdelnik(s.Pravy - 700, t + 50, s.Pravy, t + 120);
+    s.Pero(3);
+    s.Cara(s.Pravy - 340, t, s.Pravy - 340, t + 120);
+    s.Cara(s.Pravy - 100, t, s.Pravy - 100, t + 120);
 }
 
-void VyhotoveniAZapisovatel() {
-    TStavTisku& s = StavTisku();
+void RecordPrintout::VyhotoveniAZapisovatel() {
     s.AktY += 20;
     // The dots that fit before the margin (the count alone is one more).
     QString p = QStringLiteral("Hodina, den, měsíc a rok vyhotovení zápisu:  ");
-    TiskText(1, s.Levy, 0, p + teckyDo(s.Levy + SirkaTextu(p), s.Pravy - kKonecVyhotoveni, -1));
-    nadTeckami(s.Levy + SirkaTextu(p) + 15, s.CasTisku + QStringLiteral(" hod., ") + s.DatumTisku,
-               kTucne);
+    s.TiskText(1, s.Levy, 0,
+               p + teckyDo(s, s.Levy + s.SirkaTextu(p), s.Pravy - kKonecVyhotoveni, -1));
+    nadTeckami(s, s.Levy + s.SirkaTextu(p) + 15,
+               s.CasTisku + QStringLiteral(" hod., ") + s.DatumTisku, kTucne);
     s.AktY += 20;
     p = QStringLiteral("Jméno, příjmení a podpis zapisovatele:  ");
-    const int w = SirkaTextu(p) + 20;
-    const QString radek = p + teckyDo(s.Levy + w, s.Pravy - kKonecZapisovatele, -1);
-    TiskText(1, s.Levy, 0, radek);
-    TiskDoMista(s.Levy + w, -12, SirkaTextu(radek) - w,
-                OrizniKonec(PrecinctRecord().Hlaso.Zapisovat), kTucne,
-                {s.VelNormal, s.VelMala, s.VelDrobna});
+    const int w = s.SirkaTextu(p) + 20;
+    const QString radek = p + teckyDo(s, s.Levy + w, s.Pravy - kKonecZapisovatele, -1);
+    s.TiskText(1, s.Levy, 0, radek);
+    s.TiskDoMista(s.Levy + w, -12, s.SirkaTextu(radek) - w, OrizniKonec(u.Zaznam.Hlaso.Zapisovat),
+                  kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
 }
 
-void JmenoVBunce(int x, int sirka, const QString& jmeno, const QString& styl) {
-    TStavTisku& s = StavTisku();
-    TiskDoMista(x, -12, sirka, OrizniKonec(jmeno), styl, {s.VelNormal, s.VelMala, s.VelDrobna});
+void RecordPrintout::JmenoVBunce(int x, int sirka, const QString& jmeno, const QString& styl) {
+    s.TiskDoMista(x, -12, sirka, OrizniKonec(jmeno), styl, {s.VelNormal, s.VelMala, s.VelDrobna});
 }
 
-void TiskZapisu(int pocetKopii) {
-    PripravTisk();
-    TStavZapisu& z = StavZapisu();
-    z = TStavZapisu{};
-    z.CasTiskuPresny = AktualniCasTisku().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss,zzz"));
-    z.StranyPodleCisla = StranyPodleCisla();
-    z.NazevOkresu = NazevOkresu();
-    const int kopii = pocetKopii >= 2 ? pocetKopii : 1;
+namespace {
 
-    TpreviewF& okno = previewF();
-    // A printer that writes PDF files offers this as the file's name.
-    okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("QZT2.pdf"));
-    z.StranCelkem = SpocitejStrany();
-
-    const int kopie = okno.PripravPrimyTisk(kopii);
-    std::optional<TPrintResult> vytisteno;
-    if (kopie > 0) {
-        // A printer that fails is reported; the preview still comes, from
-        // which the record can be printed again.
-        runReportingErrors([&] { TiskKopii(kopie, vytisteno); });
+// The party list by party number, whatever its order in the file. Entries
+// with another number have no place in it.
+std::array<TStrana, kMaxStran + 1> StranyPodleCisla(const TSeznamStran& seznam) {
+    std::array<TStrana, kMaxStran + 1> strany{};
+    for (const TStrana& strana : seznam.strany) {
+        const int p = cisloStrany(strana);
+        if (p >= 1 && p <= kMaxStran)
+            strany[size_t(p)] = strana;
     }
-    SestavZapis();
-    // The preview's status line tells where the copies went.
-    if (vytisteno)
-        okno.OznamTisk(*vytisteno);
-    else
-        okno.OznamTisk(QString::fromUtf8(kNicNevytisteno));
-    okno.ShowModal();
-    UvolniMereni();
+    return strany;
+}
+
+QString NazevOkresu(const TStanice& stanice) {
+    const QString obec = stanice.Obec.trimmed();
+    TOkrsky zaznam;
+    NajdiOkrsek(obec, stanice.Okrsek, zaznam);
+    // The lookup leaves the last record it read also when the municipality
+    // is not in the list: another municipality's district is not printed.
+    return zaznam.Obec.trimmed() == obec ? OrizniKonec(zaznam.NazevOkresu) : QString();
+}
+
+} // namespace
+
+TStavZapisu PripravZapis(const TUdajeZapisu& udaje, const QDateTime& cas) {
+    TStavZapisu z;
+    z.Cas = cas;
+    z.CasTiskuPresny = cas.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss,zzz"));
+    z.StranyPodleCisla = StranyPodleCisla(udaje.Strany);
+    z.NazevOkresu = NazevOkresu(udaje.Stanice);
+    // The pages of the document: laid out once on a canvas that draws
+    // nothing, as only the layout itself knows the total every footer gives.
+    PocitaciStranky pocitani;
+    LayoutEngine sazba(pocitani, cas, udaje.Stanice.PriponaPisma);
+    TStavZapisu pocitany = z;
+    RecordPrintout(sazba, udaje, pocitany).KresliZapis();
+    z.StranCelkem = pocitany.CisloStrany;
+    return z;
+}
+
+void SestavZapis(PageSink& stranky, const TUdajeZapisu& udaje, const TStavZapisu& zacatek,
+                 int kopii) {
+    LayoutEngine sazba(stranky, zacatek.Cas, udaje.Stanice.PriponaPisma);
+    TStavZapisu z = zacatek;
+    TiskovyDokument dokument(sazba);
+    for (int i = 0; i < qMax(1, kopii); ++i)
+        RecordPrintout(sazba, udaje, z).KresliZapis();
+    dokument.konec();
 }
 
 } // namespace urn

@@ -3,16 +3,10 @@
 
 #include "printing/TestPage.h"
 
-#include "preview/PreviewControl.h"
 #include "printing/LayoutEngine.h"
-#include "printing/PreviewWindow.h"
-#include "store/StationConfig.h"
-#include "ui/PrinterChoice.h"
+#include "store/Election.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
-#include <QPrinter>
-#include <QScreen>
 #include <QSysInfo>
 
 namespace urn {
@@ -29,142 +23,161 @@ QString polozkaSeznamu(const QString& name, QChar oddelovac, QChar uvozovky) {
     return uvozovky + inner + uvozovky;
 }
 
-void Krizek(int x, int y) {
-    Cara(x - 30, y, x + 30, y);
-    Cara(x, y - 30, x, y + 30);
+void Krizek(LayoutEngine& s, int x, int y) {
+    s.Cara(x - 30, y, x + 30, y);
+    s.Cara(x, y - 30, x, y + 30);
 }
 
-void ObsahZkusebniStrany(const TProstrediTisku& p) {
-    TStavTisku& s = StavTisku();
+// The corner crosses, the title, the program's version and the election.
+void NadpisZkusebniStrany(LayoutEngine& s) {
+    s.NastavVelikost(20);
+    s.NastavPismo(QStringLiteral("Arial"));
+    s.AktY = s.Horni + 100;
+
+    s.Pero(2);
+    Krizek(s, s.Levy, 100);
+    Krizek(s, s.Pravy, 100);
+    Krizek(s, s.Levy, s.Dolni + s.Radek);
+    Krizek(s, s.Pravy, s.Dolni + s.Radek);
+
+    s.NastavVelikost(34);
+    s.TiskNaStred(4, s.Levy, s.Pravy, QStringLiteral("T I S K   z k u š e b n í    s t r a n y"),
+                  QStringLiteral("B"));
+    const QString carky(30, QLatin1Char('-'));
+    s.TiskNaStred(1, s.Levy, s.Pravy,
+                  carky + QStringLiteral(" verze ") + s.VerzeProgramu + QLatin1Char(' ') + carky);
+    s.TiskNaStred(2, s.Levy, s.Pravy,
+                  QStringLiteral("Volby do Evropského parlamentu konané ve dnech (dne): ") +
+                      QString::fromUtf8(kDnyVoleb));
+}
+
+// The table of what the station's system is, and the lines that show
+// whether the printer reaches the right margin and spaces text truly.
+void TabulkaProstredi(LayoutEngine& s, const TProstrediTisku& p) {
     const int w = (s.Pravy - s.Levy) / 5 * 2;
     const int promenna = s.Levy + 10;
     const int hodnota = s.Levy + w + 10;
+    s.NastavVelikost(20);
+    s.NastavPismo(QStringLiteral("Courier New"));
+    s.TiskStylem(6, promenna, -30, QStringLiteral("P r o m ě n n á "), QStringLiteral("B"));
+    s.TiskStylem(0, hodnota, -30, QStringLiteral("H o d n o t a"), QStringLiteral("B"));
 
-    NastavVelikost(20);
-    NastavPismo(QStringLiteral("Arial"));
-    s.AktY = s.Horni + 100;
+    s.TiskText(1, promenna, 0, QStringLiteral("Systém"));
+    s.TiskText(0, hodnota, 0, p.System);
 
-    Pero(2);
-    Krizek(s.Levy, 100);
-    Krizek(s.Pravy, 100);
-    Krizek(s.Levy, s.Dolni + s.Radek);
-    Krizek(s.Pravy, s.Dolni + s.Radek);
-
-    NastavVelikost(34);
-    TiskNaStred(4, s.Levy, s.Pravy, QStringLiteral("T I S K   z k u š e b n í    s t r a n y"),
-                QStringLiteral("B"));
-    const QString carky(30, QLatin1Char('-'));
-    TiskNaStred(1, s.Levy, s.Pravy,
-                carky + QStringLiteral(" verze ") + s.VerzeProgramu + QLatin1Char(' ') + carky);
-    TiskNaStred(
-        2, s.Levy, s.Pravy,
-        QStringLiteral("Volby do Evropského parlamentu konané ve dnech (dne): 07. - 08.06.2024"));
-
-    NastavVelikost(20);
-    NastavPismo(QStringLiteral("Courier New"));
-    TiskStylem(6, promenna, -30, QStringLiteral("P r o m ě n n á "), QStringLiteral("B"));
-    TiskStylem(0, hodnota, -30, QStringLiteral("H o d n o t a"), QStringLiteral("B"));
-
-    TiskText(1, promenna, 0, QStringLiteral("Systém"));
-    TiskText(0, hodnota, 0, p.System);
-
-    TiskText(1, promenna, 0, QStringLiteral("Defaultní tiskárna"));
-    const int zlom = MistoZlomu(p.Tiskarna, hodnota, s.Pravy);
+    s.TiskText(1, promenna, 0, QStringLiteral("Defaultní tiskárna"));
+    const int zlom = s.MistoZlomu(p.Tiskarna, hodnota, s.Pravy);
     const bool zalomeno = zlom > 0;
     if (zalomeno) {
-        TiskText(0, hodnota, 0, p.Tiskarna.left(zlom));
-        TiskText(1, hodnota, 0, p.Tiskarna.mid(zlom));
+        s.TiskText(0, hodnota, 0, p.Tiskarna.left(zlom));
+        s.TiskText(1, hodnota, 0, p.Tiskarna.mid(zlom));
     } else {
-        TiskText(0, hodnota, 0, p.Tiskarna);
+        s.TiskText(0, hodnota, 0, p.Tiskarna);
     }
 
-    TiskText(1, promenna, 0, QStringLiteral("Seznam fontů použitých pro tisk"));
-    TiskText(0, hodnota, 0, p.Fonty);
+    s.TiskText(1, promenna, 0, QStringLiteral("Seznam fontů použitých pro tisk"));
+    s.TiskText(0, hodnota, 0, p.Fonty);
 
-    TiskText(1, promenna, 0, QStringLiteral("Datum tisku"));
-    TiskText(0, hodnota, 0, s.DatumTisku + QStringLiteral(", ") + s.CasTisku);
+    s.TiskText(1, promenna, 0, QStringLiteral("Datum tisku"));
+    s.TiskText(0, hodnota, 0, s.DatumTisku + QStringLiteral(", ") + s.CasTisku);
 
     const QString sipka = QStringLiteral("-->");
-    TiskText(1, promenna, 0, QStringLiteral("Test tisku k pravému okraji"));
-    TiskText(0, hodnota, 0, QStringLiteral("font Courier New"));
-    TiskVpravo(0, s.Pravy, 0, sipka);
+    s.TiskText(1, promenna, 0, QStringLiteral("Test tisku k pravému okraji"));
+    s.TiskText(0, hodnota, 0, QStringLiteral("font Courier New"));
+    s.TiskVpravo(0, s.Pravy, 0, sipka);
 
-    NastavPismo(QStringLiteral("Arial"));
-    TiskText(1, hodnota, 0, QStringLiteral("font Arial"));
-    TiskVpravo(0, s.Pravy, 0, sipka);
+    s.NastavPismo(QStringLiteral("Arial"));
+    s.TiskText(1, hodnota, 0, QStringLiteral("font Arial"));
+    s.TiskVpravo(0, s.Pravy, 0, sipka);
 
     // The arrow reached by blanks: as many as bring it to the margin in
     // this printer's Courier New.
-    NastavPismo(QStringLiteral("Courier New"));
+    s.NastavPismo(QStringLiteral("Courier New"));
     const QString mezerami = QStringLiteral("font Courier New mezerami");
-    const int mezer = (s.Pravy - hodnota - SirkaTextu(mezerami) - SirkaTextu(sipka)) /
-                      qMax(1, SirkaTextu(QStringLiteral(" ")));
-    TiskText(1, hodnota, 0, mezerami + QString(qMax(1, mezer), QLatin1Char(' ')) + sipka);
+    const int mezer = (s.Pravy - hodnota - s.SirkaTextu(mezerami) - s.SirkaTextu(sipka)) /
+                      qMax(1, s.SirkaTextu(QStringLiteral(" ")));
+    s.TiskText(1, hodnota, 0, mezerami + QString(qMax(1, mezer), QLatin1Char(' ')) + sipka);
 
-    TiskText(1, promenna, 0, QStringLiteral("Proporcionalita"));
+    s.TiskText(1, promenna, 0, QStringLiteral("Proporcionalita"));
     const QString tecky = Opakuj(QStringLiteral("."), 49);
-    NastavPismo(QStringLiteral("Arial"));
-    TiskStylem(0, hodnota, 12, tecky, QString());
-    TiskStylem(0, hodnota + SirkaTextu(tecky), 22, QStringLiteral("+"), QString());
-    NastavPismo(QStringLiteral("Courier New"));
-    TiskStylem(0, hodnota, -12, tecky, QString());
+    s.NastavPismo(QStringLiteral("Arial"));
+    s.TiskStylem(0, hodnota, 12, tecky, QString());
+    s.TiskStylem(0, hodnota + s.SirkaTextu(tecky), 22, QStringLiteral("+"), QString());
+    s.NastavPismo(QStringLiteral("Courier New"));
+    s.TiskStylem(0, hodnota, -12, tecky, QString());
 
     const int radku = zalomeno ? 8 : 7;
     const int t = 700;
     const int h = radku * 50 + 150;
-    Pero(3);
-    Obdelnik(s.Levy, t, s.Pravy, t + h);
+    s.Pero(3);
+    s.Obdelnik(s.Levy, t, s.Pravy, t + h);
     for (int i = 2; i <= radku + 3; ++i) {
         // The two lines of a long printer name share one cell.
         if (zalomeno && i == 4)
             continue;
-        Cara(s.Levy, t + i * s.Radek, s.Pravy, t + i * s.Radek);
+        s.Cara(s.Levy, t + i * s.Radek, s.Pravy, t + i * s.Radek);
     }
-    Cara(s.Levy + w, t, s.Levy + w, t + h);
+    s.Cara(s.Levy + w, t, s.Levy + w, t + h);
+}
 
-    NastavPismo(QStringLiteral("Arial"));
-    NastavVelikost(34);
-    TiskNaStred(3, s.Levy, s.Pravy, QStringLiteral("Stránku vytiskněte."), QStringLiteral("B"));
-    TiskNaStred(1, s.Levy, s.Pravy,
-                QString::number(p.OknoPpi) + QLatin1Char(' ') + QString::number(p.OknoSirka) +
-                    QLatin1Char(' ') + QString::number(p.OknoVyska) + QStringLiteral("  ") +
-                    QString::number(p.ObrazovkaPpi));
-    TiskNaStred(
+// How to tell that the test passed, with the figures of the screen.
+void PosouzeniTestu(LayoutEngine& s, const TProstrediTisku& p) {
+    s.NastavPismo(QStringLiteral("Arial"));
+    s.NastavVelikost(34);
+    s.TiskNaStred(3, s.Levy, s.Pravy, QStringLiteral("Stránku vytiskněte."), QStringLiteral("B"));
+    s.TiskNaStred(1, s.Levy, s.Pravy,
+                  QString::number(p.OknoPpi) + QLatin1Char(' ') + QString::number(p.OknoSirka) +
+                      QLatin1Char(' ') + QString::number(p.OknoVyska) + QStringLiteral("  ") +
+                      QString::number(p.ObrazovkaPpi));
+    s.TiskNaStred(
         2, s.Levy, s.Pravy,
         QStringLiteral("Test proběhl v pořádku, pokud jsou všechny tři šipky u pravého okraje,"),
         QStringLiteral("B"));
-    TiskNaStred(
+    s.TiskNaStred(
         1, s.Levy, s.Pravy,
         QStringLiteral("v seznamu fontů jsou zastoupeny fonty Arial (CE) a Courier New (CE)"),
         QStringLiteral("B"));
-    TiskNaStred(1, s.Levy, s.Pravy,
-                QStringLiteral(" a texty jsou vytištěny se správnou diakritikou."),
-                QStringLiteral("B"));
-    TiskNaStred(4, s.Levy, s.Pravy,
-                QStringLiteral("Není-li test v pořádku, prosíme, dopište kontakt na Vás:"));
+    s.TiskNaStred(1, s.Levy, s.Pravy,
+                  QStringLiteral(" a texty jsou vytištěny se správnou diakritikou."),
+                  QStringLiteral("B"));
+    s.TiskNaStred(4, s.Levy, s.Pravy,
+                  QStringLiteral("Není-li test v pořádku, prosíme, dopište kontakt na Vás:"));
+}
 
+// The form for the station's contact when the test failed.
+void KontaktNaStanici(LayoutEngine& s) {
     const QString dlouhe =
         QStringLiteral(". . . . . . . . . . . . . . . . . . . . . . . . . . . .");
     const QString kratke = QStringLiteral(". . . . . . . . . . . . . .");
-    TiskText(4, s.Levy, 0, QStringLiteral("Organizace"));
-    TiskText(0, s.Levy + 500, 0, dlouhe);
-    TiskText(2, s.Levy, 0, QStringLiteral("Kontaktní osoba"));
-    TiskText(0, s.Levy + 500, 0, dlouhe);
-    TiskText(2, s.Levy, 0, QStringLiteral("E-mail"));
-    TiskText(0, s.Levy + 500, 0, dlouhe);
-    TiskText(2, s.Levy, 0, QStringLiteral("Telefon"));
-    TiskText(0, s.Levy + 500, 0, kratke);
+    s.TiskText(4, s.Levy, 0, QStringLiteral("Organizace"));
+    s.TiskText(0, s.Levy + 500, 0, dlouhe);
+    s.TiskText(2, s.Levy, 0, QStringLiteral("Kontaktní osoba"));
+    s.TiskText(0, s.Levy + 500, 0, dlouhe);
+    s.TiskText(2, s.Levy, 0, QStringLiteral("E-mail"));
+    s.TiskText(0, s.Levy + 500, 0, dlouhe);
+    s.TiskText(2, s.Levy, 0, QStringLiteral("Telefon"));
+    s.TiskText(0, s.Levy + 500, 0, kratke);
 
-    TiskText(4, s.Levy, 0,
-             QStringLiteral("a zašlete naskenované na e-mail ") + QString::fromUtf8(kEmailUradu) +
-                 QLatin1Char('.'));
-    TiskText(
+    s.TiskText(4, s.Levy, 0,
+               QStringLiteral("a zašlete naskenované na e-mail ") + QString::fromUtf8(kEmailUradu) +
+                   QLatin1Char('.'));
+    s.TiskText(
         2, s.Levy, 0,
         QStringLiteral("Vámi zaslaný podklad využijeme k opravě nebo vylepšení tohoto software."));
+}
 
-    NastavVelikost(20);
-    TiskText(0, s.Levy + 40, s.Dolni, QStringLiteral("Zde je umístěna patička"));
-    TiskText(0, s.Pravy - SirkaTextu(s.ZnackaProgramu) - 10, s.Dolni, s.ZnackaProgramu);
+void PatickaZkusebniStrany(LayoutEngine& s) {
+    s.NastavVelikost(20);
+    s.TiskText(0, s.Levy + 40, s.Dolni, QStringLiteral("Zde je umístěna patička"));
+    s.TiskText(0, s.Pravy - s.SirkaTextu(s.ZnackaProgramu) - 10, s.Dolni, s.ZnackaProgramu);
+}
+
+void ObsahZkusebniStrany(LayoutEngine& s, const TProstrediTisku& p) {
+    NadpisZkusebniStrany(s);
+    TabulkaProstredi(s, p);
+    PosouzeniTestu(s, p);
+    KontaktNaStanici(s);
+    PatickaZkusebniStrany(s);
 }
 
 } // namespace
@@ -250,42 +263,15 @@ QString SeznamFontuTiskarny() {
     return items.join(QLatin1Char(','));
 }
 
-TProstrediTisku ZjistiProstredi() {
-    TProstrediTisku p;
-    p.System = TextSystemu(InfoSystemu(), Stanice().VerzeOS);
-    const QPrinter& printer = vybranaTiskarna();
-    p.Tiskarna = printer.printerName();
-    if (p.Tiskarna.isEmpty())
-        p.Tiskarna =
-            printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
-                ? QStringLiteral("tisk do souboru ") + printer.outputFileName()
-                : QStringLiteral("žádná tiskárna");
-    p.Fonty = NalezeneFonty(SeznamFontuTiskarny());
-    const TpreviewF& okno = previewF();
-    p.OknoPpi = okno.logicalDpiY();
-    p.OknoSirka = okno.frameGeometry().width();
-    p.OknoVyska = okno.frameGeometry().height();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    p.ObrazovkaPpi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    return p;
-}
-
-void TiskZkusebniStrany(const TProstrediTisku& prostredi) {
-    PripravTisk();
-    TStavTisku& s = StavTisku();
+void SestavZkusebniStranu(PageSink& stranky, const TProstrediTisku& prostredi,
+                          const QDateTime& cas) {
+    LayoutEngine s(stranky, cas, prostredi.PriponaPisma);
     s.PosledniStrana = 1;
-    TpreviewF& okno = previewF();
-    TiskovyDokument dokument(okno);
-    NovaStrana();
+    TiskovyDokument dokument(s);
+    s.NovaStrana();
     s.HlidatKonec = true;
-    ObsahZkusebniStrany(prostredi);
+    ObsahZkusebniStrany(s, prostredi);
     dokument.konec();
-    okno.ShowModal();
-    UvolniMereni();
-}
-
-void TiskZkusebniStrany() {
-    TiskZkusebniStrany(ZjistiProstredi());
 }
 
 } // namespace urn

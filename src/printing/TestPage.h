@@ -2,7 +2,10 @@
 
 // The printer test page: what the station's system and printer are.
 
+#include "printing/PageSink.h"
+
 #include <QChar>
+#include <QDateTime>
 #include <QString>
 
 namespace urn {
@@ -16,10 +19,8 @@ struct TProstrediTisku {
     int OknoSirka = 0;
     int OknoVyska = 0;
     int ObrazovkaPpi = 96;
+    QString PriponaPisma; // the station's font suffix
 };
-
-// The facts of the running system, the preview window and the chosen printer.
-TProstrediTisku ZjistiProstredi();
 
 // The operating system as the runtime reports it.
 struct TInfoSystemu {
@@ -43,8 +44,8 @@ QString SeznamFontuTiskarny();
 
 inline constexpr const char* kEmailUradu = "podpora.volby@example.cz";
 
-// The menu command "&Zkušební tisk".
-void TiskZkusebniStrany();
-void TiskZkusebniStrany(const TProstrediTisku& prostredi);
+// The test page into the page sink, printed at `cas`.
+void SestavZkusebniStranu(PageSink& stranky, const TProstrediTisku& prostredi,
+                          const QDateTime& cas);
 
 } // namespace urn

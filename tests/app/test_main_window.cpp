@@ -310,7 +310,11 @@ TEST(MainWindow, CountingSheetReadsThePartyListAndReportsAMissingOne) {
     FakeDialogs dlg;
     TQZ_menu w(inst.exe(), {});
     open(w);
+    AktOkrsek() = {};
     w.action(QStringLiteral("ScitaciArch_MI"))->trigger();
+    // The sheet is for the station's precinct.
+    EXPECT_EQ(AktOkrsek().Obec, Stanice().Obec.left(6));
+    EXPECT_EQ(AktOkrsek().Okrsek, Stanice().Okrsek);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
     EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("STRANY.RCD")))

@@ -1,6 +1,8 @@
 #include "PrintFixture.h"
 
 #include "preview/PreviewControl.h"
+#include "store/PrecinctRecord.h"
+#include "store/ReferenceTables.h"
 
 #include <QPainter>
 
@@ -10,9 +12,19 @@ QDateTime fixedPrintTime() {
     return QDateTime(QDate(2024, 6, 8), QTime(14, 35, 12));
 }
 
+TUdajeArchu udajeArchu() {
+    return {Stanice(), AktOkrsek(), SeznamStran(), TabulkaKandidatu()};
+}
+
+TUdajeArchu nactiArch() {
+    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+    NactiStrany();
+    NactiKandidaty();
+    return udajeArchu();
+}
+
 PrintFixture::PrintFixture() {
     Stanice() = sampleStanice();
-    setHodinyTisku(&fixedPrintTime);
     okno.showHook = [this](TpreviewF& w) {
         ++shown;
         pagesWhenShown = w.PrintPreview()->TotalPages();
@@ -20,7 +32,6 @@ PrintFixture::PrintFixture() {
 }
 
 PrintFixture::~PrintFixture() {
-    setHodinyTisku({});
     Stanice() = TStanice();
 }
 
@@ -36,25 +47,24 @@ QImage PrintFixture::image(int n) {
     return okno.PrintPreview()->RenderPage(n, 100);
 }
 
-CanvasFixture::CanvasFixture() {
-    PripravTisk();
-    okno.ZacatekTisku();
-    NovaStrana();
-    NastavPismo(QStringLiteral("Arial"));
-    NastavVelikost(24);
+CanvasFixture::CanvasFixture()
+    : stranky(*okno.PrintPreview()), s(stranky, fixedPrintTime(), Stanice().PriponaPisma) {
+    stranky.ZacatekTisku();
+    s.NovaStrana();
+    s.NastavPismo(QStringLiteral("Arial"));
+    s.NastavVelikost(24);
 }
 
 CanvasFixture::~CanvasFixture() {
-    if (StavTisku().Platno) {
-        okno.KonecTisku();
-        StavTisku().Platno = nullptr;
+    if (s.Platno) {
+        stranky.KonecTisku();
+        s.Platno = nullptr;
     }
-    UvolniMereni();
 }
 
 DrawnPage CanvasFixture::finish() {
-    okno.KonecTisku();
-    StavTisku().Platno = nullptr;
+    stranky.KonecTisku();
+    s.Platno = nullptr;
     return page(okno.PrintPreview()->TotalPages());
 }
 

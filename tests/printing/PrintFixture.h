@@ -1,10 +1,12 @@
 #pragma once
 
 // A printing test bench: a temporary installation with the sample station,
-// the preview window with its modal showing replaced, and a fixed clock.
+// the preview window with its modal showing replaced, and the fixed time
+// every printout is printed at.
 
 #include "PageText.h"
 #include "TestInstall.h"
+#include "printing/CountingSheet.h"
 #include "printing/LayoutEngine.h"
 #include "printing/PreviewWindow.h"
 #include "store/StationConfig.h"
@@ -16,6 +18,13 @@ namespace urn::test {
 
 // 8 June 2024, 14:35:12: every reference image carries this date and time.
 QDateTime fixedPrintTime();
+
+// The counting sheet's data as the program keeps it: the station, its
+// precinct and the tables read last.
+TUdajeArchu udajeArchu();
+// As the menu command "Sčítací arch" reads them: the station's precinct, the
+// party list and the candidate table.
+TUdajeArchu nactiArch();
 
 struct PrintFixture {
     TestInstall inst;
@@ -32,8 +41,11 @@ struct PrintFixture {
     QImage image(int n);
 };
 
-// Starts a page of its own on the preview for the layout primitives.
+// Starts a page of its own on the preview for the layout primitives: `s` is
+// the layout engine drawing on it.
 struct CanvasFixture : PrintFixture {
+    PreviewPageSink stranky;
+    LayoutEngine s;
     CanvasFixture();
     ~CanvasFixture();
     DrawnPage finish();

@@ -3,6 +3,7 @@
 #include "checks/ErrorCatalogue.h"
 #include "store/PrecinctRecord.h"
 #include "store/ReferenceTables.h"
+#include "store/StationConfig.h"
 #include "ui/PrinterChoice.h"
 
 #include <QFile>
@@ -23,6 +24,15 @@ RecordFixture::~RecordFixture() {
     freeErrorCatalogue();
     JmenaKomise().clear();
     PrecinctRecord() = TPrecinctRecord{};
+}
+
+TUdajeZapisu RecordFixture::udajeZapisu() {
+    return {PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
+            errorCatalogueCreated() ? &ChybProt() : nullptr};
+}
+
+void RecordFixture::tiskZapisu(int kopii) {
+    TiskZapisu(udajeZapisu(), okno, kopii, fixedPrintTime());
 }
 
 void RecordFixture::printToFile(const QString& name) {

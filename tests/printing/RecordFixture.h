@@ -8,6 +8,7 @@
 #include "PdfText.h"
 #include "PrintFixture.h"
 #include "RecordSample.h"
+#include "printing/PrintCommands.h"
 
 #include <QTemporaryDir>
 
@@ -20,6 +21,11 @@ struct RecordFixture : PrintFixture {
     explicit RecordFixture(const VzorZapisu& vzor = {});
     ~RecordFixture();
 
+    // The record as the program keeps it: the station's record, the names of
+    // the commission, the party list and the last check run.
+    static TUdajeZapisu udajeZapisu();
+    // TiskZapisu of that record into this fixture's window at the fixed time.
+    void tiskZapisu(int kopii);
     // The chosen printer prints into `name` in the temporary directory.
     void printToFile(const QString& name = QStringLiteral("tisk.pdf"));
     // No printer chosen and no file.

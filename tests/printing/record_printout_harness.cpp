@@ -19,8 +19,9 @@
 #include "core/Dialogs.h"
 #include "core/ErrorHandler.h"
 #include "printing/PreviewWindow.h"
-#include "printing/RecordPrintout.h"
+#include "printing/PrintCommands.h"
 #include "store/InstallDirs.h"
+#include "store/PrecinctRecord.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
 #include "ui/Application.h"
@@ -88,7 +89,9 @@ int main(int argc, char** argv) {
             loadStationPrecinct();
             ProvedKontroly();
         }
-        TiskZapisu(kopie);
+        TiskZapisu({PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
+                    errorCatalogueCreated() ? &ChybProt() : nullptr},
+                   preview, kopie);
     });
     return ok ? 0 : 1;
 }

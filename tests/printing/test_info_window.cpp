@@ -1,6 +1,6 @@
 #include "PrintFixture.h"
 #include "export/ExportInfoWindow.h"
-#include "printing/CountingSheet.h"
+#include "printing/PrintCommands.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -56,9 +56,10 @@ TEST(InfoWindow, CountingSheetCommandShowsTheNoticeFirst) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Sčítací arch"));
         EXPECT_EQ(f.shown, 0);
     };
-    ScitaciArch([&](const QString& caption, const QString& titulek, const QString& zprava) {
-        info.Ukaz(caption, titulek, zprava);
-    });
+    ScitaciArch(nactiArch(), f.okno,
+                [&](const QString& caption, const QString& titulek, const QString& zprava) {
+                    info.Ukaz(caption, titulek, zprava);
+                });
     // No party: one sheet with the header and footer only, and the notice
     // says so.
     EXPECT_EQ(title, QStringLiteral("Tisk pomocného sčítacího archu má 1 stranu."));

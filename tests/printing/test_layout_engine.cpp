@@ -42,33 +42,36 @@ TEST(LayoutEngine, FontSizesInPageUnits) {
     CanvasFixture f;
     for (const auto& c : cases) {
         EXPECT_EQ(VyskaPisma(c.size), c.height) << c.size;
-        NastavVelikost(c.size);
-        EXPECT_EQ(StavTisku().Platno->font().pixelSize(), c.height) << c.size;
+        f.s.NastavVelikost(c.size);
+        EXPECT_EQ(f.s.Platno->font().pixelSize(), c.height) << c.size;
     }
 }
 
 TEST(LayoutEngine, PreparationResetsTheLayoutState) {
     PrintFixture f;
-    TStavTisku& s = StavTisku();
-    s.Pravy = 2800;
-    s.Radek = 45;
-    s.HlidatKonec = true;
-    s.Strana = 7;
     f.okno.PrintPreview()->SetOrientation(poLandscape);
-    PripravTisk();
+    PreviewPageSink stranky(*f.okno.PrintPreview());
+    {
+        // What one printout changed is not the next one's.
+        LayoutEngine predtim(stranky, fixedPrintTime());
+        predtim.Pravy = 2800;
+        predtim.Radek = 45;
+        predtim.HlidatKonec = true;
+        predtim.Strana = 7;
+    }
+    LayoutEngine s(stranky, fixedPrintTime());
     EXPECT_EQ(QList<int>({s.Pravy, s.Radek, s.Dolni, s.Strana, s.PosledniStrana}),
               QList<int>({1900, 50, 2700, 1, 1}));
     EXPECT_FALSE(s.HlidatKonec);
-    EXPECT_EQ(s.DatumTisku, QStringLiteral("08.06.2024")); // from the clock
+    EXPECT_EQ(s.DatumTisku, QStringLiteral("08.06.2024")); // from the time given
     EXPECT_EQ(s.CasTisku, QStringLiteral("14:35"));
     EXPECT_EQ(f.okno.PrintPreview()->Orientation(), poPortrait);
     EXPECT_EQ(f.okno.PrintPreview()->PageExt(), QSize(2100, 2970));
-    UvolniMereni();
 }
 
 TEST(LayoutEngine, DottedLeaders) {
     CanvasFixture f;
-    auto span = [](int dots) { return SirkaTextu(Opakuj(QStringLiteral("."), dots)) - 1; };
+    auto span = [&f](int dots) { return f.s.SirkaTextu(Opakuj(QStringLiteral("."), dots)) - 1; };
     const struct {
         const char* name;
         QString face;
@@ -84,21 +87,21 @@ TEST(LayoutEngine, DottedLeaders) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        NastavPismo(c.face);
-        NastavVelikost(c.size);
+        f.s.NastavPismo(c.face);
+        f.s.NastavVelikost(c.size);
         const int x = 300;
-        EXPECT_EQ(PocetTecek(x, x + span(c.dotsFirstExceeding)), c.expected);
-        EXPECT_EQ(RadaTecek(x, x + span(c.dotsFirstExceeding)),
+        EXPECT_EQ(f.s.PocetTecek(x, x + span(c.dotsFirstExceeding)), c.expected);
+        EXPECT_EQ(f.s.RadaTecek(x, x + span(c.dotsFirstExceeding)),
                   Opakuj(QStringLiteral("."), c.expected));
     }
-    NastavPismo(QStringLiteral("Arial"));
-    NastavVelikost(24);
-    EXPECT_EQ(PocetTecek(500, 400), 0);
-    EXPECT_EQ(RadaTecek(500, 400), QString());
+    f.s.NastavPismo(QStringLiteral("Arial"));
+    f.s.NastavVelikost(24);
+    EXPECT_EQ(f.s.PocetTecek(500, 400), 0);
+    EXPECT_EQ(f.s.RadaTecek(500, 400), QString());
     // Wider than 500 dots: no partial count.
-    EXPECT_EQ(PocetTecek(0, span(500) + 1), 0);
-    EXPECT_EQ(PocetTecek(0, span(500)), 0); // the first one to exceed is the 500th
-    EXPECT_EQ(PocetTecek(0, span(499)), 499);
+    EXPECT_EQ(f.s.PocetTecek(0, span(500) + 1), 0);
+    EXPECT_EQ(f.s.PocetTecek(0, span(500)), 0); // the first one to exceed is the 500th
+    EXPECT_EQ(f.s.PocetTecek(0, span(499)), 499);
 }
 
 // A leader across the page ends at its end, not past it: the dots printed
@@ -107,10 +110,10 @@ TEST(LayoutEngine, LeaderEndsWhereItShould) {
     for (const int size : {16, 20, 24}) {
         SCOPED_TRACE(size);
         CanvasFixture f;
-        NastavVelikost(size);
+        f.s.NastavVelikost(size);
         const int x1 = 200;
         const int x2 = 1900;
-        TiskText(0, x1, 500, RadaTecek(x1, x2));
+        f.s.TiskText(0, x1, 500, f.s.RadaTecek(x1, x2));
         const DrawnPage p = f.finish();
         ASSERT_EQ(p.texts.size(), 1);
         const int dot = QFontMetrics(p.texts[0].font).horizontalAdvance(QLatin1Char('.'));
@@ -123,49 +126,50 @@ TEST(LayoutEngine, LeaderEndsWhereItShould) {
 // the font for a label and draws the next frame with that pen.
 TEST(LayoutEngine, FontChangeLeavesThePenAlone) {
     CanvasFixture f;
-    Pero(8, Qt::DotLine);
-    NastavPismo(QStringLiteral("Courier New"));
-    NastavVelikost(20);
-    TiskText(0, 300, 300, QStringLiteral("štítek"));
-    NastavPismo(QStringLiteral("Arial"));
-    const QPen pen = StavTisku().Platno->pen();
+    f.s.Pero(8, Qt::DotLine);
+    f.s.NastavPismo(QStringLiteral("Courier New"));
+    f.s.NastavVelikost(20);
+    f.s.TiskText(0, 300, 300, QStringLiteral("štítek"));
+    f.s.NastavPismo(QStringLiteral("Arial"));
+    const QPen pen = f.s.Platno->pen();
     EXPECT_EQ(pen.width(), 8);
     EXPECT_EQ(pen.style(), Qt::CustomDashLine);
     EXPECT_EQ(pen.color(), QColor(Qt::black));
-    Cara(200, 400, 1900, 400);
+    f.s.Cara(200, 400, 1900, 400);
     const DrawnPage p = f.finish();
     ASSERT_EQ(p.lineWidths.size(), 1);
     EXPECT_EQ(p.lineWidths[0], 8);
-    EXPECT_EQ(p.texts[0].font.family(), ZvolenePismo(QStringLiteral("Courier New")));
+    EXPECT_EQ(p.texts[0].font.family(), f.s.ZvolenePismo(QStringLiteral("Courier New")));
 }
 
 TEST(LayoutEngine, BreakPlace) {
     CanvasFixture f;
-    NastavPismo(QStringLiteral("Courier New"));
-    NastavVelikost(26);
-    const int w = SirkaTextu(QStringLiteral("DlouhéSlovo"));
-    const int charW = SirkaTextu(QStringLiteral("x"));
+    f.s.NastavPismo(QStringLiteral("Courier New"));
+    f.s.NastavVelikost(26);
+    const int w = f.s.SirkaTextu(QStringLiteral("DlouhéSlovo"));
+    const int charW = f.s.SirkaTextu(QStringLiteral("x"));
     const int x1 = 200;
     const int x2 = 2000; // 1800 units: 85 characters of 21 units
     const int perLine = (x2 - x1) / charW;
 
-    EXPECT_EQ(MistoZlomu(QStringLiteral("krátký text"), x1, x2), 0);
-    EXPECT_EQ(MistoZlomu(QStringLiteral("cokoli"), 600, 500), 0);
+    EXPECT_EQ(f.s.MistoZlomu(QStringLiteral("krátký text"), x1, x2), 0);
+    EXPECT_EQ(f.s.MistoZlomu(QStringLiteral("cokoli"), 600, 500), 0);
     // Trailing spaces do not count.
     EXPECT_EQ(
-        MistoZlomu(QString(perLine, QLatin1Char('a')) + QString(40, QLatin1Char(' ')), x1, x2), 0);
+        f.s.MistoZlomu(QString(perLine, QLatin1Char('a')) + QString(40, QLatin1Char(' ')), x1, x2),
+        0);
     // No separator: the first prefix wider than the room plus a long word.
     const QString word(200, QLatin1Char('a'));
-    EXPECT_EQ(MistoZlomu(word, x1, x2), (x2 - x1 + w) / charW + 1);
+    EXPECT_EQ(f.s.MistoZlomu(word, x1, x2), (x2 - x1 + w) / charW + 1);
     // Separators within the last long word's width before the edge.
     const QString words = QString(60, QLatin1Char('a')) + QStringLiteral(" bb-cc:dd;ee.ff ") +
                           QString(100, QLatin1Char('g'));
-    const int b = MistoZlomu(words, x1, x2);
+    const int b = f.s.MistoZlomu(words, x1, x2);
     ASSERT_GT(b, 0);
     EXPECT_TRUE(QStringLiteral(". -:;").contains(words.at(b - 1))) << b;
-    EXPECT_GT(SirkaTextu(words.left(b)), x2 - x1 - w);
+    EXPECT_GT(f.s.SirkaTextu(words.left(b)), x2 - x1 - w);
     for (int i = 1; i < b; ++i)
-        EXPECT_FALSE(SirkaTextu(words.left(i)) > x2 - x1 - w &&
+        EXPECT_FALSE(f.s.SirkaTextu(words.left(i)) > x2 - x1 - w &&
                      QStringLiteral(". -:;").contains(words.at(i - 1)))
             << "earlier break at " << i;
 }
@@ -175,9 +179,9 @@ TEST(LayoutEngine, BreakPlace) {
 // narrowed, a value made smaller and then narrower but never cut.
 TEST(LayoutEngine, TextsKeptWithinTheirPlace) {
     CanvasFixture f;
-    NastavPismo(QStringLiteral("Courier New"));
-    NastavVelikost(26);
-    const int charW = SirkaTextu(QStringLiteral("x"));
+    f.s.NastavPismo(QStringLiteral("Courier New"));
+    f.s.NastavVelikost(26);
+    const int charW = f.s.SirkaTextu(QStringLiteral("x"));
     const int x1 = 200;
     const int x2 = 200 + 20 * charW; // 20 characters
     const struct {
@@ -193,28 +197,28 @@ TEST(LayoutEngine, TextsKeptWithinTheirPlace) {
     };
     for (const auto& z : zlomy) {
         const QString text = QString::fromUtf8(z.text);
-        const int b = ZlomVMiste(text, x1, x2);
+        const int b = f.s.ZlomVMiste(text, x1, x2);
         EXPECT_EQ(b, z.zlom) << z.text;
-        EXPECT_LE(SirkaTextu(text.left(b > 0 ? b : text.size())), x2 - x1) << z.text;
+        EXPECT_LE(f.s.SirkaTextu(text.left(b > 0 ? b : text.size())), x2 - x1) << z.text;
     }
     // The longest run loses a blank first.
-    EXPECT_EQ(ZuzeneMezery(QStringLiteral("a    b  c"), 7 * charW), QStringLiteral("a  b  c"));
-    EXPECT_EQ(ZuzeneMezery(QStringLiteral("a    b  c"), 5 * charW), QStringLiteral("a b c"));
-    EXPECT_EQ(ZuzeneMezery(QStringLiteral("abc def"), 3 * charW), QStringLiteral("abc def"));
+    EXPECT_EQ(f.s.ZuzeneMezery(QStringLiteral("a    b  c"), 7 * charW), QStringLiteral("a  b  c"));
+    EXPECT_EQ(f.s.ZuzeneMezery(QStringLiteral("a    b  c"), 5 * charW), QStringLiteral("a b c"));
+    EXPECT_EQ(f.s.ZuzeneMezery(QStringLiteral("abc def"), 3 * charW), QStringLiteral("abc def"));
 
-    NastavPismo(QStringLiteral("Arial"));
-    NastavVelikost(24);
-    StavTisku().AktY = 500;
+    f.s.NastavPismo(QStringLiteral("Arial"));
+    f.s.NastavVelikost(24);
+    f.s.AktY = 500;
     const QString jmeno = QStringLiteral("Brandýs nad Labem-Stará Boleslav");
-    NastavStyl(QStringLiteral("B"));
-    const int sirka24 = SirkaTextu(jmeno);
-    NastavStyl(QString());
-    TiskDoMista(300, -12, sirka24 + 5, jmeno, QStringLiteral("B"), {24, 20, 16});
-    TiskDoMista(300, -12, sirka24 * 9 / 10, jmeno, QStringLiteral("B"), {24, 20, 16});
-    TiskDoMista(300, -12, sirka24 / 3, jmeno, QStringLiteral("B"), {24, 20, 16});
+    f.s.NastavStyl(QStringLiteral("B"));
+    const int sirka24 = f.s.SirkaTextu(jmeno);
+    f.s.NastavStyl(QString());
+    f.s.TiskDoMista(300, -12, sirka24 + 5, jmeno, QStringLiteral("B"), {24, 20, 16});
+    f.s.TiskDoMista(300, -12, sirka24 * 9 / 10, jmeno, QStringLiteral("B"), {24, 20, 16});
+    f.s.TiskDoMista(300, -12, sirka24 / 3, jmeno, QStringLiteral("B"), {24, 20, 16});
     // The page font is as it was.
-    EXPECT_EQ(StavTisku().Platno->font().pixelSize(), VyskaPisma(24));
-    EXPECT_FALSE(StavTisku().Platno->font().bold());
+    EXPECT_EQ(f.s.Platno->font().pixelSize(), VyskaPisma(24));
+    EXPECT_FALSE(f.s.Platno->font().bold());
     const DrawnPage p = f.finish();
     ASSERT_EQ(p.texts.size(), 3);
     const struct {
@@ -259,10 +263,10 @@ TEST(LayoutEngine, LineAdvanceAndPageBreakTest) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CanvasFixture f;
-        TStavTisku& s = StavTisku();
+        LayoutEngine& s = f.s;
         s.HlidatKonec = c.hlidat;
         s.AktY = c.aktY;
-        TiskText(c.lines, s.Levy, 0, QString());
+        f.s.TiskText(c.lines, s.Levy, 0, QString());
         EXPECT_EQ(s.AktY, c.aktY + c.lines * s.Radek);
         EXPECT_EQ(s.Strana, c.strana);
         EXPECT_EQ(s.PosledniStrana, c.posledni);
@@ -272,14 +276,14 @@ TEST(LayoutEngine, LineAdvanceAndPageBreakTest) {
 
 TEST(LayoutEngine, TextIsPlacedAtTheTopLeftOfItsCell) {
     CanvasFixture f;
-    TStavTisku& s = StavTisku();
+    LayoutEngine& s = f.s;
     s.AktY = 100;
-    TiskText(2, 300, 1000, QStringLiteral("absolutně")); // advances, drawn at y 1000
+    f.s.TiskText(2, 300, 1000, QStringLiteral("absolutně")); // advances, drawn at y 1000
     EXPECT_EQ(s.AktY, 200);
-    TiskText(1, 300, 0, QStringLiteral("na řádku"));                     // y 250
-    TiskText(0, 300, -30, QStringLiteral("výše"));                       // y 220
-    TiskStylem(1, 400, 12, QStringLiteral("níže"), QStringLiteral("B")); // y 312
-    TiskVpravo(0, 1900, 0, QStringLiteral("vpravo"));
+    f.s.TiskText(1, 300, 0, QStringLiteral("na řádku"));                     // y 250
+    f.s.TiskText(0, 300, -30, QStringLiteral("výše"));                       // y 220
+    f.s.TiskStylem(1, 400, 12, QStringLiteral("níže"), QStringLiteral("B")); // y 312
+    f.s.TiskVpravo(0, 1900, 0, QStringLiteral("vpravo"));
     const DrawnPage page = f.finish();
     const struct {
         const char* text;
@@ -301,16 +305,16 @@ TEST(LayoutEngine, TextIsPlacedAtTheTopLeftOfItsCell) {
 
 TEST(LayoutEngine, CentredText) {
     CanvasFixture f;
-    TStavTisku& s = StavTisku();
+    LayoutEngine& s = f.s;
     const QString text = QStringLiteral("Uprostřed");
     s.AktY = 500;
-    TiskNaStred(0, 200, 1900, text, QStringLiteral("B"));
+    f.s.TiskNaStred(0, 200, 1900, text, QStringLiteral("B"));
     QFont bold = s.Platno->font();
     bold.setBold(true);
-    const int bw = SirkaTextu(text, bold);
-    const int rw = SirkaTextu(text);
-    TiskNaStred(1, 201, 1000, text, QString(), -30);                    // y 520
-    TiskNaStred(0, 200, 1900, QStringLiteral("dole"), QString(), -600); // sum <= 0: AktY
+    const int bw = f.s.SirkaTextu(text, bold);
+    const int rw = f.s.SirkaTextu(text);
+    f.s.TiskNaStred(1, 201, 1000, text, QString(), -30);                    // y 520
+    f.s.TiskNaStred(0, 200, 1900, QStringLiteral("dole"), QString(), -600); // sum <= 0: AktY
     const DrawnPage page = f.finish();
     ASSERT_EQ(page.texts.size(), 3);
     EXPECT_EQ(page.texts[0].topLeft, QPointF(200 + 850 - bw / 2, 500));
@@ -334,9 +338,9 @@ TEST(LayoutEngine, StyleLetters) {
                  {"b", false, false, false, false}};
     CanvasFixture f;
     for (const auto& c : cases)
-        TiskStylem(1, 300, 0, QStringLiteral("styl ") + QLatin1String(c.style),
-                   QString::fromLatin1(c.style));
-    const QFont after = StavTisku().Platno->font();
+        f.s.TiskStylem(1, 300, 0, QStringLiteral("styl ") + QLatin1String(c.style),
+                       QString::fromLatin1(c.style));
+    const QFont after = f.s.Platno->font();
     EXPECT_FALSE(after.bold() || after.italic() || after.underline() || after.strikeOut());
     const DrawnPage page = f.finish();
     ASSERT_EQ(page.texts.size(), int(std::size(cases)));
@@ -366,14 +370,17 @@ TEST(LayoutEngine, FontSelectionWithTheStationSuffix) {
     };
     CanvasFixture f;
     for (const auto& c : cases) {
-        Stanice().PriponaPisma = c.suffix;
-        NastavVelikost(20);
-        TiskStylem(0, 0, 0, QString(), QStringLiteral("B"));
-        NastavPismo(c.name);
-        EXPECT_EQ(ZvolenePismo(c.name), c.face) << c.name.toStdString();
-        EXPECT_EQ(StavTisku().Platno->font().family(), c.face) << c.name.toStdString();
-        EXPECT_EQ(StavTisku().Platno->font().pixelSize(), 27); // size is kept
-        EXPECT_EQ(StavTisku().Platno->pen().color(), QColor(Qt::black));
+        // The station's suffix is the printout's: an engine of its own.
+        LayoutEngine s(f.stranky, fixedPrintTime(), c.suffix);
+        s.NovaStrana();
+        s.NastavVelikost(20);
+        s.TiskStylem(0, 0, 0, QString(), QStringLiteral("B"));
+        s.NastavPismo(c.name);
+        EXPECT_EQ(s.ZvolenePismo(c.name), c.face) << c.name.toStdString();
+        EXPECT_EQ(ZvolenePismo(c.name, c.suffix), c.face) << c.name.toStdString();
+        EXPECT_EQ(s.Platno->font().family(), c.face) << c.name.toStdString();
+        EXPECT_EQ(s.Platno->font().pixelSize(), 27); // size is kept
+        EXPECT_EQ(s.Platno->pen().color(), QColor(Qt::black));
     }
     EXPECT_TRUE(PismoExistuje(QStringLiteral("Arial"))); // through its alias
     EXPECT_TRUE(PismoExistuje(QStringLiteral("Courier New")));
@@ -384,14 +391,14 @@ TEST(LayoutEngine, FontSelectionWithTheStationSuffix) {
 
 TEST(LayoutEngine, FootnoteMarks) {
     CanvasFixture f;
-    StavTisku().VelNormal = 24;
-    NastavVelikost(20);
-    Hvezdicka(700, 900);
-    EXPECT_EQ(StavTisku().Platno->font().pixelSize(), 32); // normal, not the size before
-    NastavVelikost(34);
-    DveHvezdicky(1200, 950);
-    EXPECT_EQ(StavTisku().Platno->font().pixelSize(), 32);
-    EXPECT_EQ(StavTisku().AktY, 0); // no line advance
+    f.s.VelNormal = 24;
+    f.s.NastavVelikost(20);
+    f.s.Hvezdicka(700, 900);
+    EXPECT_EQ(f.s.Platno->font().pixelSize(), 32); // normal, not the size before
+    f.s.NastavVelikost(34);
+    f.s.DveHvezdicky(1200, 950);
+    EXPECT_EQ(f.s.Platno->font().pixelSize(), 32);
+    EXPECT_EQ(f.s.AktY, 0); // no line advance
     const DrawnPage page = f.finish();
     const DrawnText* one = page.find(QStringLiteral("*)"));
     const DrawnText* two = page.find(QStringLiteral("**)"));
@@ -404,15 +411,16 @@ TEST(LayoutEngine, FootnoteMarks) {
 
 TEST(LayoutEngine, WidthsAreMeasuredAsPageUnits) {
     CanvasFixture f;
-    NastavPismo(QStringLiteral("Courier New"));
-    NastavVelikost(26); // 35 units high: a Courier character is 0.6 of that wide
-    EXPECT_EQ(SirkaTextu(QStringLiteral("0123456789")), 10 * SirkaTextu(QStringLiteral("0")));
-    EXPECT_NEAR(SirkaTextu(QStringLiteral("0")), 21, 1);
+    f.s.NastavPismo(QStringLiteral("Courier New"));
+    f.s.NastavVelikost(26); // 35 units high: a Courier character is 0.6 of that wide
+    EXPECT_EQ(f.s.SirkaTextu(QStringLiteral("0123456789")),
+              10 * f.s.SirkaTextu(QStringLiteral("0")));
+    EXPECT_NEAR(f.s.SirkaTextu(QStringLiteral("0")), 21, 1);
     // The measured width is the width drawn on the page.
-    TiskText(0, 200, 500, QStringLiteral("Šířka textu"));
+    f.s.TiskText(0, 200, 500, QStringLiteral("Šířka textu"));
     const DrawnPage page = f.finish();
     const DrawnText* t = page.find(QStringLiteral("Šířka textu"));
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(QFontMetrics(t->font).horizontalAdvance(t->text),
-              SirkaTextu(QStringLiteral("Šířka textu"), t->font));
+              f.s.SirkaTextu(QStringLiteral("Šířka textu"), t->font));
 }

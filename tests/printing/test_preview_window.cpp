@@ -30,12 +30,13 @@ QByteArray readAll(const QString& path) {
 }
 
 struct WindowFixture : PrintFixture {
-    // A document of `n` pages drawn through the window's contract.
+    // A document of `n` pages drawn into the window's page store.
     void document(int n) {
-        okno.ZacatekTisku();
+        PreviewPageSink stranky(*okno.PrintPreview());
+        stranky.ZacatekTisku();
         for (int i = 1; i <= n; ++i)
-            okno.VratCanvas()->drawText(200, 300, QStringLiteral("strana %1").arg(i));
-        okno.KonecTisku();
+            stranky.VratCanvas()->drawText(200, 300, QStringLiteral("strana %1").arg(i));
+        stranky.KonecTisku();
     }
     QToolButton* button(const char* name) { return okno.findChild<QToolButton*>(name); }
     QString label() { return okno.findChild<QLabel*>(QStringLiteral("pageNL"))->text(); }
@@ -51,20 +52,26 @@ struct WindowFixture : PrintFixture {
 
 TEST(PreviewWindow, DrawingContractCountsPagesAndResetsTheRange) {
     WindowFixture f;
+    f.document(5);
     f.okno.odStrany = 2;
     f.okno.doStrany = 2;
-    f.okno.ZacatekTisku();
-    EXPECT_EQ(f.okno.PocetStran, 0);
-    QPainter* first = f.okno.VratCanvas();
+    f.okno.PocetKopii = 3;
+    PreviewPageSink stranky(*f.okno.PrintPreview());
+    stranky.ZacatekTisku();
+    QPainter* first = stranky.VratCanvas();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(f.okno.PrintPreview()->State(), psCreating);
+    // The window follows the new document: its pages and the range of
+    // all of them, and no copies chosen yet.
+    EXPECT_EQ(f.okno.PocetStran, 1);
     EXPECT_EQ(f.okno.odStrany, 1);
     EXPECT_EQ(f.okno.doStrany, 1);
-    f.okno.VratCanvas();
-    f.okno.VratCanvas();
+    EXPECT_EQ(f.okno.PocetKopii, 1);
+    stranky.VratCanvas();
+    stranky.VratCanvas();
     EXPECT_EQ(f.okno.PocetStran, 3);
     EXPECT_EQ(f.okno.doStrany, 3);
-    f.okno.KonecTisku();
+    stranky.KonecTisku();
     EXPECT_EQ(f.okno.PrintPreview()->TotalPages(), 3);
     EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);
     // A canvas in 0.1 mm from the sheet's corner, text over a clear background.
@@ -103,10 +110,11 @@ TEST(PreviewWindow, OnePageDocumentDisablesAllNavigation) {
 TEST(PreviewWindow, EmptyDocumentLabel) {
     WindowFixture f;
     f.document(2);
-    f.okno.ZacatekTisku();
-    f.okno.VratCanvas(); // the new document has no stored page yet
+    PreviewPageSink stranky(*f.okno.PrintPreview());
+    stranky.ZacatekTisku();
+    stranky.VratCanvas(); // the new document has no stored page yet
     EXPECT_EQ(f.label(), QStringLiteral("Prázdný dokument"));
-    f.okno.KonecTisku();
+    stranky.KonecTisku();
     EXPECT_EQ(f.label(), QStringLiteral("Strana 1 z 1"));
 }
 
@@ -253,11 +261,12 @@ TEST(PreviewWindow, PrintButtonPrintsTheChosenPages) {
     QObject::connect(f.okno.PrintPreview(), &TPrintPreview::OnPageProcessing,
                      [&](int page, TPageProcessingChoice&) { printed.append(page); });
     // Refused while a document is being made.
-    f.okno.ZacatekTisku();
-    f.okno.VratCanvas();
+    PreviewPageSink stranky(*f.okno.PrintPreview());
+    stranky.ZacatekTisku();
+    stranky.VratCanvas();
     f.okno.printBtnClick();
     EXPECT_TRUE(printed.isEmpty());
-    f.okno.KonecTisku();
+    stranky.KonecTisku();
     f.document(4);
     f.okno.odStrany = 2;
     f.okno.doStrany = 3;
@@ -332,18 +341,20 @@ TEST(PreviewWindow, AFailedPageStoreLeavesThePreviewReadyForTheNextPrintout) {
     QFile(file).open(QIODevice::WriteOnly);
     TMetafileList::SetTemporaryDirectory(file);
     f.okno.PrintPreview()->PageList().SetCacheSize(1);
+    PreviewPageSink stranky(*f.okno.PrintPreview());
+    LayoutEngine s(stranky, fixedPrintTime());
     const auto printout = [&](int pages) {
         return runReportingErrors([&] {
-            TiskovyDokument dokument(f.okno);
+            TiskovyDokument dokument(s);
             for (int i = 1; i <= pages; ++i)
-                NovaStrana()->drawText(200, 300, QStringLiteral("strana %1").arg(i));
+                s.NovaStrana()->drawText(200, 300, QStringLiteral("strana %1").arg(i));
             dokument.konec();
         });
     };
     EXPECT_FALSE(printout(3));
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);
-    EXPECT_EQ(StavTisku().Platno, nullptr);
+    EXPECT_EQ(s.Platno, nullptr);
     EXPECT_FALSE(printout(3)) << "the next printout reports the same failure";
     TMetafileList::SetTemporaryDirectory(QString());
     EXPECT_TRUE(printout(3));
@@ -356,8 +367,8 @@ TEST(PreviewWindow, AFailedPageStoreLeavesThePreviewReadyForTheNextPrintout) {
     printer.setOutputFileName(dir.filePath(QStringLiteral("primo.pdf")));
     f.okno.PrintPreview()->SetDirectPrint(true);
     EXPECT_FALSE(runReportingErrors([&] {
-        TiskovyDokument dokument(f.okno);
-        NovaStrana();
+        TiskovyDokument dokument(s);
+        s.NovaStrana();
         throw InOutError(QStringLiteral("Soubor nelze přečíst."));
     }));
     EXPECT_EQ(f.okno.PrintPreview()->State(), psReady);

@@ -6,10 +6,7 @@
 #include "RecordFixture.h"
 #include "checks/ErrorCatalogue.h"
 #include "preview/PreviewControl.h"
-#include "printing/CheckProtocol.h"
-#include "printing/CountingSheet.h"
-#include "printing/RecordPrintout.h"
-#include "printing/TestPage.h"
+#include "printing/PrintCommands.h"
 #include "ui/PrinterChoice.h"
 
 #include <QApplication>
@@ -145,7 +142,7 @@ struct ServerFixture : RecordFixture {
             setUpPages();
             print();
         };
-        ScitaciArch({});
+        ScitaciArch(nactiArch(), okno, {});
     }
 };
 
@@ -187,21 +184,21 @@ TEST(PrintServer, EveryPageOfEveryPrintoutReachesThePaper) {
     VyberTiskarny(nullptr);
 
     f.inPreview = [&](TpreviewF&) { f.print(); };
-    TiskZkusebniStrany();
+    TiskZkusebniStrany(ZjistiProstredi(Stanice(), f.okno), f.okno, fixedPrintTime());
     jobs = f.server.newJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     ASSERT_EQ(jobs[0].pages.size(), 1) << f.server.log().toStdString();
     EXPECT_TRUE(jobs[0].pages[0].contains(QStringLiteral("zkušební strany")))
         << jobs[0].pages[0].toStdString();
 
-    TiskProtokolu(protocolWithoutFindings());
+    TiskProtokolu(protocolWithoutFindings(), f.okno, fixedPrintTime());
     jobs = f.server.newJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     ASSERT_EQ(jobs[0].pages.size(), 1);
     EXPECT_TRUE(jobs[0].pages[0].contains(QStringLiteral("PROTOKOL O KONTROLÁCH ZA OKRSEK")));
 
     f.inPreview = {};
-    TiskZapisu(2);
+    f.tiskZapisu(2);
     jobs = f.server.newJobs(2);
     ASSERT_EQ(jobs.size(), 2);
     for (const PrintServer::Job& copy : jobs) {
@@ -248,12 +245,12 @@ TEST(PrintServer, TheUserIsToldWhereThePrintWentOrWhyNot) {
     ASSERT_TRUE(f.server.failure().isEmpty()) << f.server.failure().toStdString();
     const QString queue = PrintServer::queue();
     f.inPreview = [&](TpreviewF&) { f.print(); };
-    TiskProtokolu(protocolWithoutFindings());
+    TiskProtokolu(protocolWithoutFindings(), f.okno, fixedPrintTime());
     EXPECT_EQ(f.status(), "Odesláno na tiskárnu „Urnarium“: 1 strana.");
     EXPECT_EQ(f.server.newJobs(1).size(), 1);
 
     f.inPreview = {};
-    TiskZapisu(3);
+    f.tiskZapisu(3);
     EXPECT_EQ(f.status(), "Odesláno na tiskárnu „Urnarium“: 8 stran, počet kopií 3.");
     EXPECT_EQ(f.server.newJobs(3).size(), 3);
     EXPECT_TRUE(f.dlg.shown.isEmpty());
@@ -262,7 +259,7 @@ TEST(PrintServer, TheUserIsToldWhereThePrintWentOrWhyNot) {
     ASSERT_TRUE(f.server.run(QStringLiteral("cupsdisable"),
                              {QStringLiteral("-r"), QStringLiteral("Došel papír"), queue}));
     f.inPreview = [&](TpreviewF&) { f.print(); };
-    TiskProtokolu(protocolWithoutFindings());
+    TiskProtokolu(protocolWithoutFindings(), f.okno, fixedPrintTime());
     const std::string stopped = "Odesláno na tiskárnu „Urnarium“: 1 strana. Tiskárna je však "
                                 "zastavena (Došel papír), úloha čeká v její frontě.";
     EXPECT_EQ(f.status(), stopped);
@@ -276,7 +273,7 @@ TEST(PrintServer, TheUserIsToldWhereThePrintWentOrWhyNot) {
     // Refusing jobs: the server's reason, and nothing claimed.
     f.dlg.shown.clear();
     ASSERT_TRUE(f.server.run(QStringLiteral("cupsreject"), {queue}));
-    TiskProtokolu(protocolWithoutFindings());
+    TiskProtokolu(protocolWithoutFindings(), f.okno, fixedPrintTime());
     EXPECT_EQ(f.status(), kNicNevytisteno);
     ASSERT_EQ(f.dlg.shown.size(), 1);
     EXPECT_TRUE(
@@ -286,7 +283,7 @@ TEST(PrintServer, TheUserIsToldWhereThePrintWentOrWhyNot) {
 
     f.dlg.shown.clear();
     f.inPreview = {};
-    TiskZapisu(2);
+    f.tiskZapisu(2);
     EXPECT_EQ(f.status(), kNicNevytisteno);
     ASSERT_EQ(f.dlg.shown.size(), 1);
     EXPECT_TRUE(f.dlg.shown[0].text.contains(QStringLiteral("úlohu nepřijala")));

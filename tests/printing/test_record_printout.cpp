@@ -8,7 +8,7 @@
 #include "checks/ErrorCatalogue.h"
 #include "preview/PreviewControl.h"
 #include "printing/LayoutEngine.h"
-#include "printing/RecordPrintout.h"
+#include "printing/PrintCommands.h"
 #include "store/PrecinctRecord.h"
 
 #include <QRegularExpression>
@@ -27,7 +27,7 @@ namespace {
 void doNahledu(RecordFixture& f) {
     f.noPrinter();
     f.okno.printDialogHook = [](TNastaveniTisku&) { return false; };
-    TiskZapisu(1);
+    f.tiskZapisu(1);
 }
 
 const DrawnText* naRadku(const DrawnPage& page, const QString& text, double y) {
