@@ -2,6 +2,7 @@
 // much memory the pages take, in this program's preview and in Qt's stock
 // QPrintPreviewWidget fed with the same pages.
 
+#include "checks/PrecinctSession.h"
 #include "preview/PreviewControl.h"
 #include "printing/CountingSheet.h"
 #include "printing/PreviewWindow.h"
@@ -69,14 +70,14 @@ struct Installation {
         }
         write(root + QStringLiteral("STRANY.RCD"), strany);
         write(root + QStringLiteral("KANDIDAT.RCD"), kandidati);
-        Stanice().NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
-        Stanice().Obec = QStringLiteral("582786");
-        Stanice().Okrsek = 2;
-        AktOkrsek().Obec = Stanice().Obec;
-        AktOkrsek().Okrsek = 2;
-        NactiStrany();
-        NactiKandidaty();
+        session.Stanice.NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
+        session.Stanice.Obec = QStringLiteral("582786");
+        session.Stanice.Okrsek = 2;
+        session.AktOkrsek = session.Stanice.okrsek();
+        NactiStrany(session.SeznamStran);
+        NactiKandidaty(session.TabulkaKandidatu);
     }
+    PrecinctSession session;
     static void write(const QString& path, const QByteArray& data) {
         QFile f(path);
         if (f.open(QIODevice::WriteOnly))
@@ -107,7 +108,7 @@ const QList<QPicture>& sheetPages() {
     static const QList<QPicture> pages = [] {
         installation();
         window();
-        TiskScitacihoArchu();
+        TiskScitacihoArchu(installation().session);
         QList<QPicture> l;
         TMetafileList& store = window().PrintPreview()->PageList();
         for (int i = 0; i < store.Count(); ++i)
@@ -130,7 +131,7 @@ void BM_CountingSheet_Preview(benchmark::State& state) {
     TPrintPreview& pp = *w.PrintPreview();
     const double before = currentRssMB();
     for (auto _ : state) {
-        TiskScitacihoArchu();
+        TiskScitacihoArchu(installation().session);
         showLastPage(pp);
     }
     state.counters["pages"] = pp.TotalPages();
@@ -148,14 +149,14 @@ void BM_CountingSheet_RecordOnly(benchmark::State& state) {
     installation();
     window();
     for (auto _ : state)
-        TiskScitacihoArchu();
+        TiskScitacihoArchu(installation().session);
 }
 BENCHMARK(BM_CountingSheet_RecordOnly)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_CountingSheet_ShowOnly(benchmark::State& state) {
     installation();
     TPrintPreview& pp = *window().PrintPreview();
-    TiskScitacihoArchu();
+    TiskScitacihoArchu(installation().session);
     for (auto _ : state) {
         pp.SetCurrentPage(1);
         showLastPage(pp);

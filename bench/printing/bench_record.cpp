@@ -7,6 +7,7 @@
 //   record_bench --benchmark_filter=Record/Preview
 
 #include "RecordSample.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "preview/PreviewControl.h"
 #include "printing/PreviewWindow.h"
@@ -57,21 +58,22 @@ struct Stanice30x99 {
     QTemporaryDir dir;
     TicheDialogy dialogy;
     TpreviewF okno;
+    PrecinctSession session;
     Stanice30x99() {
         const QString root = dir.path() + QLatin1Char('/');
         setInstallDirs({root, root, root});
         setDialogs(&dialogy);
-        Stanice().NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
-        Stanice().Obec = QStringLiteral("582786");
-        Stanice().Okrsek = 2;
-        Stanice().IdStanice = QStringLiteral("5827860002");
-        test::zapisTabulkyZapisu(root);
+        session.Stanice.NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
+        session.Stanice.Obec = QStringLiteral("582786");
+        session.Stanice.Okrsek = 2;
+        session.Stanice.IdStanice = QStringLiteral("5827860002");
+        test::zapisTabulkyZapisu(root, session);
         test::VzorZapisu vzor;
         vzor.strany.clear();
         for (int p = 1; p <= 30; ++p)
             vzor.strany.append(p);
         vzor.clenu = 99;
-        test::vzorovyZapis(vzor);
+        test::vzorovyZapis(session, vzor);
         okno.showHook = [](TpreviewF&) {};
         okno.resize(1000, 700);
     }
@@ -102,7 +104,7 @@ void BM_Record_Preview(benchmark::State& state) {
     s.okno.printDialogHook = [](TNastaveniTisku&) { return false; };
     const double pred = currentRssMB();
     for (auto _ : state)
-        TiskZapisu(1);
+        TiskZapisu(s.session, 1);
     pametUlozist(state, pred);
 }
 BENCHMARK(BM_Record_Preview)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -113,9 +115,9 @@ void BM_Record_DocumentOnly(benchmark::State& state) {
     Stanice30x99& s = stanice();
     vybranaTiskarna().setOutputFileName(QString());
     s.okno.printDialogHook = [](TNastaveniTisku&) { return false; };
-    TiskZapisu(1);
+    TiskZapisu(s.session, 1);
     for (auto _ : state)
-        SestavZapis();
+        SestavZapis(s.session);
     state.counters["pages"] = s.okno.PrintPreview()->TotalPages();
 }
 BENCHMARK(BM_Record_DocumentOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -132,7 +134,7 @@ void BM_Record_TwoCopiesToPdf(benchmark::State& state) {
     s.okno.printDialogHook = [](TNastaveniTisku&) { return true; };
     const double pred = currentRssMB();
     for (auto _ : state)
-        TiskZapisu(2);
+        TiskZapisu(s.session, 2);
     pametUlozist(state, pred);
     state.counters["pdf_KB"] = double(QFile(s.pdf()).size()) / 1024.0;
     printer.setOutputFileName(QString());

@@ -7,12 +7,14 @@
 #include "app/JpegImage.h"
 #include "checks/CheckSequence.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/ExportInfoWindow.h"
+#include "printing/CheckProtocol.h"
 #include "printing/CountingSheet.h"
+#include "printing/RecordPrintout.h"
 #include "printing/TestPage.h"
 #include "store/Random.h"
 #include "store/ReferenceTables.h"
@@ -60,8 +62,13 @@ QString statusOkrsekText(const TStanice& s) {
     return QStringLiteral("Okrsek: %1").arg(s.Okrsek);
 }
 
-TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters, QWidget* parent)
-    : QMainWindow(parent) {
+TQZ_menu::TQZ_menu(PrecinctSession& session, const QString& executablePath,
+                   const QStringList& parameters, QWidget* parent)
+    : QMainWindow(parent), m_session(session) {
+    tiskZapisu = [this](int kopie) { TiskZapisu(m_session, kopie); };
+    tiskProtokolu = [](const PrecinctSession& s) {
+        TiskProtokolu(s.ChybProt, s.PrecinctRecord, s.Stanice);
+    };
     initAppResources();
     const StartupDecision d = decideLayout(executablePath, parameters);
     setInstallDirs(d.dirs);
@@ -98,6 +105,8 @@ void TQZ_menu::setWindows(const AppWindows& windows) {
 }
 
 TQZ_menu::~TQZ_menu() {
+    // The protocol reads its texts from the catalogue.
+    m_session.ChybProt = TChybProt();
     freeErrorCatalogue();
 }
 
@@ -244,14 +253,14 @@ void TQZ_menu::showEvent(QShowEvent* event) {
 
 void TQZ_menu::FormShowOpening() {
     m_opened = false;
-    NactiStanici();
-    WorkflowState& w = Workflow();
+    m_session.Stanice = NactiStanici();
+    WorkflowState& w = m_session.Workflow;
     w.KontrolyOK = false;
     w.ExportOK = false;
-    w.Vybrano = kVybranoZadny;
+    m_session.ChybProt = TChybProt();
     createErrorCatalogue();
-    m_statusObec->setText(statusObecText(Stanice()));
-    m_statusOkrsek->setText(statusOkrsekText(Stanice()));
+    m_statusObec->setText(statusObecText(m_session.Stanice));
+    m_statusOkrsek->setText(statusOkrsekText(m_session.Stanice));
     m_opened = true;
     updateCommands();
 }
@@ -269,11 +278,10 @@ void TQZ_menu::TimerTick() {
 void TQZ_menu::PorizeniDat_MIClick() {
     // "Ano" reopens exported data and takes the export back: Enter must not
     // do that by itself.
-    if (Stanice().Stav == QLatin1String("A") &&
+    if (m_session.Stanice.Stav == QLatin1String("A") &&
         !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
                        QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne))
         return;
-    Workflow().Vybrano = kVybranoZadny;
     if (TR_Vstupni_Form* vstup = m_windows.vstup.get()) {
         // A save that passes the checks goes on with export and printing.
         vstup->ExportTisk = [this] { ExportTisk_MIClick(); };
@@ -282,23 +290,24 @@ void TQZ_menu::PorizeniDat_MIClick() {
 }
 
 void TQZ_menu::Kontroly_MIClick() {
-    runCheckCommand();
+    runCheckCommand(m_session, tiskProtokolu);
 }
 
 void TQZ_menu::ZruseniDat_MIClick() {
-    zrusitPorizenaData();
+    zrusitPorizenaData(m_session);
 }
 
 void TQZ_menu::ScitaciArch_MIClick() {
     TZ_infoE_F* info = m_windows.infoE.get();
-    ScitaciArch([info](const QString& caption, const QString& titulek, const QString& text) {
-        if (info)
-            info->Ukaz(caption, titulek, text);
-    });
+    ScitaciArch(m_session,
+                [info](const QString& caption, const QString& titulek, const QString& text) {
+                    if (info)
+                        info->Ukaz(caption, titulek, text);
+                });
 }
 
 void TQZ_menu::ZkusebniTisk_MIClick() {
-    TiskZkusebniStrany();
+    TiskZkusebniStrany(m_session.Stanice);
 }
 
 void TQZ_menu::VyberTiskarny_MIClick() {

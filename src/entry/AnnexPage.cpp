@@ -1,6 +1,7 @@
 #include "entry/AnnexPage.h"
 
 #include "checks/ControlNumbers.h"
+#include "checks/PrecinctSession.h"
 #include "core/ErrorHandler.h"
 #include "entry/EntryWidgets.h"
 #include "store/ReferenceTables.h"
@@ -29,8 +30,8 @@ void nadpis(QWidget* rodic, const QString& prvni, const QString& druhy, int x) {
 }
 } // namespace
 
-AnnexPage::AnnexPage(TOznamovatel& oznamovatel, QWidget* parent)
-    : QWidget(parent), m_oznamovatel(oznamovatel) {
+AnnexPage::AnnexPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidget* parent)
+    : QWidget(parent), m_session(session), m_oznamovatel(oznamovatel) {
     setObjectName(QStringLiteral("R_PanVstupT2P_H"));
     nastavPozadiStranky(this);
 
@@ -207,7 +208,7 @@ void AnnexPage::ulozRozepsane() {
     // stored before the page shows another party over it.
     if (m_zobrazena < 1)
         return;
-    TStranaVysl& s = PrecinctRecord().VyslStran(m_zobrazena);
+    TStranaVysl& s = m_session.PrecinctRecord.VyslStran(m_zobrazena);
     if (m_pocHl->Focused()) {
         const qint64 v = ctiCislo(m_pocHl->text());
         if (v <= kNejvyssiCtyrmistne)
@@ -221,7 +222,7 @@ void AnnexPage::ulozRozepsane() {
                 s.pref(i) = quint16(v);
         }
     }
-    ProcDopoctiT2P(m_zobrazena);
+    ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, m_zobrazena);
 }
 
 void AnnexPage::ProcNatahniStranu(int strana) {
@@ -229,14 +230,16 @@ void AnnexPage::ProcNatahniStranu(int strana) {
         return;
     ulozRozepsane();
     m_zobrazena = strana;
-    const TStranaVysl& s = PrecinctRecord().VyslStran(strana);
+    const TStranaVysl& s = m_session.PrecinctRecord.VyslStran(strana);
     const int index = m_vyber->findData(strana, kRoleCislo);
     const int n = index < 0 ? 0 : m_vyber->itemData(index, kRolePocet).toInt();
     UkazCislaListu();
     for (int i = 1; i <= kPocetPrefHlasu; ++i) {
         TSEdit* e = prefPole(i);
         const bool kandiduje = i <= n;
-        const bool odstoupil = kandiduje && Kandidat(strana, i).KandPriznak == QLatin1String("N");
+        const bool odstoupil =
+            kandiduje &&
+            Kandidat(m_session.TabulkaKandidatu, strana, i).KandPriznak == QLatin1String("N");
         if (!kandiduje || odstoupil) {
             // Candidates beyond the party's list, and those who cannot
             // receive preferential votes, cannot be focused; their stored
@@ -259,7 +262,7 @@ void AnnexPage::ProcNatahniStranu(int strana) {
 void AnnexPage::UkazCislaListu() {
     if (m_zobrazena < 1)
         return;
-    const TStranaVysl& s = PrecinctRecord().VyslStran(m_zobrazena);
+    const TStranaVysl& s = m_session.PrecinctRecord.VyslStran(m_zobrazena);
     m_cisStr->setText(QString::number(s.CisStr));
     m_pocHl->setText(QString::number(s.PocHl));
     m_kc2->setText(QString::number(s.T2PKC2));
@@ -278,13 +281,13 @@ void AnnexPage::R_EdPocHlExit() {
             m_pocHl, textNevejdeSe(QString::fromUtf8(kNazevPocHl), v, kNejvyssiCtyrmistne));
         return;
     }
-    PrecinctRecord().VyslStran(p).PocHl = quint16(v);
+    m_session.PrecinctRecord.VyslStran(p).PocHl = quint16(v);
     m_pocHl->setText(QString::number(v));
-    ProcDopoctiT2P(p);
+    ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, p);
     UkazCislaListu();
     if (m_oznamovatel.KontrolyOdpojeny(m_pocHl))
         return;
-    if (const std::optional<THlaseni> h = kontrolaPocHl(p))
+    if (const std::optional<THlaseni> h = kontrolaPocHl(m_session, p))
         m_oznamovatel.Hlaska(*h, m_pocHl);
 }
 
@@ -301,14 +304,14 @@ void AnnexPage::R_PanVstupT2P_1Exit(int kandidat) {
             e, textNevejdeSe(nazevPrefHlasu(kandidat), v, kNejvyssiCtyrmistne));
         return;
     }
-    PrecinctRecord().VyslStran(p).pref(kandidat) = quint16(v);
+    m_session.PrecinctRecord.VyslStran(p).pref(kandidat) = quint16(v);
     e->setText(QString::number(v));
     nasobek(kandidat)->setText(nasobekText(kandidat, v));
-    ProcDopoctiT2P(p);
+    ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, p);
     UkazCislaListu();
     if (m_oznamovatel.KontrolyOdpojeny(e))
         return;
-    if (const std::optional<THlaseni> h = kontrolaPrefHlasu(p, kandidat))
+    if (const std::optional<THlaseni> h = kontrolaPrefHlasu(m_session, p, kandidat))
         m_oznamovatel.Hlaska(*h, e);
 }
 
@@ -337,12 +340,12 @@ void AnnexPage::R_EdT2PPoslKandExit() {
     }
     if (p0 < 1 || m_oznamovatel.KontrolyOdpojeny(m_poslKand))
         return;
-    if (const std::optional<THlaseni> h = kontrolaSouctuPref(p0)) {
+    if (const std::optional<THlaseni> h = kontrolaSouctuPref(m_session, p0)) {
         m_oznamovatel.Hlaska(*h, prefPole(1));
         return;
     }
     if (posledni)
-        if (const std::optional<THlaseni> h = kontrolaSouctuHlasu())
+        if (const std::optional<THlaseni> h = kontrolaSouctuHlasu(m_session))
             m_oznamovatel.Hlaska(*h, m_platneHlasy);
 }
 

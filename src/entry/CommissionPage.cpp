@@ -1,5 +1,6 @@
 #include "entry/CommissionPage.h"
 
+#include "checks/PrecinctSession.h"
 #include "entry/CodePageInput.h"
 #include "store/PrecinctRecord.h"
 #include "store/ReferenceTables.h"
@@ -40,7 +41,8 @@ int pocetClenuProMrizku(const QString& ClenuOVKP) {
     return n >= 2 ? n : 0;
 }
 
-CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
+CommissionPage::CommissionPage(PrecinctSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("PanVstupZapis"));
     const QFont textFont = arialFont(12);
     const QFont boldText = arialFont(13, true);
@@ -189,32 +191,32 @@ TSEdit* CommissionPage::makeField(const char* name, int maxLength, bool number) 
 // ---- fields ----
 
 void CommissionPage::R_SEdClenuOVKCExit() {
-    PrecinctRecord().Hlaso.ClenuOVKC = m_R_SEdClenuOVKC->text().left(kClenuSirka);
+    m_session.PrecinctRecord.Hlaso.ClenuOVKC = m_R_SEdClenuOVKC->text().left(kClenuSirka);
 }
 
 void CommissionPage::R_SEdClenuOVKPExit() {
-    PrecinctRecord().Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
+    m_session.PrecinctRecord.Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
     upravMrizku();
 }
 
 void CommissionPage::R_SEdZapisovatExit() {
-    PrecinctRecord().Hlaso.Zapisovat = m_R_SEdZapisovat->text().left(kZapisovatSirka);
+    m_session.PrecinctRecord.Hlaso.Zapisovat = m_R_SEdZapisovat->text().left(kZapisovatSirka);
 }
 
 void CommissionPage::R_SEdPoverPredExit() {
-    PrecinctRecord().Hlaso.PoverPred = m_R_SEdPoverPred->text().left(kDlouhyTextSirka);
+    m_session.PrecinctRecord.Hlaso.PoverPred = m_R_SEdPoverPred->text().left(kDlouhyTextSirka);
 }
 
 void CommissionPage::R_SEdOstatniExit() {
-    PrecinctRecord().Hlaso.Ostatni = m_R_SEdOstatni->text().left(kDlouhyTextSirka);
+    m_session.PrecinctRecord.Hlaso.Ostatni = m_R_SEdOstatni->text().left(kDlouhyTextSirka);
 }
 
 void CommissionPage::UlozPole() {
     R_SEdClenuOVKCExit();
-    PrecinctRecord().Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
+    m_session.PrecinctRecord.Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
     // A save while the focus is still in ClenuOVKP (a shortcut changed the
     // page) must save the rows that the new number gives.
-    if (PrecinctRecord().Hlaso.ClenuOVKP != m_mrizkaPro)
+    if (m_session.PrecinctRecord.Hlaso.ClenuOVKP != m_mrizkaPro)
         upravMrizku();
     R_SEdZapisovatExit();
     R_SEdPoverPredExit();
@@ -222,13 +224,13 @@ void CommissionPage::UlozPole() {
 }
 
 void CommissionPage::UkazPrilListu() {
-    const QString& zaskrt = PrecinctRecord().T2.ZaskrtStrany;
+    const QString& zaskrt = m_session.PrecinctRecord.T2.ZaskrtStrany;
     int listu = 0;
     for (qsizetype i = 0; i < kPocetStranPrilohy && i < zaskrt.size(); ++i)
         if (zaskrt.at(i) == QLatin1Char('1'))
             ++listu;
-    PrecinctRecord().Hlaso.PrilListu = QString::number(listu);
-    m_R_SEdPrilListu->setText(PrecinctRecord().Hlaso.PrilListu);
+    m_session.PrecinctRecord.Hlaso.PrilListu = QString::number(listu);
+    m_R_SEdPrilListu->setText(m_session.PrecinctRecord.Hlaso.PrilListu);
 }
 
 // ---- names grid ----
@@ -238,7 +240,7 @@ void CommissionPage::UkazPrilListu() {
 // empty row.
 void CommissionPage::upravMrizku() {
     TZColorStringGrid* grid = m_R_JmenaKomise_SG;
-    m_mrizkaPro = PrecinctRecord().Hlaso.ClenuOVKP;
+    m_mrizkaPro = m_session.PrecinctRecord.Hlaso.ClenuOVKP;
     const int n = pocetClenuProMrizku(m_mrizkaPro);
     grid->setDontDraw(true);
     if (n >= 2) {
@@ -254,7 +256,7 @@ void CommissionPage::upravMrizku() {
 }
 
 void CommissionPage::NactiKomisi(const QStringList* zObnovy) {
-    const THlaso& h = PrecinctRecord().Hlaso;
+    const THlaso& h = m_session.PrecinctRecord.Hlaso;
     m_R_SEdPrilListu->setText(h.PrilListu);
     m_R_SEdClenuOVKC->setText(h.ClenuOVKC);
     m_R_SEdClenuOVKP->setText(h.ClenuOVKP);
@@ -286,16 +288,16 @@ void CommissionPage::NactiKomisi(const QStringList* zObnovy) {
     const int n = pocetClenuProMrizku(h.ClenuOVKP);
     if (n < 2)
         return;
-    JmenaKomise() = QList<TKomise>(n);
+    m_session.JmenaKomise = QList<TKomise>(n);
     if (KomiseNeniPrazdna()) {
         try {
-            NactiKomise();
+            NactiKomise(m_session.JmenaKomise);
         } catch (...) {
             m_komiseNenactena = true;
             throw;
         }
     }
-    const QList<TKomise>& jmena = JmenaKomise();
+    const QList<TKomise>& jmena = m_session.JmenaKomise;
     for (int k = 1; k < n; ++k)
         grid->setCells(1, k, k - 1 < jmena.size() ? jmena.at(k - 1).clen : QString());
 }
@@ -309,7 +311,7 @@ QStringList CommissionPage::jmenaVMrizce() const {
 
 void CommissionPage::UlozKomisi() {
     UlozPole();
-    const int n = pocetClenuProMrizku(PrecinctRecord().Hlaso.ClenuOVKP);
+    const int n = pocetClenuProMrizku(m_session.PrecinctRecord.Hlaso.ClenuOVKP);
     if (n < 2)
         return;
     const TZColorStringGrid* grid = m_R_JmenaKomise_SG;
@@ -321,8 +323,8 @@ void CommissionPage::UlozKomisi() {
     }
     if (m_komiseNenactena && vsechnaPrazdna)
         return;
-    JmenaKomise() = jmena;
-    UlozKomise();
+    m_session.JmenaKomise = jmena;
+    UlozKomise(m_session.JmenaKomise);
     m_komiseNenactena = false;
 }
 
@@ -337,7 +339,7 @@ void CommissionPage::nastavBarvyVyberu(bool focused) {
 void CommissionPage::R_JmenaKomise_SGEnter() {
     // Abroad (the special municipality) no member takes the record to the
     // office, so Enter on the last name skips that field.
-    const bool zvlastni = Stanice().Obec == QLatin1String(kZvlastniObec);
+    const bool zvlastni = m_session.Stanice.Obec == QLatin1String(kZvlastniObec);
     m_R_JmenaKomise_SG->setKamDale(zvlastni ? m_R_SEdOstatni : m_R_SEdPoverPred);
     nastavBarvyVyberu(true);
 }

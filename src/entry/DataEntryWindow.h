@@ -25,19 +25,25 @@ class RecoveryWriter;
 class SectionOnePage;
 class SectionTwoPage;
 class THlaskaF;
+struct PrecinctSession;
 struct RecoveryCopy;
 
 class TR_Vstupni_Form : public QDialog, public TOznamovatel {
     Q_OBJECT
 public:
-    // `hlaska` is the program's error message window; without one the window
-    // makes its own.
-    explicit TR_Vstupni_Form(QWidget* parent = nullptr, THlaskaF* hlaska = nullptr);
+    // The window enters the session's precinct; the session must outlive
+    // it. `hlaska` is the program's error message window; without one the
+    // window makes its own.
+    explicit TR_Vstupni_Form(PrecinctSession& session, QWidget* parent = nullptr,
+                             THlaskaF* hlaska = nullptr);
     ~TR_Vstupni_Form() override;
 
     // Runs the main window's export-and-print command; "Yes" after a save
     // that passed the checks calls it.
     std::function<void()> ExportTisk;
+    // Prints the protocol of the save's check run into the preview window
+    // (tests put a recorder here).
+    std::function<void(const PrecinctSession&)> TiskProtokolu;
 
     // Opening: the record from the files on disk into the controls. Runs
     // every time the window is shown.
@@ -149,6 +155,7 @@ private:
     void poAktivaci(std::function<void()> akce);
     void pripravTlacitka();
 
+    PrecinctSession& m_session;
     THlaskaF* m_hlaska = nullptr;
     QTabWidget* m_zalozky = nullptr;
     SectionOnePage* m_oddI = nullptr;

@@ -45,7 +45,7 @@ public:
 
 } // namespace
 
-SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
+SectionOnePage::SectionOnePage(THlaso& hlaso, QWidget* parent) : QWidget(parent), m_hlaso(hlaso) {
     setObjectName(QStringLiteral("PanVstupZapis1"));
     nastavPozadiStranky(this);
     auto* klavesy = new PrepinacKlavesy(this);
@@ -218,7 +218,7 @@ TSEdit* SectionOnePage::textovePole(TRadek& radek, const char* jmeno, int sirka,
     m_pole.append(p);
     m_poradi.append(e);
     connect(e, &TSEdit::OnExit, this,
-            [this, p] { runReportingErrors([&] { ulozJedno(p, PrecinctRecord().Hlaso); }); });
+            [this, p] { runReportingErrors([&] { ulozJedno(p, m_hlaso); }); });
     return e;
 }
 
@@ -242,13 +242,13 @@ void SectionOnePage::dvojice(TRadek& radek, const char* panel, const char* ne,
     m_dvojice.append({n, a, clen});
     m_poradi << n << a;
     // Clicking (or choosing with the keyboard) stores the letter at once.
-    connect(n, &QRadioButton::toggled, this, [clen](bool on) {
+    connect(n, &QRadioButton::toggled, this, [this, clen](bool on) {
         if (on)
-            PrecinctRecord().Hlaso.*clen = QStringLiteral("N");
+            m_hlaso.*clen = QStringLiteral("N");
     });
-    connect(a, &QRadioButton::toggled, this, [clen](bool on) {
+    connect(a, &QRadioButton::toggled, this, [this, clen](bool on) {
         if (on)
-            PrecinctRecord().Hlaso.*clen = QStringLiteral("B");
+            m_hlaso.*clen = QStringLiteral("B");
     });
 }
 

@@ -20,7 +20,9 @@ class TSEdit;
 class SectionOnePage : public QWidget {
     Q_OBJECT
 public:
-    explicit SectionOnePage(QWidget* parent = nullptr);
+    // Leaving a field or choosing a radio button stores its value into
+    // `hlaso`, which must outlive the page.
+    explicit SectionOnePage(THlaso& hlaso, QWidget* parent = nullptr);
 
     // Loads section I into the controls: texts as stored, each radio pair
     // from its letter ("B" the positive choice, anything else the negative
@@ -65,6 +67,7 @@ private:
                  const char* ano, const QString& anoText, QString THlaso::*clen);
     void ulozJedno(const TextovePole& p, THlaso& hlaso) const;
 
+    THlaso& m_hlaso;
     QList<TextovePole> m_pole;
     QList<DvojicePrepinacu> m_dvojice;
     QList<QWidget*> m_poradi; // fields and radio buttons in reading order

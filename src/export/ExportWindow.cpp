@@ -108,7 +108,8 @@ QString zkratStred(const QString& text, int zacatek, int konec, const QFontMetri
            pata;
 }
 
-TZ_ExportDat_F::TZ_ExportDat_F(QWidget* parent) : QDialog(parent) {
+TZ_ExportDat_F::TZ_ExportDat_F(const TStanice& stanice, QWidget* parent)
+    : QDialog(parent), m_stanice(stanice) {
     setObjectName(QStringLiteral("Z_ExportDat_F"));
     setWindowTitle(QString::fromUtf8(kCaptionExportDat));
     // A dialog border without any title-bar buttons.
@@ -310,7 +311,7 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
         index = 0;
     const int vTabulce = m_seznam->itemData(index).toInt();
     const bool vymenitelny = vTabulce >= 0 && vTabulce < m_tabulka.size();
-    const TStanice& st = Stanice();
+    const TStanice& st = m_stanice;
 
     VysledekExportu v;
     TZarExp disk;

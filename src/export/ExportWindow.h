@@ -17,6 +17,7 @@ class QPushButton;
 namespace urn {
 
 class TZ_infoE_F;
+struct TStanice;
 
 // True after a successful export; false when the export window opens and
 // after "Zrušit". The export-and-print command reads it when the window has
@@ -43,7 +44,9 @@ QString zkratStred(const QString& text, int zacatek, int konec, const QFontMetri
 class TZ_ExportDat_F : public QDialog {
     Q_OBJECT
 public:
-    explicit TZ_ExportDat_F(QWidget* parent = nullptr);
+    // Exports the data of the station's precinct; the station configuration
+    // must outlive the window.
+    explicit TZ_ExportDat_F(const TStanice& stanice, QWidget* parent = nullptr);
 
     // The information window that shows the outcome; without one the export
     // window makes its own.
@@ -85,6 +88,7 @@ private:
     QPushButton* m_znovu = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_zrusit = nullptr;
+    const TStanice& m_stanice;
     TZ_infoE_F* m_info = nullptr;
     TZ_infoE_F* m_vlastniInfo = nullptr;
     QList<TZarExp> m_tabulka;

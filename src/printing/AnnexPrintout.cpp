@@ -2,6 +2,7 @@
 // the preferential votes of every candidate position in a three-group table,
 // then the date, the recorder and the names of the commission.
 
+#include "checks/PrecinctSession.h"
 #include "preview/PreviewControl.h"
 #include "printing/LayoutEngine.h"
 #include "printing/RecordPrintout.h"
@@ -40,9 +41,9 @@ QString tecky(int n) {
     return Opakuj(QStringLiteral("."), n);
 }
 
-void Pokracovani() {
+void Pokracovani(const PrecinctSession& d) {
     TStavTisku& s = StavTisku();
-    PatickaZapisu();
+    PatickaZapisu(d);
     NovaStranaZapisu();
     StavZapisu().CisloStrany += 1;
     NastavVelikost(s.VelNormal);
@@ -159,10 +160,10 @@ void MrizkaTabulky(int radku, int T) {
     Pero(3);
 }
 
-void PrilohaList(int p) {
+void PrilohaList(const PrecinctSession& d, int p) {
     TStavTisku& s = StavTisku();
     const TStavZapisu& z = StavZapisu();
-    const TPrecinctRecord& r = PrecinctRecord();
+    const TPrecinctRecord& r = d.PrecinctRecord;
     const TStranaVysl& v = r.VyslStran(p);
     NastavVelikost(s.VelNormal);
     NastavPismo(kArial);
@@ -191,7 +192,7 @@ void PrilohaList(int p) {
     TiskText(1, s.Levy, 0, p2 + teckyObce);
     TiskStylem(0, s.Levy + SirkaTextu(p1) - 30, -10, CisloMezerami(r.T2.Okrsek, 5), kTucne);
     TiskDoMista(s.Levy + SirkaTextu(p2), -10, SirkaTextu(teckyObce),
-                OrizniKonec(Stanice().NazevObce), kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
+                OrizniKonec(d.Stanice.NazevObce), kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
 
     p1 = QStringLiteral("okres ...");
     p2 = QStringLiteral(".. pro volby do ");
@@ -208,7 +209,7 @@ void PrilohaList(int p) {
                 {s.VelNormal, s.VelMala, s.VelDrobna});
 
     TiskText(2, s.Levy, 0, QString());
-    IdentifikaceOkrsku(true);
+    IdentifikaceOkrsku(r.T2, true);
 
     TiskText(2, s.Levy, 0,
              QStringLiteral("Ve volebním okrsku byly zjištěny výsledky hlasování pro politickou "
@@ -271,11 +272,11 @@ void PrilohaList(int p) {
     TiskText(1, s.Levy, 0, QStringLiteral("    KČ1 ... kontrolní číslo 1"));
     Hvezdicka(s.Levy, s.AktY);
 
-    VyhotoveniAZapisovatel();
+    VyhotoveniAZapisovatel(r.Hlaso);
 
     TiskText(2, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
     const int q = (s.Pravy - s.Levy) / 3;
-    const QList<TKomise>& jmena = JmenaKomise();
+    const QList<TKomise>& jmena = d.JmenaKomise;
     const int pocet = int(jmena.size());
     const int sirkaBunky = qMin(q - 20, SirkaTextu(tecky(60)));
     const auto bunka = [&](int x, const TKomise& clen) {
@@ -298,10 +299,10 @@ void PrilohaList(int p) {
             bunka(s.Levy + 2 * q, jmena.at(i++));
         prvniRadek = false;
         if (i < pocet && s.AktY > s.Dolni - 4 * s.Rezerva)
-            Pokracovani();
+            Pokracovani(d);
     }
     if (s.AktY > s.Dolni - 3 * s.Rezerva)
-        Pokracovani();
+        Pokracovani(d);
 }
 
 } // namespace urn

@@ -3,7 +3,6 @@
 
 #include "printing/CheckProtocol.h"
 
-#include "checks/CheckSequence.h"
 #include "checks/ErrorCatalogue.h"
 #include "preview/PreviewControl.h"
 #include "printing/LayoutEngine.h"
@@ -14,20 +13,6 @@
 namespace urn {
 
 namespace {
-
-// The check sequence's protocol output: the printout in the preview window.
-class NahledProtokolu : public ProtocolOutput {
-public:
-    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
-                       const TStanice& stanice) override {
-        urn::TiskProtokolu(UdajeProtokolu(protokol, zaznam, stanice));
-    }
-};
-
-NahledProtokolu& nahledProtokolu() {
-    static NahledProtokolu output;
-    return output;
-}
 
 struct ProtokolStav {
     const TUdajeProtokolu* udaje = nullptr;
@@ -127,20 +112,12 @@ TUdajeProtokolu UdajeProtokolu(const TChybProt& protokol, const TPrecinctRecord&
     u.T2KC_1 = zaznam.T2.T2KC_1;
     u.KontrSoucetTS = zaznam.TS.KontrSoucetTS;
     u.NazevObce = stanice.NazevObce;
+    u.PriponaPisma = stanice.PriponaPisma;
     for (int i = 0; i < protokol.count(); ++i) {
         const TChyba& ch = protokol.VratChybu(i);
         u.Chyby.append({ch.EStrana, ch.Chyba, protokol.VratHlaskuParam(i)});
     }
     return u;
-}
-
-void PripojTiskProtokolu() {
-    setProtocolOutput(&nahledProtokolu());
-}
-
-void OdpojTiskProtokolu() {
-    if (&protocolOutput() == &nahledProtokolu())
-        setProtocolOutput(nullptr);
 }
 
 QString PaticeProtokolu(const TUdajeProtokolu& u) {
@@ -150,8 +127,13 @@ QString PaticeProtokolu(const TUdajeProtokolu& u) {
            QStringLiteral(" - ") + soucet + QLatin1Char(' ') + StavTisku().ZnackaProgramu;
 }
 
+void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
+                   const TStanice& stanice) {
+    TiskProtokolu(UdajeProtokolu(protokol, zaznam, stanice));
+}
+
 void TiskProtokolu(const TUdajeProtokolu& udaje) {
-    PripravTisk();
+    PripravTisk(udaje.PriponaPisma);
     TStavTisku& s = StavTisku();
     s.Rezerva = 80;
     s.Pravy = 2000;

@@ -23,22 +23,22 @@ struct TUdajeProtokolu {
     int T2KC_1 = 0;
     double KontrSoucetTS = 0;
     QString NazevObce;
+    QString PriponaPisma;         // the station's font suffix
     QList<TRadekProtokolu> Chyby; // in protocol order
 };
 
 // Draws the check protocol into the preview window and shows it.
 void TiskProtokolu(const TUdajeProtokolu& udaje);
+// The same for the protocol of a check run over the record, with the
+// municipality's name of the station.
+void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
+                   const TStanice& stanice);
 // The footer line of the protocol pages.
 QString PaticeProtokolu(const TUdajeProtokolu& udaje);
 // What the protocol prints of a check run: the findings of the error
 // protocol, the identification and control total of the record as checked,
-// the municipality's name of the station.
+// the municipality's name and the font suffix of the station.
 TUdajeProtokolu UdajeProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
                                const TStanice& stanice);
-// Sends the protocol of every check run that prints one into the preview
-// window; the preview window connects itself when it is created and
-// disconnects when it goes.
-void PripojTiskProtokolu();
-void OdpojTiskProtokolu();
 
 } // namespace urn

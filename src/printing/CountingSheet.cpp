@@ -3,6 +3,7 @@
 
 #include "printing/CountingSheet.h"
 
+#include "checks/PrecinctSession.h"
 #include "preview/PreviewControl.h"
 #include "printing/LayoutEngine.h"
 #include "printing/PreviewWindow.h"
@@ -21,6 +22,8 @@ constexpr int kPrvniSloupec = 6 * kOdsazeni; // 630: total box, number and name
 constexpr int kSloupcu = 15;
 
 struct ArchStav {
+    explicit ArchStav(const PrecinctSession& d) : data(d) {}
+    const PrecinctSession& data; // the party list, the candidates and the precinct
     int CisloStrany = 1;
     bool VRadachStrany = false;
     int pozice = 0; // list position of the party being printed
@@ -47,14 +50,14 @@ QString jmenoKandidata(const TKandidat& k) {
 
 void HlavickaStrany(ArchStav& a) {
     TStavTisku& s = StavTisku();
-    const TStrana& strana = SeznamStran().strany.at(a.pozice - 1);
+    const TStrana& strana = a.data.SeznamStran.strany.at(a.pozice - 1);
     Pero(1);
     TiskText(1, 0, 0, QString());
     TiskText(1, s.Levy + kOdsazeni, 0, QStringLiteral("Strana č. ") + strana.CisloStrany);
     TiskVpravo(0, s.Pravy, 0, QStringLiteral("Obec: ") + a.NazevObceArchu);
     TiskStylem(1, s.Levy + kOdsazeni, -12, QStringLiteral("Volební strana: ") + strana.NazevStrany,
                QString());
-    const qint32 okrsek = AktOkrsek().Okrsek;
+    const qint32 okrsek = a.data.AktOkrsek.Okrsek;
     TiskVpravo(0, s.Pravy, -12,
                okrsek == 0 ? QStringLiteral("Okrsek: ............")
                            : QStringLiteral("Okrsek: ") + CisloMezerami(okrsek, 5));
@@ -99,9 +102,9 @@ void PatickaArchu(ArchStav& a) {
     TStavTisku& s = StavTisku();
     NastavVelikost(20);
     TiskVpravo(0, s.Pravy, s.Dolni,
-               AktOkrsek().Obec.trimmed() + QLatin1Char('-') + QString::number(AktOkrsek().Okrsek) +
-                   QStringLiteral(" List: ") + CisloMezerami(a.CisloStrany, 2) +
-                   QStringLiteral(" - ") + s.ZnackaProgramu);
+               a.data.AktOkrsek.Obec.trimmed() + QLatin1Char('-') +
+                   QString::number(a.data.AktOkrsek.Okrsek) + QStringLiteral(" List: ") +
+                   CisloMezerami(a.CisloStrany, 2) + QStringLiteral(" - ") + s.ZnackaProgramu);
     const int m = s.Levy + (s.Pravy - s.Levy) / 2;
     NastavStyl(QStringLiteral("B"));
     TiskText(0, m, s.Dolni - s.Rezerva / 2, QStringLiteral("VZOR"));
@@ -127,7 +130,7 @@ void ZmenaStranyArchu(ArchStav& a) {
 void BlokStrany(ArchStav& a) {
     TStavTisku& s = StavTisku();
     HlavickaStrany(a);
-    const TStrana& strana = SeznamStran().strany.at(a.pozice - 1);
+    const TStrana& strana = a.data.SeznamStran.strany.at(a.pozice - 1);
     const int n = cisloStrany(strana);
     int c = 0;
     if (n >= 1 && n <= kMaxStran && tryStrToInt(strana.PocetKand.trimmed(), c))
@@ -135,7 +138,7 @@ void BlokStrany(ArchStav& a) {
     else
         c = 0;
     for (int k = 1; k <= c; ++k) {
-        const TKandidat& kandidat = Kandidat(n, k);
+        const TKandidat& kandidat = Kandidat(a.data.TabulkaKandidatu, n, k);
         const QString jmeno = jmenoKandidata(kandidat);
         a.VRadachStrany = true;
         if (s.AktY + 2 * s.Radek >= s.Horni + s.Dolni - s.Rezerva)
@@ -179,7 +182,7 @@ void BlokStrany(ArchStav& a) {
 
 void ArchDokument(ArchStav& a) {
     TStavTisku& s = StavTisku();
-    a.NazevObceArchu = Stanice().NazevObce.trimmed();
+    a.NazevObceArchu = a.data.Stanice.NazevObce.trimmed();
     s.Strana = 1;
     a.CisloStrany = 1;
     TpreviewF& okno = previewF();
@@ -190,7 +193,7 @@ void ArchDokument(ArchStav& a) {
     HlavickaArchu(a);
     s.PosledniStrana = 1;
     s.Strana = 1;
-    const int pocet = SeznamStran().pocet();
+    const int pocet = a.data.SeznamStran.pocet();
     for (int j = 1; j <= pocet; ++j) {
         a.pozice = j;
         s.HlidatKonec = true;
@@ -209,8 +212,8 @@ void ArchDokument(ArchStav& a) {
 }
 
 // The whole sheet into the preview window's page store.
-void SestavScitaciArch() {
-    PripravTisk();
+void SestavScitaciArch(const PrecinctSession& data) {
+    PripravTisk(data.Stanice.PriponaPisma);
     TStavTisku& s = StavTisku();
     previewF().PrintPreview()->SetOrientation(poLandscape);
     s.Pravy = 2800;
@@ -219,7 +222,7 @@ void SestavScitaciArch() {
     s.VelMala = 20;
     s.VelNadpis = 34;
     s.VelDrobna = 16;
-    ArchStav a;
+    ArchStav a(data);
     a.VRadachStrany = false;
     ArchDokument(a);
 }
@@ -231,20 +234,19 @@ QString TitulekScitacihoArchu(int stran) {
         .arg(CeskyPocet(stran, "stranu", "strany", "stran"));
 }
 
-void TiskScitacihoArchu() {
-    SestavScitaciArch();
+void TiskScitacihoArchu(const PrecinctSession& data) {
+    SestavScitaciArch(data);
     previewF().ShowModal();
     UvolniMereni();
 }
 
-void ScitaciArch(const UkazInfo& ukazInfo) {
-    AktOkrsek().Obec = Stanice().Obec.left(6);
-    AktOkrsek().Okrsek = Stanice().Okrsek;
-    NactiStrany();
-    NactiKandidaty();
+void ScitaciArch(PrecinctSession& session, const UkazInfo& ukazInfo) {
+    session.AktOkrsek = session.Stanice.okrsek();
+    NactiStrany(session.SeznamStran);
+    NactiKandidaty(session.TabulkaKandidatu);
     // The notice gives the pages of the sheet as it is: made first, shown
     // after the notice.
-    SestavScitaciArch();
+    SestavScitaciArch(session);
     if (ukazInfo)
         ukazInfo(QString::fromUtf8(kScitaciArchCaption),
                  TitulekScitacihoArchu(previewF().PrintPreview()->TotalPages()),

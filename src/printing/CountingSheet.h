@@ -9,6 +9,8 @@
 
 namespace urn {
 
+struct PrecinctSession;
+
 // Shows the information window: caption, title, text ("\r" between lines).
 using UkazInfo =
     std::function<void(const QString& caption, const QString& titulek, const QString& text)>;
@@ -22,11 +24,13 @@ inline constexpr const char* kScitaciArchText =
     "v Nastavení tiskárny (ikonka s tiskárnou)\rv preview tisku a potvrdíte tlačítkem OK.\r"
     "Vlastní tisk provedete stisknutím tlačítka Tisk.";
 
-// The menu command "&Sčítací arch": the station's precinct, the party list
-// and the candidate table are read, the sheet is printed into the preview
-// window, the notice tells how many pages it has, and the preview shows it.
-void ScitaciArch(const UkazInfo& ukazInfo);
-// The sheet into the preview window, shown there.
-void TiskScitacihoArchu();
+// The menu command "&Sčítací arch": the session's precinct becomes the
+// station's, its party list and candidate table are read, the sheet is
+// printed into the preview window, the notice tells how many pages it has,
+// and the preview shows it.
+void ScitaciArch(PrecinctSession& session, const UkazInfo& ukazInfo);
+// The sheet of the session's precinct, party list and candidates into the
+// preview window, shown there.
+void TiskScitacihoArchu(const PrecinctSession& data);
 
 } // namespace urn

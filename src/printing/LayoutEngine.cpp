@@ -71,7 +71,7 @@ QDateTime AktualniCasTisku() {
     return hodiny() ? hodiny()() : QDateTime::currentDateTime();
 }
 
-void PripravTisk() {
+void PripravTisk(const QString& priponaPisma) {
     TStavTisku& s = StavTisku();
     s.Mereni = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
     // 96 pixels per inch, as the page font's sizes are meant.
@@ -105,6 +105,7 @@ void PripravTisk() {
     s.VerzeProgramu = QStringLiteral("5.1003.24");
     s.Platno = nullptr;
     s.Velikost = 0;
+    s.PriponaPisma = priponaPisma;
 }
 
 void UvolniMereni() {
@@ -275,7 +276,7 @@ QString ZvolenePismo(const QString& name) {
     const QString base = name == QLatin1String("Courier New") || name == QLatin1String("Courier")
                              ? QStringLiteral("Courier New")
                              : QStringLiteral("Arial");
-    const QString suffix = Stanice().PriponaPisma;
+    const QString suffix = StavTisku().PriponaPisma;
     if (suffix.isEmpty())
         return base;
     const QString face = base + suffix;

@@ -47,6 +47,7 @@ struct TStavTisku {
     std::unique_ptr<QImage> Mereni; // measuring canvas, 1 x 1 pixel
     QPainter* Platno = nullptr;     // canvas of the page being drawn
     int Velikost = 0;               // size last set on the page font
+    QString PriponaPisma;           // the station's font suffix (PriponaPisma)
 };
 
 TStavTisku& StavTisku();
@@ -59,8 +60,9 @@ QDateTime AktualniCasTisku();
 // ---- page setup ----
 
 // First step of every printout: the measuring canvas, A4 portrait in 0.1 mm
-// on the preview window's component, the layout state reset.
-void PripravTisk();
+// on the preview window's component, the layout state reset, the faces
+// chosen with the station's font suffix.
+void PripravTisk(const QString& priponaPisma);
 void UvolniMereni();
 // The next page's canvas from the preview window, kept as the page canvas.
 QPainter* NovaStrana();

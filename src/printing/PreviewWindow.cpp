@@ -4,7 +4,6 @@
 #include "core/Errors.h"
 #include "preview/PreviewControl.h"
 #include "preview/PrintSystem.h"
-#include "printing/CheckProtocol.h"
 #include "printing/LayoutEngine.h"
 #include "ui/Application.h"
 #include "ui/Fonts.h"
@@ -233,15 +232,11 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
             guarded(this, &TpreviewF::PrintPreviewChange));
 
     instance() = this;
-    // Check runs print their protocol here from now on.
-    PripojTiskProtokolu();
 }
 
 TpreviewF::~TpreviewF() {
-    if (instance() == this) {
+    if (instance() == this)
         instance() = nullptr;
-        OdpojTiskProtokolu();
-    }
 }
 
 // ---------------------------------------------------------------- drawing contract

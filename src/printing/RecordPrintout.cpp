@@ -6,6 +6,7 @@
 
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "core/ErrorHandler.h"
 #include "preview/PreviewControl.h"
@@ -210,10 +211,10 @@ void TiskUdalosti(const Udalost& u) {
                     {velikost});
 }
 
-void Strana1() {
+void Strana1(const PrecinctSession& d) {
     TStavTisku& s = StavTisku();
     const TStavZapisu& z = StavZapisu();
-    const TPrecinctRecord& r = PrecinctRecord();
+    const TPrecinctRecord& r = d.PrecinctRecord;
     const THlaso& h = r.Hlaso;
     NastavPismo(kArial);
     s.AktY = s.Horni + 100;
@@ -236,7 +237,7 @@ void Strana1() {
     nadTeckami(s.Levy + SirkaTextu(p1) - 25, CisloMezerami(r.T2.Okrsek, 5), kTucne);
     // The municipality whole on its dots, smaller (or narrower) when long.
     const int xObce = s.Levy + SirkaTextu(p2);
-    TiskDoMista(xObce, -12, s.Levy + SirkaTextu(radek) - xObce, OrizniKonec(Stanice().NazevObce),
+    TiskDoMista(xObce, -12, s.Levy + SirkaTextu(radek) - xObce, OrizniKonec(d.Stanice.NazevObce),
                 kTucne, {s.VelNormal, s.VelMala, s.VelDrobna});
 
     p1 = tecky(35) + QStringLiteral("  okres  ..");
@@ -376,7 +377,7 @@ void Strana1() {
     TiskText(1, s.Levy, 0, QStringLiteral("k tomuto tiskopisu."));
     TiskText(2, s.Levy, 0, QString());
 
-    IdentifikaceOkrsku(false);
+    IdentifikaceOkrsku(r.T2, false);
 
     // The numbers of section II in a column of boxes at the right margin.
     TiskText(3, s.Levy, 0,
@@ -432,9 +433,9 @@ void Strana1() {
 
 // ---------------------------------------------------------------- section III
 
-void PokracovaniOddiluIII() {
+void PokracovaniOddiluIII(const PrecinctSession& d) {
     TStavTisku& s = StavTisku();
-    PatickaZapisu();
+    PatickaZapisu(d);
     NovaStranaZapisu();
     StavZapisu().CisloStrany += 1;
     NastavPismo(kArial);
@@ -471,9 +472,9 @@ void DlouhyText(const QString& p, const QString& text, int dy, int radky, int ko
     }
 }
 
-void OddilIII() {
+void OddilIII(const PrecinctSession& data) {
     TStavTisku& s = StavTisku();
-    const THlaso& h = PrecinctRecord().Hlaso;
+    const THlaso& h = data.PrecinctRecord.Hlaso;
     NastavPismo(kArial);
     s.AktY = s.Horni + 100;
     NastavVelikost(s.VelNormal);
@@ -519,12 +520,12 @@ void OddilIII() {
     else
         TiskNaStred(1, s.Levy + wp, s.Pravy, jmeno, QString(), -12);
 
-    VyhotoveniAZapisovatel();
+    VyhotoveniAZapisovatel(h);
 
     s.AktY += 20;
     TiskText(1, s.Levy, 0, QStringLiteral("Jména, příjmení a podpisy ostatních členů komise:"));
     const int q = (s.Pravy - s.Levy) / 4;
-    const QList<TKomise>& jmena = JmenaKomise();
+    const QList<TKomise>& jmena = data.JmenaKomise;
     const int sirkaBunky = qMin(2 * q - 20, SirkaTextu(tecky(90)));
     const auto bunka = [&](int x, const TKomise& clen) {
         TiskText(0, x, 0, tecky(90));
@@ -545,10 +546,10 @@ void OddilIII() {
             bunka(s.Levy + 2 * q, jmena.at(i++));
         prvniRadek = false;
         if (i < pocet && s.AktY > s.Dolni - 7 * s.Rezerva)
-            PokracovaniOddiluIII();
+            PokracovaniOddiluIII(data);
     }
     if (s.AktY > s.Dolni - 10 * s.Rezerva)
-        PokracovaniOddiluIII();
+        PokracovaniOddiluIII(data);
 
     p = QStringLiteral("Zápis odmítl podepsat (jméno, příjmení a podpis): ..");
     TiskText(2, s.Levy, 0, p + RadaTecek(s.Levy + SirkaTextu(p), s.Pravy - 120));
@@ -563,7 +564,7 @@ void OddilIII() {
 // ---------------------------------------------------------------- document
 
 // Every page of one document, from its first page to the footer of its last.
-void KresliZapis() {
+void KresliZapis(const PrecinctSession& d) {
     TStavTisku& s = StavTisku();
     TStavZapisu& z = StavZapisu();
     s.Rezerva = 35;
@@ -576,21 +577,21 @@ void KresliZapis() {
     NovaStranaZapisu();
     z.ChybyVytisteny = false;
     z.CisloStrany = 1;
-    Strana1();
-    PatickaZapisu();
+    Strana1(d);
+    PatickaZapisu(d);
     NovaStranaZapisu();
     z.CisloStrany += 1;
-    OddilIII();
-    PatickaZapisu();
+    OddilIII(d);
+    PatickaZapisu(d);
     s.Radek = 50;
-    const TVetaT2& t2 = PrecinctRecord().T2;
+    const TVetaT2& t2 = d.PrecinctRecord.T2;
     for (int p = 1; p <= kMaxStran; ++p) {
         if (!t2.zaskrtnuta(p))
             continue;
         NovaStranaZapisu();
         z.CisloStrany += 1;
-        PrilohaList(p);
-        PatickaZapisu();
+        PrilohaList(d, p);
+        PatickaZapisu(d);
         z.CisloListu += 1;
     }
 }
@@ -599,7 +600,7 @@ void KresliZapis() {
 // canvas that draws nothing. How many pages section III and the sheets take
 // depends on the names of the commission and on how long texts break, so
 // only the layout itself knows the total that every footer gives.
-int SpocitejStrany() {
+int SpocitejStrany(const PrecinctSession& d) {
     TStavZapisu& z = StavZapisu();
     PocitaciPlatno zarizeni;
     QPainter platno(&zarizeni);
@@ -611,15 +612,15 @@ int SpocitejStrany() {
             StavTisku().Platno = nullptr;
         }
     } konec{z};
-    KresliZapis();
+    KresliZapis(d);
     return z.CisloStrany;
 }
 
 // The party list by party number, whatever its order in the file. Entries
 // with another number have no place in it.
-std::array<TStrana, kMaxStran + 1> StranyPodleCisla() {
+std::array<TStrana, kMaxStran + 1> StranyPodleCisla(const TSeznamStran& seznam) {
     std::array<TStrana, kMaxStran + 1> strany{};
-    for (const TStrana& strana : SeznamStran().strany) {
+    for (const TStrana& strana : seznam.strany) {
         const int p = cisloStrany(strana);
         if (p >= 1 && p <= kMaxStran)
             strany[size_t(p)] = strana;
@@ -627,10 +628,10 @@ std::array<TStrana, kMaxStran + 1> StranyPodleCisla() {
     return strany;
 }
 
-QString NazevOkresu() {
-    const QString obec = Stanice().Obec.trimmed();
+QString NazevOkresu(const TStanice& stanice) {
+    const QString obec = stanice.Obec.trimmed();
     TOkrsky zaznam;
-    NajdiOkrsek(obec, Stanice().Okrsek, zaznam);
+    NajdiOkrsek(obec, stanice.Okrsek, zaznam);
     // The lookup leaves the last record it read also when the municipality
     // is not in the list: another municipality's district is not printed.
     return zaznam.Obec.trimmed() == obec ? OrizniKonec(zaznam.NazevOkresu) : QString();
@@ -640,7 +641,7 @@ QString NazevOkresu() {
 // written anew by every job, so that only the last copy would remain: into a
 // file the copies go one after another, as one document. `vytisteno` tells
 // what went where, also when a later copy fails.
-void TiskKopii(int kopie, std::optional<TPrintResult>& vytisteno) {
+void TiskKopii(const PrecinctSession& d, int kopie, std::optional<TPrintResult>& vytisteno) {
     TpreviewF& okno = previewF();
     TPrintPreview* pp = okno.PrintPreview();
     pp->SetDirectPrint(true);
@@ -653,7 +654,7 @@ void TiskKopii(int kopie, std::optional<TPrintResult>& vytisteno) {
         const QString soubor = tiskarna->outputFileName();
         TiskovyDokument dokument(okno);
         for (int i = 0; i < kopie; ++i)
-            KresliZapis();
+            KresliZapis(d);
         dokument.konec();
         dialogs().inform(QStringLiteral("Tisk zápisu"),
                          QStringLiteral("Zápis byl vytištěn do souboru\r%1\rPočet kopií v "
@@ -664,7 +665,7 @@ void TiskKopii(int kopie, std::optional<TPrintResult>& vytisteno) {
         return;
     }
     for (int i = 0; i < kopie; ++i) {
-        SestavZapis();
+        SestavZapis(d);
         vytisteno = pp->LastPrint();
         vytisteno->Copies = i + 1;
     }
@@ -689,16 +690,16 @@ void NovaStranaZapisu() {
     StavTisku().Platno = z.Pocitani;
 }
 
-void SestavZapis() {
+void SestavZapis(const PrecinctSession& d) {
     TiskovyDokument dokument(previewF());
-    KresliZapis();
+    KresliZapis(d);
     dokument.konec();
 }
 
-void PatickaZapisu() {
+void PatickaZapisu(const PrecinctSession& d) {
     TStavTisku& s = StavTisku();
     TStavZapisu& z = StavZapisu();
-    const TPrecinctRecord& r = PrecinctRecord();
+    const TPrecinctRecord& r = d.PrecinctRecord;
     NastavVelikost(s.VelMala + 5);
     NastavStyl(QString());
     const int y = s.Dolni + 2 * s.Rezerva;
@@ -724,13 +725,11 @@ void PatickaZapisu() {
     if (!z.ChybyVytisteny) {
         // Passable errors and warnings, which the receiving point asks about.
         QStringList cisla;
-        if (errorCatalogueCreated()) {
-            const TChybProt& protokol = ChybProt();
-            for (int i = 0; i < protokol.count(); ++i) {
-                const int c = protokol.VratChybu(i).Chyba;
-                if ((c >= 4 && c <= 10) || (c >= 91 && c <= 98))
-                    cisla.append(QString::number(c));
-            }
+        const TChybProt& protokol = d.ChybProt;
+        for (int i = 0; i < protokol.count(); ++i) {
+            const int c = protokol.VratChybu(i).Chyba;
+            if ((c >= 4 && c <= 10) || (c >= 91 && c <= 98))
+                cisla.append(QString::number(c));
         }
         if (!cisla.isEmpty())
             TiskText(0, s.Levy, s.Dolni + s.Rezerva,
@@ -739,9 +738,8 @@ void PatickaZapisu() {
     }
 }
 
-void IdentifikaceOkrsku(bool priloha) {
+void IdentifikaceOkrsku(const TVetaT2& t2, bool priloha) {
     TStavTisku& s = StavTisku();
-    const TVetaT2& t2 = PrecinctRecord().T2;
     Pero(3);
     const int t = s.AktY - 10;
     if (priloha)
@@ -763,7 +761,7 @@ void IdentifikaceOkrsku(bool priloha) {
     Cara(s.Pravy - 100, t, s.Pravy - 100, t + 120);
 }
 
-void VyhotoveniAZapisovatel() {
+void VyhotoveniAZapisovatel(const THlaso& hlaso) {
     TStavTisku& s = StavTisku();
     s.AktY += 20;
     // The dots that fit before the margin (the count alone is one more).
@@ -776,8 +774,7 @@ void VyhotoveniAZapisovatel() {
     const int w = SirkaTextu(p) + 20;
     const QString radek = p + teckyDo(s.Levy + w, s.Pravy - kKonecZapisovatele, -1);
     TiskText(1, s.Levy, 0, radek);
-    TiskDoMista(s.Levy + w, -12, SirkaTextu(radek) - w,
-                OrizniKonec(PrecinctRecord().Hlaso.Zapisovat), kTucne,
+    TiskDoMista(s.Levy + w, -12, SirkaTextu(radek) - w, OrizniKonec(hlaso.Zapisovat), kTucne,
                 {s.VelNormal, s.VelMala, s.VelDrobna});
 }
 
@@ -786,28 +783,28 @@ void JmenoVBunce(int x, int sirka, const QString& jmeno, const QString& styl) {
     TiskDoMista(x, -12, sirka, OrizniKonec(jmeno), styl, {s.VelNormal, s.VelMala, s.VelDrobna});
 }
 
-void TiskZapisu(int pocetKopii) {
-    PripravTisk();
+void TiskZapisu(const PrecinctSession& d, int pocetKopii) {
+    PripravTisk(d.Stanice.PriponaPisma);
     TStavZapisu& z = StavZapisu();
     z = TStavZapisu{};
     z.CasTiskuPresny = AktualniCasTisku().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss,zzz"));
-    z.StranyPodleCisla = StranyPodleCisla();
-    z.NazevOkresu = NazevOkresu();
+    z.StranyPodleCisla = StranyPodleCisla(d.SeznamStran);
+    z.NazevOkresu = NazevOkresu(d.Stanice);
     const int kopii = pocetKopii >= 2 ? pocetKopii : 1;
 
     TpreviewF& okno = previewF();
     // A printer that writes PDF files offers this as the file's name.
     okno.PrintPreview()->SetPrintJobTitle(QStringLiteral("QZT2.pdf"));
-    z.StranCelkem = SpocitejStrany();
+    z.StranCelkem = SpocitejStrany(d);
 
     const int kopie = okno.PripravPrimyTisk(kopii);
     std::optional<TPrintResult> vytisteno;
     if (kopie > 0) {
         // A printer that fails is reported; the preview still comes, from
         // which the record can be printed again.
-        runReportingErrors([&] { TiskKopii(kopie, vytisteno); });
+        runReportingErrors([&] { TiskKopii(d, kopie, vytisteno); });
     }
-    SestavZapis();
+    SestavZapis(d);
     // The preview's status line tells where the copies went.
     if (vytisteno)
         okno.OznamTisk(*vytisteno);

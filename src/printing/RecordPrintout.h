@@ -6,6 +6,7 @@
 // number of copies the commission asks for and then shows it once more in
 // the preview window, from which it can be printed again.
 
+#include "store/PrecinctRecord.h"
 #include "store/ReferenceTables.h"
 
 #include <QString>
@@ -15,6 +16,8 @@
 class QPainter;
 
 namespace urn {
+
+struct PrecinctSession;
 
 // The state of one printout of the record, kept from page to page.
 struct TStavZapisu {
@@ -31,15 +34,17 @@ struct TStavZapisu {
 };
 TStavZapisu& StavZapisu();
 
-// Prints the record: `pocetKopii` copies directly (0 and 1 print one), each
-// its own print job titled "QZT2.pdf", then the same document into the
+// Prints the session's record (with the passable errors and warnings of its
+// last check run, its party list, the names of the commission and the
+// station's municipality): `pocetKopii` copies directly (0 and 1 print one),
+// each its own print job titled "QZT2.pdf", then the same document into the
 // preview window, shown modally. Without a printer the user is told and
 // offered the print dialog; the preview comes in every case.
-void TiskZapisu(int pocetKopii);
+void TiskZapisu(const PrecinctSession& data, int pocetKopii);
 // One complete document through the preview window's drawing contract.
-void SestavZapis();
+void SestavZapis(const PrecinctSession& data);
 // The footer of the page being drawn (drawn last on every page).
-void PatickaZapisu();
+void PatickaZapisu(const PrecinctSession& data);
 // The next page of the document: from the preview window, or the counting
 // canvas while the pages are counted.
 void NovaStranaZapisu();
@@ -48,7 +53,7 @@ void NovaStranaZapisu();
 
 // The sheet of party `p` on the fresh current page; adds continuation pages
 // (with their footers) when the names of the commission need them.
-void PrilohaList(int p);
+void PrilohaList(const PrecinctSession& data, int p);
 // The header of the preferential-votes table on the current line.
 void HlavickaTabulky();
 // The grid of the table whose top is at `T`.
@@ -59,10 +64,10 @@ void MrizkaTabulky(int radku, int T);
 // The identification box of the precinct: labels on the current line,
 // values on the next. Annex sheets mark it "*)" and draw its value row with
 // a lighter pen.
-void IdentifikaceOkrsku(bool priloha);
+void IdentifikaceOkrsku(const TVetaT2& t2, bool priloha);
 // "Hodina, den, měsíc a rok vyhotovení zápisu" and "Jméno, příjmení a
 // podpis zapisovatele" with their values over the dots.
-void VyhotoveniAZapisovatel();
+void VyhotoveniAZapisovatel(const THlaso& hlaso);
 // A member's name over the dots of a cell `sirka` wide: a name too long
 // for the cell in the normal size is printed smaller rather than over the
 // neighbouring name.

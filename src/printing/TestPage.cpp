@@ -250,9 +250,10 @@ QString SeznamFontuTiskarny() {
     return items.join(QLatin1Char(','));
 }
 
-TProstrediTisku ZjistiProstredi() {
+TProstrediTisku ZjistiProstredi(const TStanice& stanice) {
     TProstrediTisku p;
-    p.System = TextSystemu(InfoSystemu(), Stanice().VerzeOS);
+    p.System = TextSystemu(InfoSystemu(), stanice.VerzeOS);
+    p.PriponaPisma = stanice.PriponaPisma;
     const QPrinter& printer = vybranaTiskarna();
     p.Tiskarna = printer.printerName();
     if (p.Tiskarna.isEmpty())
@@ -271,7 +272,7 @@ TProstrediTisku ZjistiProstredi() {
 }
 
 void TiskZkusebniStrany(const TProstrediTisku& prostredi) {
-    PripravTisk();
+    PripravTisk(prostredi.PriponaPisma);
     TStavTisku& s = StavTisku();
     s.PosledniStrana = 1;
     TpreviewF& okno = previewF();
@@ -284,8 +285,8 @@ void TiskZkusebniStrany(const TProstrediTisku& prostredi) {
     UvolniMereni();
 }
 
-void TiskZkusebniStrany() {
-    TiskZkusebniStrany(ZjistiProstredi());
+void TiskZkusebniStrany(const TStanice& stanice) {
+    TiskZkusebniStrany(ZjistiProstredi(stanice));
 }
 
 } // namespace urn

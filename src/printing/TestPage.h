@@ -7,19 +7,23 @@
 
 namespace urn {
 
+struct TStanice;
+
 // What the test page tells about the station's system.
 struct TProstrediTisku {
-    QString System;   // the operating system as printed
-    QString Tiskarna; // the selected printer
-    QString Fonty;    // the printer's fonts found among the program's, e.g. "Arial, Courier New, "
+    QString System;       // the operating system as printed
+    QString PriponaPisma; // the station's font suffix
+    QString Tiskarna;     // the selected printer
+    QString Fonty; // the printer's fonts found among the program's, e.g. "Arial, Courier New, "
     int OknoPpi = 96;
     int OknoSirka = 0;
     int OknoVyska = 0;
     int ObrazovkaPpi = 96;
 };
 
-// The facts of the running system, the preview window and the chosen printer.
-TProstrediTisku ZjistiProstredi();
+// The facts of the running system, the station, the preview window and the
+// chosen printer.
+TProstrediTisku ZjistiProstredi(const TStanice& stanice);
 
 // The operating system as the runtime reports it.
 struct TInfoSystemu {
@@ -43,8 +47,8 @@ QString SeznamFontuTiskarny();
 
 inline constexpr const char* kEmailUradu = "podpora.volby@example.cz";
 
-// The menu command "&Zkušební tisk".
-void TiskZkusebniStrany();
+// The menu command "&Zkušební tisk" on the station's system.
+void TiskZkusebniStrany(const TStanice& stanice);
 void TiskZkusebniStrany(const TProstrediTisku& prostredi);
 
 } // namespace urn

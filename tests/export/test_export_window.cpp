@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         TStanice st = sampleStanice();
         inst.writeStanice(st);
-        NactiStanici();
+        stanice = NactiStanici();
         ASSERT_TRUE(QDir().mkpath(inst.dirs().program + QStringLiteral("Export")));
         data = sampleDataFile(7000);
         inst.writeDataFile(kName, data);
@@ -65,7 +65,8 @@ protected:
     FakeMedia fake;
     FakeDialogs dlg;
     TZ_infoE_F info;
-    TZ_ExportDat_F window;
+    TStanice stanice;
+    TZ_ExportDat_F window{stanice};
     QByteArray data;
 };
 

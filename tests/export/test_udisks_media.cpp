@@ -63,7 +63,8 @@ protected:
     };
     static Offer offered() {
         setRemovableMedia(nullptr);
-        TZ_ExportDat_F window;
+        const TStanice stanice;
+        TZ_ExportDat_F window(stanice);
         ModalDriver driver;
         Offer offer;
         driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
@@ -84,11 +85,11 @@ protected:
                                    const std::function<void(TZ_infoE_F&)>& inInfo) {
         setRemovableMedia(nullptr);
         inst.writeStanice(sampleStanice());
-        NactiStanici();
+        const TStanice stanice = NactiStanici();
         const QByteArray data = sampleDataFile(9000);
         inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
         TZ_infoE_F info;
-        TZ_ExportDat_F window;
+        TZ_ExportDat_F window(stanice);
         window.setInfoWindow(&info);
         ModalDriver driver;
         driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {

@@ -11,7 +11,7 @@ QDateTime fixedPrintTime() {
 }
 
 PrintFixture::PrintFixture() {
-    Stanice() = sampleStanice();
+    session.Stanice = sampleStanice();
     setHodinyTisku(&fixedPrintTime);
     okno.showHook = [this](TpreviewF& w) {
         ++shown;
@@ -21,7 +21,6 @@ PrintFixture::PrintFixture() {
 
 PrintFixture::~PrintFixture() {
     setHodinyTisku({});
-    Stanice() = TStanice();
 }
 
 int PrintFixture::pages() {
@@ -37,7 +36,7 @@ QImage PrintFixture::image(int n) {
 }
 
 CanvasFixture::CanvasFixture() {
-    PripravTisk();
+    PripravTisk(session.Stanice.PriponaPisma);
     okno.ZacatekTisku();
     NovaStrana();
     NastavPismo(QStringLiteral("Arial"));

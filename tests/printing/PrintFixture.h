@@ -5,6 +5,7 @@
 
 #include "PageText.h"
 #include "TestInstall.h"
+#include "checks/PrecinctSession.h"
 #include "printing/LayoutEngine.h"
 #include "printing/PreviewWindow.h"
 #include "store/StationConfig.h"
@@ -19,6 +20,8 @@ QDateTime fixedPrintTime();
 
 struct PrintFixture {
     TestInstall inst;
+    // What the printouts print: the sample station, and what a test puts in.
+    PrecinctSession session;
     TpreviewF okno;
     int shown = 0;
     int pagesWhenShown = -1;

@@ -12,17 +12,16 @@
 namespace urn::test {
 
 RecordFixture::RecordFixture(const VzorZapisu& vzor) {
-    zapisTabulkyZapisu(inst.dirs().program);
-    vzorovyZapis(vzor);
+    zapisTabulkyZapisu(inst.dirs().program, session);
+    vzorovyZapis(session, vzor);
     printToFile();
 }
 
 RecordFixture::~RecordFixture() {
     noPrinter();
     vybranaTiskarna().setCopyCount(1);
+    session.ChybProt = TChybProt();
     freeErrorCatalogue();
-    JmenaKomise().clear();
-    PrecinctRecord() = TPrecinctRecord{};
 }
 
 void RecordFixture::printToFile(const QString& name) {

@@ -56,9 +56,8 @@ TEST(InfoWindow, CountingSheetCommandShowsTheNoticeFirst) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Sčítací arch"));
         EXPECT_EQ(f.shown, 0);
     };
-    ScitaciArch([&](const QString& caption, const QString& titulek, const QString& zprava) {
-        info.Ukaz(caption, titulek, zprava);
-    });
+    ScitaciArch(f.session, [&](const QString& caption, const QString& titulek,
+                               const QString& zprava) { info.Ukaz(caption, titulek, zprava); });
     // No party: one sheet with the header and footer only, and the notice
     // says so.
     EXPECT_EQ(title, QStringLiteral("Tisk pomocného sčítacího archu má 1 stranu."));

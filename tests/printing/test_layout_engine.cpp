@@ -54,10 +54,12 @@ TEST(LayoutEngine, PreparationResetsTheLayoutState) {
     s.Radek = 45;
     s.HlidatKonec = true;
     s.Strana = 7;
+    s.PriponaPisma = QStringLiteral(" CE");
     f.okno.PrintPreview()->SetOrientation(poLandscape);
-    PripravTisk();
+    PripravTisk(QString());
     EXPECT_EQ(QList<int>({s.Pravy, s.Radek, s.Dolni, s.Strana, s.PosledniStrana}),
               QList<int>({1900, 50, 2700, 1, 1}));
+    EXPECT_TRUE(s.PriponaPisma.isEmpty());
     EXPECT_FALSE(s.HlidatKonec);
     EXPECT_EQ(s.DatumTisku, QStringLiteral("08.06.2024")); // from the clock
     EXPECT_EQ(s.CasTisku, QStringLiteral("14:35"));
@@ -366,7 +368,7 @@ TEST(LayoutEngine, FontSelectionWithTheStationSuffix) {
     };
     CanvasFixture f;
     for (const auto& c : cases) {
-        Stanice().PriponaPisma = c.suffix;
+        StavTisku().PriponaPisma = c.suffix;
         NastavVelikost(20);
         TiskStylem(0, 0, 0, QString(), QStringLiteral("B"));
         NastavPismo(c.name);

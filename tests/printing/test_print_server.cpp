@@ -145,7 +145,7 @@ struct ServerFixture : RecordFixture {
             setUpPages();
             print();
         };
-        ScitaciArch({});
+        ScitaciArch(session, {});
     }
 };
 
@@ -187,7 +187,7 @@ TEST(PrintServer, EveryPageOfEveryPrintoutReachesThePaper) {
     VyberTiskarny(nullptr);
 
     f.inPreview = [&](TpreviewF&) { f.print(); };
-    TiskZkusebniStrany();
+    TiskZkusebniStrany(f.session.Stanice);
     jobs = f.server.newJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     ASSERT_EQ(jobs[0].pages.size(), 1) << f.server.log().toStdString();
@@ -201,7 +201,7 @@ TEST(PrintServer, EveryPageOfEveryPrintoutReachesThePaper) {
     EXPECT_TRUE(jobs[0].pages[0].contains(QStringLiteral("PROTOKOL O KONTROLÁCH ZA OKRSEK")));
 
     f.inPreview = {};
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     jobs = f.server.newJobs(2);
     ASSERT_EQ(jobs.size(), 2);
     for (const PrintServer::Job& copy : jobs) {
@@ -253,7 +253,7 @@ TEST(PrintServer, TheUserIsToldWhereThePrintWentOrWhyNot) {
     EXPECT_EQ(f.server.newJobs(1).size(), 1);
 
     f.inPreview = {};
-    TiskZapisu(3);
+    TiskZapisu(f.session, 3);
     EXPECT_EQ(f.status(), "Odesláno na tiskárnu „Urnarium“: 8 stran, počet kopií 3.");
     EXPECT_EQ(f.server.newJobs(3).size(), 3);
     EXPECT_TRUE(f.dlg.shown.isEmpty());
@@ -286,7 +286,7 @@ TEST(PrintServer, TheUserIsToldWhereThePrintWentOrWhyNot) {
 
     f.dlg.shown.clear();
     f.inPreview = {};
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     EXPECT_EQ(f.status(), kNicNevytisteno);
     ASSERT_EQ(f.dlg.shown.size(), 1);
     EXPECT_TRUE(f.dlg.shown[0].text.contains(QStringLiteral("úlohu nepřijala")));

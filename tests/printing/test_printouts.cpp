@@ -44,7 +44,7 @@ const char* const kJmena[] = {
 
 // Three parties: a full one with withdrawn and long names, a short one with
 // a long party name, and one whose number lies outside the candidate table.
-void vzorovyArch(const TestInstall& inst) {
+void vzorovyArch(const TestInstall& inst, PrecinctSession& session) {
     inst.writeStrany({strana(QStringLiteral("1"), QStringLiteral("Hnutí zelené Evropy"), 28),
                       strana(QStringLiteral("2"),
                              QStringLiteral("Unie pro venkov a spravedlivou budoucnost všech "
@@ -66,8 +66,8 @@ void vzorovyArch(const TestInstall& inst) {
     for (int i = 1; i <= 5; ++i)
         k.append(kandidat(2, i, QString::fromUtf8(kJmena[i]), QString(), i == 5));
     inst.writeKandidati(k);
-    NactiStrany();
-    NactiKandidaty();
+    NactiStrany(session.SeznamStran);
+    NactiKandidaty(session.TabulkaKandidatu);
 }
 
 TUdajeProtokolu protokol() {
@@ -124,10 +124,9 @@ TProstrediTisku prostredi() {
 
 TEST(CountingSheet, ReferencePages) {
     PrintFixture f;
-    vzorovyArch(f.inst);
-    AktOkrsek().Obec = QStringLiteral("582786");
-    AktOkrsek().Okrsek = 2;
-    TiskScitacihoArchu();
+    vzorovyArch(f.inst, f.session);
+    f.session.AktOkrsek = {QStringLiteral("582786"), 2};
+    TiskScitacihoArchu(f.session);
     EXPECT_EQ(f.shown, 1);
     ASSERT_EQ(f.pages(), 3);
     EXPECT_EQ(f.okno.PrintPreview()->Orientation(), poLandscape);
@@ -137,10 +136,9 @@ TEST(CountingSheet, ReferencePages) {
 
 TEST(CountingSheet, Content) {
     PrintFixture f;
-    vzorovyArch(f.inst);
-    AktOkrsek().Obec = QStringLiteral("582786");
-    AktOkrsek().Okrsek = 2;
-    TiskScitacihoArchu();
+    vzorovyArch(f.inst, f.session);
+    f.session.AktOkrsek = {QStringLiteral("582786"), 2};
+    TiskScitacihoArchu(f.session);
     ASSERT_EQ(f.pages(), 3);
     const DrawnPage p1 = f.page(1);
     const DrawnText* title =
@@ -206,17 +204,18 @@ TEST(CountingSheet, ThirtyPartiesMakeThirtyNumberedPages) {
     }
     f.inst.writeStrany(strany);
     f.inst.writeKandidati(kandidati);
-    Stanice().Okrsek = 0; // printed as dots in the party headers
+    f.session.Stanice.Okrsek = 0; // printed as dots in the party headers
     QStringList notice;
-    ScitaciArch([&](const QString& caption, const QString& titulek, const QString& text) {
-        notice = {caption, titulek, text};
-        EXPECT_EQ(f.shown, 0); // the notice comes before the preview
-    });
+    ScitaciArch(f.session,
+                [&](const QString& caption, const QString& titulek, const QString& text) {
+                    notice = {caption, titulek, text};
+                    EXPECT_EQ(f.shown, 0); // the notice comes before the preview
+                });
     EXPECT_EQ(notice, (QStringList{QStringLiteral("Sčítací arch"),
                                    QStringLiteral("Tisk pomocného sčítacího archu má 30 stran."),
                                    QString::fromUtf8(kScitaciArchText)}));
     EXPECT_TRUE(notice.last().contains(QStringLiteral("\rv preview tisku a potvrdíte")));
-    EXPECT_EQ(AktOkrsek().Obec, Stanice().Obec);
+    EXPECT_EQ(f.session.AktOkrsek.Obec, f.session.Stanice.Obec);
     EXPECT_EQ(f.shown, 1);
     EXPECT_EQ(f.pagesWhenShown, 30);
     ASSERT_EQ(f.pages(), 30);
@@ -501,9 +500,9 @@ TEST(Printouts, EveryTextStaysInItsPlace) {
     } cases[] = {
         {"counting sheet",
          [&](PrintFixture& f) {
-             vzorovyArch(f.inst);
-             Stanice().NazevObce = dlouhaObec;
-             ScitaciArch({});
+             vzorovyArch(f.inst, f.session);
+             f.session.Stanice.NazevObce = dlouhaObec;
+             ScitaciArch(f.session, {});
          },
          // The grid of the tally columns reaches past the headings' margin.
          QRectF(200, 50, 2655, 2000)},

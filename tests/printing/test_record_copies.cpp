@@ -61,7 +61,7 @@ TEST(RecordCopies, EveryCopyGoesIntoTheOneFileInTurn) {
         RecordFixture f;
         int dokumentu = 0;
         QObject::connect(f.okno.PrintPreview(), &TPrintPreview::OnBeginDoc, [&] { ++dokumentu; });
-        TiskZapisu(c.pozadano);
+        TiskZapisu(f.session, c.pozadano);
         // Without asking: the file does not exist yet.
         EXPECT_EQ(zpravy(f.dlg), QStringList{souborSKopiemi(f.copiesFile(), c.kopii)});
         EXPECT_EQ(RecordFixture::pdfPages(f.copiesFile()), 8 * c.kopii);
@@ -93,7 +93,7 @@ TEST(RecordCopies, WithoutAPrinterTheUserIsToldAndOfferedTheDialog) {
         nabidnuto.append(n);
         return false;
     };
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     ASSERT_EQ(nabidnuto.size(), 1);
     EXPECT_EQ(nabidnuto[0].Kopie, 2);
     EXPECT_FALSE(nabidnuto[0].NabidkaStran);
@@ -112,7 +112,7 @@ TEST(RecordCopies, WithoutAPrinterTheUserIsToldAndOfferedTheDialog) {
         n.Kopie = 3;
         return true;
     };
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     EXPECT_EQ(zpravy(f.dlg), (QStringList{kZadna, souborSKopiemi(soubor, 3)}));
     EXPECT_EQ(RecordFixture::pdfPages(soubor), 3 * 8);
     EXPECT_EQ(f.shown, 2);
@@ -128,7 +128,7 @@ TEST(RecordCopies, AnExistingFileIsReplacedOnlyAfterTheDialogShowedItsName) {
         ukazano.append(vybranaTiskarna().outputFileName());
         return odpoved;
     };
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     EXPECT_EQ(ukazano, QStringList{f.copiesFile()});
     EXPECT_EQ(obsah(f.copiesFile()), stary);
     EXPECT_EQ(zpravy(f.dlg), QStringList{kNic});
@@ -136,7 +136,7 @@ TEST(RecordCopies, AnExistingFileIsReplacedOnlyAfterTheDialogShowedItsName) {
 
     f.dlg.shown.clear();
     odpoved = true;
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     EXPECT_EQ(ukazano.size(), 2);
     EXPECT_EQ(RecordFixture::pdfPages(f.copiesFile()), 2 * 8);
     EXPECT_EQ(zpravy(f.dlg), QStringList{souborSKopiemi(f.copiesFile(), 2)});
@@ -152,7 +152,7 @@ TEST(RecordCopies, APrinterThatFailsIsReportedAndThePreviewStillComes) {
     RecordFixture f;
     // A file in a directory that does not exist cannot be written.
     vybranaTiskarna().setOutputFileName(f.dir.filePath(QStringLiteral("chybí/tisk.pdf")));
-    TiskZapisu(2);
+    TiskZapisu(f.session, 2);
     ASSERT_EQ(f.dlg.shown.size(), 1);
     EXPECT_TRUE(f.dlg.shown[0].text.contains(QStringLiteral("se nepodařilo zahájit")))
         << f.dlg.shown[0].text.toStdString();
@@ -168,13 +168,13 @@ TEST(RecordCopies, PrintedTextOfAFullRecord) {
     if (!havePdfTools())
         GTEST_SKIP() << "pdftotext not installed";
     RecordFixture f;
-    THlaso& h = PrecinctRecord().Hlaso;
+    THlaso& h = f.session.PrecinctRecord.Hlaso;
     h.Prerus = QStringLiteral("B");
     h.PrerusD = QStringLiteral("8.6.2024");
     h.PrerusOd = QStringLiteral("10:30");
     h.PrerusDo = QStringLiteral("11:05");
     h.DuvodPrer = QStringLiteral("Výpadek proudu");
-    TiskZapisu(1);
+    TiskZapisu(f.session, 1);
     const QStringList kopie = pdfText(f.copiesFile());
     ASSERT_EQ(kopie.size(), 8);
     // The preview's pages printed into a file of their own.
@@ -195,7 +195,7 @@ TEST(RecordCopies, PrintedTextOfAFullRecord) {
                                     QStringLiteral("(?!\\d)"));
         return kopie.value(strana - 1).simplified().contains(re);
     };
-    const TPrecinctRecord& r = PrecinctRecord();
+    const TPrecinctRecord& r = f.session.PrecinctRecord;
     // Section II: every number at the end of its own line.
     const struct {
         const char* zacatek;
