@@ -40,7 +40,6 @@ void TQZ_menu::ExportTisk_MIClick() {
 
     // Started from the menu or from the data-entry window: the check belongs
     // to the export either way and prints no protocol.
-    ExportProveden() = false;
     Kontroly(m_session, kVybranoExport);
 
     if (!w.KontrolyOK && !w.ExportOK) {
@@ -74,14 +73,14 @@ void TQZ_menu::ExportTisk_MIClick() {
         return;
     okna.exportDat->setInfoWindow(okna.infoE.get());
     okna.exportDat->exec();
-    if (!ExportProveden())
+    if (!okna.exportDat->ExportProveden())
         return;
 
     ZapisStav(m_session.Stanice, QStringLiteral("A"));
-    int kopie = ZvolenyPocetKopii();
+    int kopie = kVychoziPocetKopii;
     if (okna.pocetKopii) {
         okna.pocetKopii->exec();
-        kopie = ZvolenyPocetKopii();
+        kopie = okna.pocetKopii->ZvolenyPocetKopii();
     }
     tiskZapisu(kopie);
 }

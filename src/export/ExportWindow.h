@@ -19,11 +19,6 @@ namespace urn {
 class TZ_infoE_F;
 struct TStanice;
 
-// True after a successful export; false when the export window opens and
-// after "Zrušit". The export-and-print command reads it when the window has
-// closed.
-bool& ExportProveden();
-
 // The texts of the target list.
 inline constexpr const char* kPolozkaVymenitelne = " - vyjímatelné zařízení";
 inline constexpr const char* kPolozkaPevnyDisk = "do adresáře ";
@@ -60,6 +55,10 @@ public:
     QLabel* Z_Nepripojene_Lbl() const { return m_nepripojene; }
     // The device table of the last loading.
     const QList<TZarExp>& tabulka() const { return m_tabulka; }
+    // True after a successful export; false when the window opens and after
+    // "Zrušit". The export-and-print command reads it when the window has
+    // closed.
+    bool ExportProveden() const { return m_exportProveden; }
 
     void reject() override;
 
@@ -93,6 +92,7 @@ private:
     TZ_infoE_F* m_vlastniInfo = nullptr;
     QList<TZarExp> m_tabulka;
     bool m_nacitani = false;
+    bool m_exportProveden = false;
 };
 
 } // namespace urn
