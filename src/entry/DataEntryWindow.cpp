@@ -408,10 +408,22 @@ void TR_Vstupni_Form::opustPole() {
         m_zalozky->tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
-void TR_Vstupni_Form::ulozPoleStranek() {
-    THlaso& h = m_session.PrecinctRecord.Hlaso;
-    m_oddI->UlozPole(h);
-    m_komise->UlozPole();
+bool TR_Vstupni_Form::ulozPriZmene() {
+    QPointer<QWidget> fokus = QApplication::focusWidget();
+    // The field being edited is left first, so that its value is in the
+    // record before the save; its checks report after the change.
+    opustPole();
+    if (m_odmitnute)
+        return false;
+    if (m_zavirani)
+        return true;
+    bool ulozeno = false;
+    if (!runReportingErrors([&] { ulozeno = UlozVse(); })) {
+        if (fokus && patriOknu(fokus, this))
+            fokus->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return ulozeno;
 }
 
 bool TR_Vstupni_Form::R_TN_T2PRChange(int nova) {
@@ -422,26 +434,8 @@ bool TR_Vstupni_Form::R_TN_T2PRChange(int nova) {
         systemBeep();
         return false;
     }
-    QPointer<QWidget> fokus = QApplication::focusWidget();
-    // The field being edited is left first, so that its value is in the
-    // record before the save; its checks report after the change.
-    opustPole();
-    if (m_odmitnute)
+    if (!ulozPriZmene())
         return false;
-    if (!m_zavirani) {
-        QString zprava;
-        TSEdit* odmitnute = nullptr;
-        if (!m_oddII->UlozPole(m_session.PrecinctRecord.T2, &zprava, &odmitnute)) {
-            OdmitniHodnotu(odmitnute, zprava);
-            return false;
-        }
-        if (!runReportingErrors([this] { UlozVse(); })) {
-            if (fokus && patriOknu(fokus, this))
-                fokus->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
-        m_obnova->saved();
-    }
     if (nova == kStrankaPriloha) {
         const QList<TStranaVstupu> zaskrtnute = m_oddII->zaskrtnuteStrany();
         // Built anew coming from the party ticks, when empty, and whenever
@@ -535,26 +529,36 @@ void TR_Vstupni_Form::ulozDataE() {
     }
 }
 
-void TR_Vstupni_Form::UlozVse() {
-    ulozPoleStranek();
+bool TR_Vstupni_Form::UlozVse() {
+    TPrecinctRecord& r = m_session.PrecinctRecord;
+    // Every typed value went into the record when its field was left. What
+    // a field still holds is taken in once more, for a field whose exit has
+    // not run (the window not active when the save came); a number the data
+    // file cannot hold stops the save before anything is written.
+    QString zprava;
+    TSEdit* odmitnute = nullptr;
+    if (!m_oddII->UlozPole(r.T2, &zprava, &odmitnute)) {
+        OdmitniHodnotu(odmitnute, zprava);
+        return false;
+    }
+    m_oddI->UlozPole(r.Hlaso);
+    m_komise->UlozPole();
     prepocti();
     ulozDataE();
-    UlozHlaso(m_session.PrecinctRecord.Hlaso);
+    UlozHlaso(r.Hlaso);
     m_komise->UlozKomisi();
     ZapisStav(m_session.Stanice, QStringLiteral("N"));
+    m_obnova->saved();
+    return true;
 }
 
 void TR_Vstupni_Form::ulozitBtnClick() {
-    ulozPoleStranek();
-    prepocti();
-    if (!R_TN_T2PRChange(kStrankaOddI))
+    // The record is saved by the change to page 0, as by every change of
+    // page (on page 0 already, by the same save without the change).
+    const bool ulozeno =
+        m_zalozky->currentIndex() == kStrankaOddI ? ulozPriZmene() : R_TN_T2PRChange(kStrankaOddI);
+    if (!ulozeno)
         return;
-    ulozPoleStranek();
-    prepocti();
-    ulozDataE();
-    UlozHlaso(m_session.PrecinctRecord.Hlaso);
-    m_komise->UlozKomisi();
-    m_obnova->saved();
 
     Kontroly(m_session, kVybranoKontrola);
     if (TiskProtokolu)

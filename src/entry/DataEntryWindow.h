@@ -139,10 +139,13 @@ private:
     QByteArray nabidniObnovu();
     void obnov(const RecoveryCopy& kopie);
     void vytvorMenu();
-    // Saving on every page change and at "Uložit".
+    // Saving on every page change and at "Uložit": the computed numbers of
+    // the record; the save itself, false (and nothing written) when a typed
+    // number cannot be stored; the save before a page change, after the field
+    // being edited was left, false when the change must not happen.
     void prepocti();
-    void ulozPoleStranek();
-    void UlozVse();
+    bool UlozVse();
+    bool ulozPriZmene();
     void ulozDataE();
     // Moves the focus off the field being edited, so that it is left (its
     // value stored, its checks queued) before anything else happens.

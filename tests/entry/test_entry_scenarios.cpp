@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -336,6 +337,32 @@ TEST_F(Scenario, F2SavesFromAnyPageWithTheValueBeingTyped) {
     key(Qt::Key_F2);
     ASSERT_SOON(!okno->isVisible());
     EXPECT_EQ(loadFile(fileExists(kKindO) ? kKindO : kKindE).T2.VydObalky, 530);
+}
+
+// A typed value reaches the disk through one save: "Uložit" saves the
+// record once (by its change to page 0), has the check sequence read it back,
+// and writes the checked data once more as the kind the run decided.
+TEST_F(Scenario, UlozitWritesTheRecordOnceBeforeAndOnceAfterTheCheck) {
+    saveRecord(kKindE, {3});
+    open();
+    key(Qt::Key_PageUp); // round to section III, saved on the way
+    ASSERT_TRUE(focused("R_SEdClenuOVKC"));
+    type(QStringLiteral("4")); // still in the field
+    QStringList written;
+    setFileStepObserver([&](const char* step, const QString& path) {
+        if (QByteArrayView(step) == "rename")
+            written << QFileInfo(path).fileName().toUpper();
+    });
+    dlg.answers = {false};
+    key(Qt::Key_F2);
+    ASSERT_SOON(!okno->isVisible());
+    setFileStepObserver({});
+    EXPECT_EQ(written, (QStringList{fileName(kKindE).section(QLatin1Char('/'), -1),
+                                    QStringLiteral("HLASO.RCD"), QStringLiteral("KOMISE.RCD"),
+                                    QStringLiteral("STANICE.RCD"), QStringLiteral("STANICE.RCD"),
+                                    QStringLiteral("STANICE.RCD"),
+                                    fileName(kKindO).section(QLatin1Char('/'), -1)}));
+    EXPECT_EQ(loadFile(kKindO).Hlaso.ClenuOVKC, QStringLiteral("4"));
 }
 
 // ---- reports ----
