@@ -503,6 +503,55 @@ void resolveCopies(Summary& sum, const QList<qsizetype>& copies,
     }
 }
 
+// What the tables add: the expected precincts that no file has arrived for,
+// and every party of their list in the totals, with its name.
+void compareWithTables(Summary& sum, const QList<TAktOkrsek>& expected,
+                       const TSeznamStran& strany) {
+    QSet<quint64> arrived;
+    for (const FileEntry& f : sum.files)
+        if (f.kind != 0)
+            arrived.insert(precinctKey(f.nameObec.toULongLong(), f.nameOkrsek));
+    sum.expected = expected.size();
+    // In numeric order; a precinct that no file name can give (a code that
+    // is not a number) never arrives and goes last.
+    QList<std::pair<quint64, qsizetype>> missing;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        const TAktOkrsek& o = expected.at(i);
+        bool numeric = false;
+        const quint64 obec = o.Obec.toULongLong(&numeric);
+        numeric = numeric && obec < 1000000 && o.Okrsek >= 0 && o.Okrsek < 1000000;
+        const quint64 key =
+            numeric ? precinctKey(obec, o.Okrsek) : std::numeric_limits<quint64>::max();
+        if (!numeric || !arrived.contains(key))
+            missing.append({key, i});
+    }
+    std::stable_sort(missing.begin(), missing.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, i] : missing)
+        sum.missing.append(expected.at(i));
+    for (const TStrana& s : strany.strany) {
+        const int p = cisloStrany(s);
+        if (p >= 1 && p <= kPocetStranVeZaznamu) {
+            sum.totals.strany[p];
+            sum.partyNames.insert(p, s.NazevStrany);
+        }
+    }
+}
+
+// The lines by precinct, then by file; files that are no precinct's at the
+// end.
+void sortLines(Summary& sum) {
+    for (FileEntry& f : sum.files)
+        f.sortObec = f.identified() ? f.idObec() : std::numeric_limits<qint64>::max();
+    std::sort(sum.files.begin(), sum.files.end(), [](const FileEntry& a, const FileEntry& b) {
+        if (a.sortObec != b.sortObec)
+            return a.sortObec < b.sortObec;
+        if (a.idOkrsek() != b.idOkrsek())
+            return a.idOkrsek() < b.idOkrsek();
+        return a.path < b.path;
+    });
+}
+
 // `expected` are the precincts the tables expect and `strany` their party
 // list; without the tables, none.
 Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>>& expected,
@@ -569,48 +618,9 @@ Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>
         if (group.size() > 1)
             resolveCopies(sum, group, held);
 
-    if (withTables) {
-        QSet<quint64> arrived;
-        for (const FileEntry& f : sum.files)
-            if (f.kind != 0)
-                arrived.insert(precinctKey(f.nameObec.toULongLong(), f.nameOkrsek));
-        sum.expected = expected->size();
-        // In numeric order; a precinct that no file name can give (a code that
-        // is not a number) never arrives and goes last.
-        QList<std::pair<quint64, qsizetype>> missing;
-        for (qsizetype i = 0; i < expected->size(); ++i) {
-            const TAktOkrsek& o = expected->at(i);
-            bool numeric = false;
-            const quint64 obec = o.Obec.toULongLong(&numeric);
-            numeric = numeric && obec < 1000000 && o.Okrsek >= 0 && o.Okrsek < 1000000;
-            const quint64 key =
-                numeric ? precinctKey(obec, o.Okrsek) : std::numeric_limits<quint64>::max();
-            if (!numeric || !arrived.contains(key))
-                missing.append({key, i});
-        }
-        std::stable_sort(missing.begin(), missing.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [key, i] : missing)
-            sum.missing.append(expected->at(i));
-        for (const TStrana& s : strany.strany) {
-            const int p = cisloStrany(s);
-            if (p >= 1 && p <= kPocetStranVeZaznamu) {
-                sum.totals.strany[p];
-                sum.partyNames.insert(p, s.NazevStrany);
-            }
-        }
-    }
-
-    // By precinct, then by file; files that are no precinct's at the end.
-    for (FileEntry& f : sum.files)
-        f.sortObec = f.identified() ? f.idObec() : std::numeric_limits<qint64>::max();
-    std::sort(sum.files.begin(), sum.files.end(), [](const FileEntry& a, const FileEntry& b) {
-        if (a.sortObec != b.sortObec)
-            return a.sortObec < b.sortObec;
-        if (a.idOkrsek() != b.idOkrsek())
-            return a.idOkrsek() < b.idOkrsek();
-        return a.path < b.path;
-    });
+    if (withTables)
+        compareWithTables(sum, *expected, strany);
+    sortLines(sum);
     return sum;
 }
 

@@ -1,5 +1,12 @@
 #pragma once
 
+// TQZ_menu, the main window: the commission's whole night on one menu (data
+// entry, the check command, export and printing of the record, the counting
+// sheet, deleting the data, the printer, help, the test page), with the
+// station's precinct in the status line. The commands without the window
+// (zrusitPorizenaData, runCheckCommand) are declared here too; they live in
+// DeleteCommand.cpp, CheckCommand.cpp and ExportCommand.cpp.
+
 #include "store/InstallDirs.h"
 
 #include <QMainWindow>

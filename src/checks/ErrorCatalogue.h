@@ -1,8 +1,9 @@
 #pragma once
 
-// The error catalogue (error numbers and their short Czech texts, read once
-// from CISCHYB.RCD beside the program) and the error protocol (the findings
-// of one full check run, kept sorted for the printouts).
+// TCisChyb, the error catalogue (error numbers and their short Czech texts,
+// read once from CISCHYB.RCD beside the program), and TChybProt, the error
+// protocol (the findings of one full check run, kept sorted for the
+// printouts).
 
 #include <QByteArray>
 #include <QList>

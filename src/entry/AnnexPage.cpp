@@ -65,6 +65,25 @@ AnnexPage::AnnexPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidge
     m_t2POprava->setFocusPolicy(Qt::NoFocus);
     m_t2POprava->hide();
 
+    panelKandidatu();
+
+    setTabOrder(m_vyber, m_cisStr);
+    setTabOrder(m_cisStr, m_pocHl);
+    setTabOrder(m_pocHl, m_kc2);
+    QWidget* predchozi = m_kc2;
+    for (TSEdit* e : m_pref) {
+        setTabOrder(predchozi, e);
+        predchozi = e;
+    }
+    setTabOrder(predchozi, m_kc3);
+    setTabOrder(m_kc3, m_kc4);
+    setTabOrder(m_kc4, m_poslKand);
+}
+
+// The panel of the candidates: a row for each (number, preferential votes,
+// multiple) in three columns, and the control numbers 3 and 4 with the last
+// candidate who has preferential votes.
+void AnnexPage::panelKandidatu() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("R_PanVstupT2P_1"));
     panel->setFrameShape(QFrame::StyledPanel);
@@ -115,7 +134,10 @@ AnnexPage::AnnexPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidge
                          kOddelovacVyska);
         m_oddelovace[i] = sep;
     }
+    cislaListu(panel);
+}
 
+void AnnexPage::cislaListu(QWidget* panel) {
     vytvorPopisek(panel, QStringLiteral("Kontrolní číslo 3"), 330, 262);
     m_kc3 = vytvorZobrazeni(panel, "R_EdT2PKC3", QRect(590, 259, 100, 21));
     vytvorPopisek(panel, QStringLiteral("Kontrolní číslo 4"), 330, 292);
@@ -134,18 +156,6 @@ AnnexPage::AnnexPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidge
             [this](QChar& key) { R_T2PPoslKandjeEnter = key == QLatin1Char('\r'); });
     connect(m_poslKand, &TSEdit::OnExit, this,
             [this] { runReportingErrors([&] { R_EdT2PPoslKandExit(); }); });
-
-    setTabOrder(m_vyber, m_cisStr);
-    setTabOrder(m_cisStr, m_pocHl);
-    setTabOrder(m_pocHl, m_kc2);
-    QWidget* predchozi = m_kc2;
-    for (TSEdit* e : m_pref) {
-        setTabOrder(predchozi, e);
-        predchozi = e;
-    }
-    setTabOrder(predchozi, m_kc3);
-    setTabOrder(m_kc3, m_kc4);
-    setTabOrder(m_kc4, m_poslKand);
 }
 
 void AnnexPage::PostavVyber(const QList<TStranaVstupu>& zaskrtnute) {

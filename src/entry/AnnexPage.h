@@ -68,6 +68,10 @@ signals:
     void posledniStranaOpustena();
 
 private:
+    // The panel of the candidates, and on it the sheet's control numbers 3
+    // and 4 and its last candidate.
+    void panelKandidatu();
+    void cislaListu(QWidget* panel);
     void R_CBT2P_1Change(int index);
     void R_EdPocHlExit();
     void R_PanVstupT2P_1Exit(int kandidat);

@@ -77,6 +77,10 @@ signals:
 
 private:
     TSEdit* makeField(const char* name, int maxLength, bool number);
+    // The page's sentences above and below the names grid, and the grid.
+    void vetyNadJmeny();
+    void vetyPodJmeny();
+    void mrizkaJmen();
     void R_SEdClenuOVKCExit();
     void R_SEdClenuOVKPExit();
     void R_SEdZapisovatExit();

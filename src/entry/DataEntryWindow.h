@@ -1,9 +1,10 @@
 #pragma once
 
-// The data-entry window: the commission types the record T/2 of its precinct
-// here, page by page (section I, section II with the parties that received
-// votes, Annex 1, section III), every change of page saves the whole record,
-// and "Uložit" saves, checks and offers export and printing.
+// TR_Vstupni_Form, the data-entry window: the commission types the record
+// T/2 of its precinct here, page by page (section I, section II with the
+// parties that received votes, Annex 1, section III), every change of page
+// saves the whole record, and "Uložit" saves, checks and offers export and
+// printing.
 
 #include "entry/EntryWidgets.h"
 

@@ -61,6 +61,18 @@ private:
         QString THlaso::*clen;
     };
 
+    // The sentences of section I, each from the top `y` of its first line;
+    // each returns where the next one begins.
+    int vetaDnuVoleb(int y);
+    int vetyZahajeniAUkonceni(int y);
+    int vetaOdroceni(int y);
+    int vetaProdlouzeni(int y);
+    int vetaPreruseni(int y);
+    int vetaStiznosti(int y);
+    void vetaSchranky(int y);
+    int duvod(int y, const char* jmeno, QString THlaso::*clen);
+    void nastavPoradi();
+
     TSEdit* textovePole(class TRadek& radek, const char* jmeno, int sirka, QString THlaso::*clen,
                         int kapacita, bool cislo = false, bool hodina = false);
     void dvojice(TRadek& radek, const char* panel, const char* ne, const QString& neText,

@@ -1,5 +1,8 @@
 #pragma once
 
+// TZ_PocetKopii_F, the copies window: how many copies of the record T/2 are
+// printed after a successful export.
+
 #include <QDialog>
 
 class QLabel;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The information window of the export-and-print step: a title and a
+// TZ_infoE_F, the information window of the export-and-print step: a title and a
 // message of several lines, an OK button and, after an export to a USB disk,
 // a button that removes the disk safely.
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The export window: the commission chooses where the checked data go, a USB
+// TZ_ExportDat_F, the export window: the commission chooses where the checked data go, a USB
 // disk that holds a medium or the export directory on the hard disk, and
 // "Uložit" copies the data file there.
 

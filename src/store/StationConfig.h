@@ -1,7 +1,7 @@
 #pragma once
 
-// The station configuration STANICE.RCD: which precinct this installation
-// serves, and the export mark of its data.
+// TStanice, the station configuration STANICE.RCD: which precinct this
+// installation serves, and the export mark of its data.
 
 #include "store/PrecinctRecord.h"
 
