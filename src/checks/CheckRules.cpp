@@ -560,46 +560,42 @@ void zapisPriznaky(const TPriznakyChyb& priznaky, TPrecinctRecord& r) {
 
 namespace {
 
+// The parties a run visits without the tables: the ticked parties stand in
+// for the party list, so that every check that visits parties visits exactly
+// those the record has sheets for. No candidate count is known, so none
+// limits the candidates.
+TSeznamStran stranyZaznamu(const TPrecinctRecord& r) {
+    TSeznamStran zaznamu;
+    for (int p = 1; p <= kPocetStranVeZaznamu; ++p)
+        if (r.T2.zaskrtnuta(p))
+            zaznamu.strany.append(
+                {QString::number(p), QString(), QString::number(kPocetPrefHlasu)});
+    return zaznamu;
+}
+
 // A run in progress. It works on its own copy of the record, in which every
 // failure is recorded as it is found, so that a later check (64) sees the
 // error flags the earlier ones set, exactly as the record will hold them.
-class TBeh {
-public:
-    TBeh(const TVstupKontrol& v, const TCisChyb& katalog, const TRozsahKontrol& rozsah)
-        : m_zaznam(v.PrecinctRecord),
-          m_strany(rozsah.tabulky ? v.SeznamStran : stranyZaznamu()), vstup{m_zaznam, m_strany,
-                                                                            v.JmenaKomise},
-          rozsah(rozsah), vysledek{TChybProt(katalog), {}, {}} {}
-
-    // The parties the run visits: without the tables the ticked parties
-    // stand in for the party list, so that every check that visits parties
-    // visits exactly those the record has sheets for. No candidate count is
-    // known, so none limits the candidates.
-    TSeznamStran stranyZaznamu() const {
-        TSeznamStran zaznamu;
-        for (int p = 1; p <= kPocetStranVeZaznamu; ++p)
-            if (m_zaznam.T2.zaskrtnuta(p))
-                zaznamu.strany.append(
-                    {QString::number(p), QString(), QString::number(kPocetPrefHlasu)});
-        return zaznamu;
-    }
-
-    TPrecinctRecord& zaznam() { return m_zaznam; }
+struct TBeh {
+    TBeh(const TVstupKontrol& v, const TCisChyb& katalog, const TRozsahKontrol& r)
+        : zaznam(v.PrecinctRecord),
+          strany(r.tabulky ? v.SeznamStran : stranyZaznamu(zaznam)), vstup{zaznam, strany,
+                                                                           v.JmenaKomise},
+          rozsah(r), vysledek{TChybProt(katalog), {}, {}} {}
+    TBeh(const TBeh&) = delete;
+    TBeh& operator=(const TBeh&) = delete;
 
     // A failure of the check `cislo`: recorded for the record `veta`, and
     // its protocol entry (party `strana`, parameter `param`).
     void nalez(int veta, int strana = 0, const QString& param = QString()) {
-        ZaznamenejChybu(m_zaznam, vysledek.StavKontrol, kodChyby(cislo), veta);
+        ZaznamenejChybu(zaznam, vysledek.StavKontrol, kodChyby(cislo), veta);
         vysledek.ChybProt.PridejChybu(strana, cislo, param);
         neprosla.set(size_t(cislo));
     }
 
-private:
-    TPrecinctRecord m_zaznam;
-    TSeznamStran m_strany;
-
-public:
-    const TVstupKontrol vstup;
+    TPrecinctRecord zaznam;    // the run's copy of the record
+    const TSeznamStran strany; // the parties the run visits
+    const TVstupKontrol vstup; // what the checks read: the two above and the names
     const TRozsahKontrol rozsah;
     TVysledekKontrol vysledek;
     int cislo = 0;                        // the check being run
@@ -830,8 +826,8 @@ void zkus(TBeh& b, const TKontrolaBehu& k, const TStrana& s, int p) {
 TVysledekKontrol ProvedKontroly(const TVstupKontrol& v, const TCisChyb& katalog, TVybrano vybrano,
                                 const TRozsahKontrol& rozsah) {
     TBeh b(v, katalog, rozsah);
-    TPrecinctRecord& r = b.zaznam();
-    const TSeznamStran& strany = b.vstup.SeznamStran;
+    TPrecinctRecord& r = b.zaznam;
+    const TSeznamStran& strany = b.strany;
 
     // The check command and the save start the flags afresh; the export's
     // check keeps those the data were saved with.
