@@ -57,10 +57,9 @@ bool runCommissionInput(const uint8_t* data, size_t size) {
     if (KomiseNeniPrazdna() != (!missing && file.size() >= kKomiseSize))
         return false;
 
-    QList<TKomise>& jmena = JmenaKomise();
-    jmena = earlierNames();
+    QList<TKomise> jmena = earlierNames();
     try {
-        NactiKomise();
+        NactiKomise(jmena);
     } catch (const UrnariumError&) {
         // Only a missing file or one of a partial record may be refused, and
         // the names already in memory stay.
@@ -81,7 +80,7 @@ bool runCommissionInput(const uint8_t* data, size_t size) {
         expected.append(asWrittenBack(fromCp1250(toCp1250(k.clen).left(kNameCapacity))));
 
     try {
-        UlozKomise();
+        UlozKomise(jmena);
         if (ScratchInstall::read(path).size() != expected.size() * kKomiseSize)
             return false;
         QStringList filesAfter = filesBefore;
@@ -90,7 +89,7 @@ bool runCommissionInput(const uint8_t* data, size_t size) {
         if (ScratchInstall::files(inst.dirs().data) != filesAfter)
             return false;
         jmena = earlierNames();
-        NactiKomise();
+        NactiKomise(jmena);
     } catch (const UrnariumError&) {
         return true;
     }

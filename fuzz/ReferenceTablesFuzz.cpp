@@ -194,9 +194,9 @@ bool checkStrany(const std::optional<QList<QByteArray>>& strany, const Lookup& q
     // the previous load stays.
     TSeznamStran previous;
     previous.strany.append({QStringLiteral("99"), QStringLiteral("předchozí"), QString()});
-    SeznamStran() = previous;
-    const bool loaded = answer<bool>([] {
-                            NactiStrany();
+    TSeznamStran seznam = previous;
+    const bool loaded = answer<bool>([&] {
+                            NactiStrany(seznam);
                             return true;
                         }).has_value();
     const bool acceptable = strany && strany->size() <= kMaxStran;
@@ -211,7 +211,7 @@ bool checkStrany(const std::optional<QList<QByteArray>>& strany, const Lookup& q
             expected.append(fieldsOf(s));
     }
     QList<QStringList> actual;
-    for (const TStrana& s : SeznamStran().strany)
+    for (const TStrana& s : seznam.strany)
         actual.append(fieldsOf(s));
     if (actual != expected)
         return false;
@@ -269,15 +269,15 @@ bool checkKandidati(const std::optional<QList<QByteArray>>& kandidati, const Loo
         (*table)[kMaxStran - 1][kMaxKandidatu - 1].KandJmeno1 = QStringLiteral("předchozí");
         return table;
     }();
-    TabulkaKandidatu() = *previous;
-    const bool loaded = answer<bool>([] {
-                            NactiKandidaty();
+    auto tabulka = std::make_unique<TTabulkaKandidatu>(*previous);
+    const bool loaded = answer<bool>([&] {
+                            NactiKandidaty(*tabulka);
                             return true;
                         }).has_value();
     const std::unique_ptr<TTabulkaKandidatu> expected = referenceKandidati(kandidati);
     if (loaded != (expected != nullptr))
         return false;
-    return sameTable(TabulkaKandidatu(), loaded ? *expected : *previous);
+    return sameTable(*tabulka, loaded ? *expected : *previous);
 }
 
 // ---- the expected numbers of voters ----

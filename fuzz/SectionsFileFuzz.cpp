@@ -44,10 +44,9 @@ bool runSectionsFileInput(const uint8_t* data, size_t size) {
         ScratchInstall::write(path, file);
     const QStringList filesBefore = ScratchInstall::files(inst.dirs().data);
 
-    THlaso& hlaso = PrecinctRecord().Hlaso;
-    hlaso = earlierSections();
+    THlaso hlaso = earlierSections();
     try {
-        NactiHlaso();
+        NactiHlaso(hlaso);
     } catch (const UrnariumError&) {
         // Only a file shorter than the record may be refused, and the sections
         // already in memory must survive the refusal.
@@ -66,7 +65,7 @@ bool runSectionsFileInput(const uint8_t* data, size_t size) {
     for (QString& f : expected)
         f = asWrittenBack(f);
     try {
-        UlozHlaso();
+        UlozHlaso(hlaso);
         // A missing file is created under the name the program asks for.
         const QByteArray written =
             ScratchInstall::read(missing ? inst.dirs().data + QStringLiteral("HLASO.RCD") : path);
@@ -76,7 +75,7 @@ bool runSectionsFileInput(const uint8_t* data, size_t size) {
             (missing ? QStringList{QStringLiteral("HLASO.RCD")} : filesBefore))
             return false;
         hlaso = earlierSections();
-        NactiHlaso();
+        NactiHlaso(hlaso);
     } catch (const UrnariumError&) {
         return true;
     }

@@ -51,17 +51,17 @@ bool equalOutside(const QByteArray& a, const QByteArray& b, int from, int to) {
 bool readsFaithfully(const QByteArray& file) {
     TStanice before;
     before.NazevObce = QStringLiteral("předchozí");
-    Stanice() = before;
+    TStanice stanice = before;
     try {
-        NactiStanici();
+        stanice = NactiStanici();
     } catch (const UrnariumError&) {
-        return file.size() < kStaniceSize && sameFields(Stanice(), before);
+        return file.size() < kStaniceSize && sameFields(stanice, before);
     }
     if (file.size() < kStaniceSize)
         return false;
     const QByteArray record = file.left(kStaniceSize);
-    return sameFields(Stanice(), TStanice::fromRecord(record)) && Stanice().raw == record &&
-           Stanice().toRecord() == record;
+    return sameFields(stanice, TStanice::fromRecord(record)) && stanice.raw == record &&
+           stanice.toRecord() == record;
 }
 
 // Changing one field in memory: the record written differs from the one read
@@ -96,9 +96,10 @@ bool marksOnlyTheStav(const ScratchInstall& inst, const QString& name, const QBy
     const QString path = inst.dirs().config + name;
     ScratchInstall::write(path, file);
     const QStringList filesBefore = ScratchInstall::files(inst.dirs().config);
+    TStanice stanice;
     bool refused = false;
     try {
-        ZapisStav(letter);
+        ZapisStav(stanice, letter);
     } catch (const UrnariumError&) {
         refused = true;
     }
@@ -112,8 +113,8 @@ bool marksOnlyTheStav(const ScratchInstall& inst, const QString& name, const QBy
     const QByteArray mark = toCp1250(letter.left(1));
     return after.at(kOffStav) == char(mark.size()) &&
            after.at(kOffStav + 1) == (mark.isEmpty() ? '\0' : mark.at(0)) &&
-           Stanice().Stav == fromCp1250(mark) &&
-           sameFields(Stanice(),
+           stanice.Stav == fromCp1250(mark) &&
+           sameFields(stanice,
                       TStanice::fromRecord(
                           file.left(kStaniceSize).replace(kOffStav, 2, after.mid(kOffStav, 2))));
 }

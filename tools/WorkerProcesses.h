@@ -2,14 +2,13 @@
 
 // Independent items of work spread over worker processes.
 //
-// The checks work on the program's one record and its one protocol, state
-// that a process holds once; so many files are read and checked side by side
-// in worker processes, each with a state of its own, rather than in threads.
-// A worker is a fork of the calling process: it inherits what was prepared
-// before (reference tables in memory, the error catalogue) and sends each
-// result back through a pipe. A worker that dies on an item (a crash on a
-// hostile file) costs that one item: it is reported lost and a new worker
-// takes over the rest of the share.
+// Many files are read and checked side by side in worker processes rather
+// than in threads, so that a file that brings a reader down costs that file
+// only. A worker is a fork of the calling process: it inherits what was
+// prepared before (reference tables in memory, the party list, the error
+// catalogue) and sends each result back through a pipe. A worker that dies on
+// an item (a crash on a hostile file) costs that one item: it is reported
+// lost and a new worker takes over the rest of the share.
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -10,7 +10,7 @@
 #include "checks/CheckRules.h"
 #include "checks/CheckSequence.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Errors.h"
 #include "store/InstallDirs.h"
 #include "store/PrecinctDataFile.h"
@@ -31,15 +31,15 @@ namespace {
 constexpr const char* kUsage = "check DIR [--json]";
 constexpr const char* kUsageFull = "check DIR [--json] [--station P]";
 
-QJsonObject resultJson() {
-    const TPrecinctRecord& r = PrecinctRecord();
-    const TStavKontrol& stav = StavKontrol();
+QJsonObject resultJson(const PrecinctSession& session) {
+    const TPrecinctRecord& r = session.PrecinctRecord;
+    const TStavKontrol& stav = session.StavKontrol;
     QJsonObject strany;
     for (int p = 1; p <= kPocetStranVeZaznamu; ++p)
         if (r.T2.zaskrtnuta(p))
             strany.insert(QString::number(p), r.VyslStran(p).T2PChyba);
     QJsonArray protokol;
-    const TChybProt& prot = ChybProt();
+    const TChybProt& prot = session.ChybProt;
     for (int i = 0; i < prot.count(); ++i) {
         const TChyba& ch = prot.VratChybu(i);
         protokol.append(QJsonObject{
@@ -103,23 +103,24 @@ int runCheck(const QStringList& args) {
     dirs.config = scratch.path() + QLatin1Char('/');
     setInstallDirs(dirs);
 
+    PrecinctSession session;
     try {
-        NactiStanici();
+        session.Stanice = NactiStanici();
         createErrorCatalogue();
-        const TStanice& st = Stanice();
-        AktOkrsek() = {st.Obec.left(6), st.Okrsek};
-        if (!dataFileExists(kKindE) && !dataFileExists(kKindO))
+        const TAktOkrsek okrsek = session.Stanice.okrsek();
+        if (!dataFileExists(kKindE, okrsek) && !dataFileExists(kKindO, okrsek))
             return fail(QString::fromUtf8(kDataNejsouPorizena));
-        loadStationPrecinct();
-        Workflow().Vybrano = kVybranoKontrola;
-        ProvedKontroly();
+        loadStationPrecinct(session);
+        session.prevezmiVysledek(
+            ProvedKontroly(session.vstupKontrol(), CisChyb(), kVybranoKontrola));
     } catch (const UrnariumError& e) {
         return fail(e.message());
     }
     if (json)
-        printOut(QString::fromUtf8(QJsonDocument(resultJson()).toJson(QJsonDocument::Indented)));
+        printOut(
+            QString::fromUtf8(QJsonDocument(resultJson(session)).toJson(QJsonDocument::Indented)));
     else
-        printOut(protocolText(ChybProt(), PrecinctRecord(), Stanice()));
+        printOut(protocolText(session.ChybProt, session.PrecinctRecord, session.Stanice));
     return kExitOk;
 }
 

@@ -18,7 +18,6 @@
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
 #include "core/Errors.h"
 #include "store/InstallDirs.h"
 #include "store/PrecinctDataFile.h"
@@ -264,12 +263,12 @@ Contribution contributionOf(const TPrecinctRecord& r) {
     return c;
 }
 
-// Reads and checks one file of kind "O" in the worker, on the process's one
-// record, as the export's check does: the record's error flags stay as the
-// station saved them.
-Examined examine(const QString& path, bool withTables, bool hasCopies) {
+// Reads and checks one file of kind "O" in the worker as the export's check
+// does: the record's error flags stay as the station saved them. `strany` is
+// the party list of the tables (empty without them).
+Examined examine(const QString& path, const TSeznamStran& strany, bool withTables, bool hasCopies) {
     Examined e;
-    TPrecinctRecord& r = PrecinctRecord();
+    TPrecinctRecord r;
     QByteArray line;
     try {
         line = readDataFile(path, kKindO, r);
@@ -293,9 +292,11 @@ Examined examine(const QString& path, bool withTables, bool hasCopies) {
     }
     if (hasCopies)
         e.line = line;
-    Workflow().Vybrano = kVybranoExport;
-    ProvedKontroly(TRozsahKontrol{withTables, false});
-    const TChybProt& prot = ChybProt();
+    // Section III stays at the station: no names of the commission.
+    const QList<TKomise> bezJmen;
+    const TVysledekKontrol v = ProvedKontroly({r, strany, bezJmen}, CisChyb(), kVybranoExport,
+                                              TRozsahKontrol{withTables, false});
+    const TChybProt& prot = v.ChybProt;
     QStringList texts;
     for (int i = 0; i < prot.count(); ++i) {
         const TChyba& ch = prot.VratChybu(i);
@@ -303,7 +304,7 @@ Examined examine(const QString& path, bool withTables, bool hasCopies) {
         texts.append(findingText(e.findings.last()));
     }
     e.reason = texts.join(QStringLiteral("; "));
-    const TStavKontrol& stav = StavKontrol();
+    const TStavKontrol& stav = v.StavKontrol;
     e.status = stav.JsouChyby                                  ? Status::Refused
                : stav.JsouPropustitelne || stav.JsouUpozorneni ? Status::Warnings
                                                                : Status::Accepted;
@@ -312,10 +313,11 @@ Examined examine(const QString& path, bool withTables, bool hasCopies) {
     return e;
 }
 
-QByteArray examineInWorker(const QString& path, bool withTables, bool hasCopies) {
+QByteArray examineInWorker(const QString& path, const TSeznamStran& strany, bool withTables,
+                           bool hasCopies) {
     Examined e;
     try {
-        e = examine(path, withTables, hasCopies);
+        e = examine(path, strany, withTables, hasCopies);
     } catch (const UrnariumError& err) {
         e = Examined{};
         e.reason = err.message();
@@ -501,9 +503,59 @@ void resolveCopies(Summary& sum, const QList<qsizetype>& copies,
     }
 }
 
-// `expected` are the precincts the tables expect; without the tables, none.
+// What the tables add: the expected precincts that no file has arrived for,
+// and every party of their list in the totals, with its name.
+void compareWithTables(Summary& sum, const QList<TAktOkrsek>& expected,
+                       const TSeznamStran& strany) {
+    QSet<quint64> arrived;
+    for (const FileEntry& f : sum.files)
+        if (f.kind != 0)
+            arrived.insert(precinctKey(f.nameObec.toULongLong(), f.nameOkrsek));
+    sum.expected = expected.size();
+    // In numeric order; a precinct that no file name can give (a code that
+    // is not a number) never arrives and goes last.
+    QList<std::pair<quint64, qsizetype>> missing;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        const TAktOkrsek& o = expected.at(i);
+        bool numeric = false;
+        const quint64 obec = o.Obec.toULongLong(&numeric);
+        numeric = numeric && obec < 1000000 && o.Okrsek >= 0 && o.Okrsek < 1000000;
+        const quint64 key =
+            numeric ? precinctKey(obec, o.Okrsek) : std::numeric_limits<quint64>::max();
+        if (!numeric || !arrived.contains(key))
+            missing.append({key, i});
+    }
+    std::stable_sort(missing.begin(), missing.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, i] : missing)
+        sum.missing.append(expected.at(i));
+    for (const TStrana& s : strany.strany) {
+        const int p = cisloStrany(s);
+        if (p >= 1 && p <= kPocetStranVeZaznamu) {
+            sum.totals.strany[p];
+            sum.partyNames.insert(p, s.NazevStrany);
+        }
+    }
+}
+
+// The lines by precinct, then by file; files that are no precinct's at the
+// end.
+void sortLines(Summary& sum) {
+    for (FileEntry& f : sum.files)
+        f.sortObec = f.identified() ? f.idObec() : std::numeric_limits<qint64>::max();
+    std::sort(sum.files.begin(), sum.files.end(), [](const FileEntry& a, const FileEntry& b) {
+        if (a.sortObec != b.sortObec)
+            return a.sortObec < b.sortObec;
+        if (a.idOkrsek() != b.idOkrsek())
+            return a.idOkrsek() < b.idOkrsek();
+        return a.path < b.path;
+    });
+}
+
+// `expected` are the precincts the tables expect and `strany` their party
+// list; without the tables, none.
 Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>>& expected,
-                  int jobs) {
+                  const TSeznamStran& strany, int jobs) {
     const bool withTables = expected.has_value();
     Summary sum;
     for (const QString& path : filesUnder(dirs))
@@ -529,7 +581,7 @@ Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>
     WorkerCallbacks cb;
     cb.work = [&](qsizetype k) {
         const qsizetype i = kindO.at(k);
-        return examineInWorker(sum.files.at(i).path, withTables, inCopies.contains(i));
+        return examineInWorker(sum.files.at(i).path, strany, withTables, inCopies.contains(i));
     };
     cb.take = [&](qsizetype k, QByteArrayView bytes) {
         const qsizetype i = kindO.at(k);
@@ -566,48 +618,9 @@ Summary summarise(const QStringList& dirs, const std::optional<QList<TAktOkrsek>
         if (group.size() > 1)
             resolveCopies(sum, group, held);
 
-    if (withTables) {
-        QSet<quint64> arrived;
-        for (const FileEntry& f : sum.files)
-            if (f.kind != 0)
-                arrived.insert(precinctKey(f.nameObec.toULongLong(), f.nameOkrsek));
-        sum.expected = expected->size();
-        // In numeric order; a precinct that no file name can give (a code that
-        // is not a number) never arrives and goes last.
-        QList<std::pair<quint64, qsizetype>> missing;
-        for (qsizetype i = 0; i < expected->size(); ++i) {
-            const TAktOkrsek& o = expected->at(i);
-            bool numeric = false;
-            const quint64 obec = o.Obec.toULongLong(&numeric);
-            numeric = numeric && obec < 1000000 && o.Okrsek >= 0 && o.Okrsek < 1000000;
-            const quint64 key =
-                numeric ? precinctKey(obec, o.Okrsek) : std::numeric_limits<quint64>::max();
-            if (!numeric || !arrived.contains(key))
-                missing.append({key, i});
-        }
-        std::stable_sort(missing.begin(), missing.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [key, i] : missing)
-            sum.missing.append(expected->at(i));
-        for (const TStrana& s : SeznamStran().strany) {
-            const int p = cisloStrany(s);
-            if (p >= 1 && p <= kPocetStranVeZaznamu) {
-                sum.totals.strany[p];
-                sum.partyNames.insert(p, s.NazevStrany);
-            }
-        }
-    }
-
-    // By precinct, then by file; files that are no precinct's at the end.
-    for (FileEntry& f : sum.files)
-        f.sortObec = f.identified() ? f.idObec() : std::numeric_limits<qint64>::max();
-    std::sort(sum.files.begin(), sum.files.end(), [](const FileEntry& a, const FileEntry& b) {
-        if (a.sortObec != b.sortObec)
-            return a.sortObec < b.sortObec;
-        if (a.idOkrsek() != b.idOkrsek())
-            return a.idOkrsek() < b.idOkrsek();
-        return a.path < b.path;
-    });
+    if (withTables)
+        compareWithTables(sum, *expected, strany);
+    sortLines(sum);
     return sum;
 }
 
@@ -846,6 +859,7 @@ int runSummary(const QStringList& args) {
     // them with the catalogue.
     std::unique_ptr<ReferenceTablesInMemory> inMemory;
     std::optional<QList<TAktOkrsek>> expected;
+    TSeznamStran strany;
     if (!tables.isEmpty()) {
         if (!QFileInfo(tables).isDir())
             return fail(QStringLiteral("%1 není adresář.").arg(tables));
@@ -854,7 +868,7 @@ int runSummary(const QStringList& args) {
             program += QLatin1Char('/');
         setInstallDirs({program, program, program});
         inMemory = std::make_unique<ReferenceTablesInMemory>();
-        NactiStrany();
+        NactiStrany(strany);
         expected = expectedPrecincts(kMaxExpected);
         if (QFileInfo::exists(programFile(QStringLiteral("CISCHYB.RCD"))))
             createErrorCatalogue();
@@ -864,7 +878,7 @@ int runSummary(const QStringList& args) {
         createErrorCatalogue(QList<TChybaInfo>{});
     }
 
-    const Summary sum = summarise(dirs, expected, jobs);
+    const Summary sum = summarise(dirs, expected, strany, jobs);
     Output out;
     if (json)
         jsonOutput(sum, out);

@@ -16,7 +16,6 @@
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
 #include "core/Errors.h"
 #include "store/InstallDirs.h"
 #include "store/PrecinctDataFile.h"
@@ -109,24 +108,24 @@ void fillResults(Rng& rng, TPrecinctRecord& r, const QList<Party>& parties, qint
 // control numbers, the check run (its codes and flags go with the file), the
 // closing record recomputed. False when the run found a blocking error; a
 // station would not have exported such data.
-bool completeAsExported(Rng& rng, TPrecinctRecord& r) {
+bool completeAsExported(Rng& rng, TPrecinctRecord& r, const TSeznamStran& strany) {
     ProcDopoctiT2(r);
     for (int p = 1; p <= kPocetStranVeZaznamu; ++p)
         if (r.T2.zaskrtnuta(p))
-            ProcDopoctiT2P(r, p);
+            ProcDopoctiT2P(r, strany, p);
     const TVstupTS vstup{
         QDateTime(QDate(2024, 6, 8), QTime(22, 0)).addSecs(uniformInt(rng, 0, 7200)),
         QString::number(uniformInt(rng, 1000000, 9999999)) + QStringLiteral("001"),
         QStringLiteral("17"), uniformInt(rng, 0, kNejvyssiNahodneCislo)};
-    ProcDopoctiTS(r, vstup);
-    PrecinctRecord() = r;
-    Workflow().Vybrano = kVybranoKontrola;
+    ProcDopoctiTS(r, strany, vstup);
     // Section III stays at the station and is complete there.
-    ProvedKontroly(TRozsahKontrol{true, false});
-    if (StavKontrol().JsouChyby)
+    const QList<TKomise> bezJmen;
+    const TVysledekKontrol v = ProvedKontroly({r, strany, bezJmen}, CisChyb(), kVybranoKontrola,
+                                              TRozsahKontrol{true, false});
+    zapisPriznaky(v.Priznaky, r);
+    if (v.StavKontrol.JsouChyby)
         return false;
-    r = PrecinctRecord();
-    ProcDopoctiTS(r, vstup);
+    ProcDopoctiTS(r, strany, vstup);
     return true;
 }
 
@@ -135,7 +134,8 @@ int generate(const QString& tables, const QString& out, qsizetype count, quint64
     const QString data = QDir(out).absolutePath() + QLatin1Char('/');
     setInstallDirs({program, program, data});
     const ReferenceTablesInMemory inMemory;
-    NactiStrany();
+    TSeznamStran strany;
+    NactiStrany(strany);
     createErrorCatalogue(QList<TChybaInfo>{});
     // Files for benchmarks and tests, not a commission's work: no need to
     // wait for the disk after each.
@@ -150,7 +150,7 @@ int generate(const QString& tables, const QString& out, qsizetype count, quint64
     precincts.resize(count);
 
     QList<Party> parties;
-    for (const TStrana& s : SeznamStran().strany) {
+    for (const TStrana& s : strany.strany) {
         const int p = cisloStrany(s);
         if (p >= 1 && p <= kPocetStranVeZaznamu)
             parties.append({p, std::min(kPocetPrefHlasu, strToIntDef(s.PocetKand, 0)),
@@ -172,14 +172,14 @@ int generate(const QString& tables, const QString& out, qsizetype count, quint64
                                                    "(kódy chyb %3); jsou tabulky v pořádku?")
                                         .arg(o.Obec)
                                         .arg(o.Okrsek)
-                                        .arg(PrecinctRecord().TS.KodyChyb));
+                                        .arg(r.TS.KodyChyb));
             r = TPrecinctRecord{};
             r.T2.TypVety = 1;
             r.T2.Okres = quint16(strToIntDef(entry.Okres, 9999));
             r.T2.Obec = o.Obec.toInt();
             r.T2.Okrsek = o.Okrsek;
             fillResults(rng, r, parties, OcekavaniVolici(o.Obec, o.Okrsek));
-            if (completeAsExported(rng, r))
+            if (completeAsExported(rng, r, strany))
                 break;
         }
         storeSealed(QString(), data + dataFileName(kKindO, o), recordToLine(r, kKindO), key);

@@ -4,7 +4,7 @@
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "store/InstallDirs.h"
 #include "store/PrecinctRecord.h"
 #include "store/RecordIO.h"
@@ -26,6 +26,7 @@ namespace {
 
 struct Installation {
     QTemporaryDir dir;
+    PrecinctSession session;
     bool ok = false;
 
     Installation() {
@@ -48,9 +49,9 @@ struct Installation {
                               QStringLiteral("28")}
                           .toRecord();
         writeFileAtomically(programFile(QStringLiteral("STRANY.RCD")), strany);
-        NactiStrany();
+        NactiStrany(session.SeznamStran);
         createErrorCatalogue();
-        ok = SeznamStran().pocet() == kMaxStran;
+        ok = session.SeznamStran.pocet() == kMaxStran;
     }
 };
 
@@ -61,8 +62,8 @@ Installation& installation() {
 
 // A consistent record of the precinct with every party ticked, votes for
 // each and preferential votes for many candidates.
-void fillRecord(const QString& obec, qint32 okrsek, quint16 okres) {
-    TPrecinctRecord& r = PrecinctRecord();
+void fillRecord(PrecinctSession& session, const QString& obec, qint32 okrsek, quint16 okres) {
+    TPrecinctRecord& r = session.PrecinctRecord;
     r = TPrecinctRecord{};
     r.T2.TypVety = 1;
     r.T2.Okres = okres;
@@ -72,28 +73,28 @@ void fillRecord(const QString& obec, qint32 okrsek, quint16 okres) {
     // number for the votes below, so that the run takes its usual path.
     r.T2.ZapsOsoby = std::max(OcekavaniVolici(obec, okrsek), 400);
     r.T2.PlatneHlasy = 0;
-    for (const TStrana& s : SeznamStran().strany) {
+    for (const TStrana& s : session.SeznamStran.strany) {
         const int p = cisloStrany(s);
         zaskrtniStranu(r, p, true);
         TStranaVysl& v = r.VyslStran(p);
         v.PocHl = quint16(5 + p % 10);
         r.T2.PlatneHlasy += v.PocHl;
-        const int n = pocetKandidatuListu(p);
+        const int n = pocetKandidatuListu(session.SeznamStran, p);
         for (int k = 1; k <= n; k += 3)
             v.pref(k) = 1;
-        ProcDopoctiT2P(r, p);
+        ProcDopoctiT2P(r, session.SeznamStran, p);
     }
     r.T2.OdevzdObalky = quint16(r.T2.PlatneHlasy + 5);
     r.T2.VydObalky = quint16(r.T2.OdevzdObalky + 2);
     ProcDopoctiT2(r);
-    ProcDopoctiTS(r, {QDateTime(QDate(2024, 6, 8), QTime(14, 30)), QStringLiteral("5827860002"),
-                      QStringLiteral("99"), 1234});
+    ProcDopoctiTS(r, session.SeznamStran,
+                  {QDateTime(QDate(2024, 6, 8), QTime(14, 30)), QStringLiteral("5827860002"),
+                   QStringLiteral("99"), 1234});
     r.Hlaso.ClenuOVKC = QStringLiteral("5");
     r.Hlaso.ClenuOVKP = QStringLiteral("3");
     r.Hlaso.Zapisovat = QStringLiteral("Zapisovatel");
     r.Hlaso.PoverPred = QStringLiteral("Pověřený člen");
-    JmenaKomise() = {{QStringLiteral("Člen 1")}, {QStringLiteral("Člen 2")}};
-    Workflow().Vybrano = kVybranoKontrola;
+    session.JmenaKomise = {{QStringLiteral("Člen 1")}, {QStringLiteral("Člen 2")}};
 }
 
 void runChecks(benchmark::State& state, const QString& obec, qint32 okrsek) {
@@ -101,15 +102,19 @@ void runChecks(benchmark::State& state, const QString& obec, qint32 okrsek) {
         state.SkipWithError("demo installation could not be built");
         return;
     }
+    PrecinctSession& session = installation().session;
     TOkrsky entry;
     NajdiOkrsek(obec, okrsek, entry);
-    fillRecord(obec, okrsek, quint16(entry.Okres.toInt()));
+    fillRecord(session, obec, okrsek, quint16(entry.Okres.toInt()));
+    int findings = 0;
     for (auto _ : state) {
-        ProvedKontroly();
-        benchmark::DoNotOptimize(ChybProt().count());
+        const TVysledekKontrol v =
+            ProvedKontroly(session.vstupKontrol(), CisChyb(), kVybranoKontrola);
+        findings = v.ChybProt.count();
+        benchmark::DoNotOptimize(findings);
     }
-    state.counters["findings"] = ChybProt().count();
-    state.counters["parties"] = pocetPriloh(PrecinctRecord().T2);
+    state.counters["findings"] = findings;
+    state.counters["parties"] = pocetPriloh(session.PrecinctRecord.T2);
 }
 
 // The demo station's own precinct.

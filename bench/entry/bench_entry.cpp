@@ -5,6 +5,7 @@
 #include "checks/CheckSequence.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
+#include "checks/PrecinctSession.h"
 #include "entry/AnnexPage.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
@@ -69,18 +70,18 @@ struct Installation {
         writeFileAtomically(programFile(QStringLiteral("KANDIDAT.RCD")), kandidati);
         const QByteArray stanice = readFileBytes(root + QStringLiteral("STANICE.RCD"));
         writeFileAtomically(root + QStringLiteral("data/STANICE.RCD"), stanice);
-        NactiStanici();
+        session.Stanice = NactiStanici();
         createErrorCatalogue();
-        NactiStrany();
+        NactiStrany(session.SeznamStran);
         fillRecord();
-        ok = SeznamStran().pocet() == kMaxStran;
+        ok = session.SeznamStran.pocet() == kMaxStran;
     }
 
     // Every party ticked with votes, sections I and III, four names.
-    static void fillRecord() {
-        const TStanice& st = Stanice();
-        AktOkrsek() = {st.Obec.left(6), st.Okrsek};
-        TPrecinctRecord& r = PrecinctRecord();
+    void fillRecord() {
+        const TStanice& st = session.Stanice;
+        session.AktOkrsek = st.okrsek();
+        TPrecinctRecord& r = session.PrecinctRecord;
         r = TPrecinctRecord{};
         r.T2.TypVety = 1;
         r.T2.Obec = st.Obec.toInt();
@@ -93,7 +94,7 @@ struct Installation {
             r.T2.PlatneHlasy += v.PocHl;
             for (int k = 1; k <= kMaxKandidatu; k += 3)
                 v.pref(k) = 1;
-            ProcDopoctiT2P(r, p);
+            ProcDopoctiT2P(r, session.SeznamStran, p);
         }
         r.T2.OdevzdObalky = quint16(r.T2.PlatneHlasy + 5);
         r.T2.VydObalky = quint16(r.T2.OdevzdObalky + 2);
@@ -104,14 +105,16 @@ struct Installation {
         r.Hlaso.Zapisovat = QStringLiteral("Jana Nováková");
         r.Hlaso.PoverPred = QStringLiteral("Petr Svoboda");
         setSyncToDisk(false);
-        UlozData(kKindE);
-        UlozHlaso();
-        JmenaKomise() = {{QStringLiteral("Eva Malá")},
-                         {QStringLiteral("Ivan Velký")},
-                         {QStringLiteral("Olga Krátká")},
-                         {QStringLiteral("Adam Dlouhý")}};
-        UlozKomise();
+        UlozData(kKindE, session.AktOkrsek, r);
+        UlozHlaso(r.Hlaso);
+        session.JmenaKomise = {{QStringLiteral("Eva Malá")},
+                               {QStringLiteral("Ivan Velký")},
+                               {QStringLiteral("Olga Krátká")},
+                               {QStringLiteral("Adam Dlouhý")}};
+        UlozKomise(session.JmenaKomise);
     }
+
+    PrecinctSession session;
 };
 
 Installation& installation() {
@@ -121,10 +124,13 @@ Installation& installation() {
 
 // The window, shown on the annex with the first party loaded.
 struct Window {
-    TR_Vstupni_Form okno;
+    TR_Vstupni_Form okno{installation().session};
     QTimer odpovedi;
     int hlaseni = 0;
     Window() {
+        // The check protocol of the save goes nowhere: the benchmark
+        // measures the window, not the preview.
+        okno.TiskProtokolu = [](const PrecinctSession&) {};
         // A finding would stop the run in its modal window: passed on, and
         // counted.
         odpovedi.setInterval(1);
@@ -235,7 +241,7 @@ void BM_LeavingAField_RegisteredVoters(benchmark::State& state) {
     w.okno.R_TN_T2PRClick();
     w.settle();
     SectionTwoPage* p = w.okno.strankaOddII();
-    const QString zapsano = QString::number(PrecinctRecord().T2.ZapsOsoby);
+    const QString zapsano = QString::number(installation().session.PrecinctRecord.T2.ZapsOsoby);
     for (auto _ : state) {
         p->R_EdZapsOsoby()->setFocus(Qt::TabFocusReason);
         p->R_EdZapsOsoby()->setText(zapsano);
@@ -253,7 +259,8 @@ void BM_TypingFivePartyRecord(benchmark::State& state) {
     if (!ready(state))
         return;
     setSyncToDisk(false);
-    const qint32 ocekavano = std::max(OcekavaniVolici(Stanice().Obec, Stanice().Okrsek), 200);
+    const TStanice& st = installation().session.Stanice;
+    const qint32 ocekavano = std::max(OcekavaniVolici(st.Obec, st.Okrsek), 200);
     const int pocHl = ocekavano * 6 / 10 / 5;
     const int platne = pocHl * 5;
     int klaves = 0;
@@ -270,8 +277,8 @@ void BM_TypingFivePartyRecord(benchmark::State& state) {
     };
     for (auto _ : state) {
         state.PauseTiming();
-        removeDataFile(kKindE);
-        removeDataFile(kKindO);
+        removeDataFile(kKindE, st.okrsek());
+        removeDataFile(kKindO, st.okrsek());
         writeFileAtomically(dataFile(QStringLiteral("HLASO.RCD")), hlasoToBytes(THlaso{}));
         auto w = std::make_unique<Window>();
         klaves = 0;
@@ -322,25 +329,17 @@ void BM_TypingFivePartyRecord(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["keys"] = klaves;
-    state.counters["checked_file"] = dataFileExists(kKindO);
-    Installation::fillRecord();
+    state.counters["checked_file"] = dataFileExists(kKindO, st.okrsek());
+    installation().fillRecord();
 }
 BENCHMARK(BM_TypingFivePartyRecord)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-// The check protocol of the save goes nowhere: the benchmark measures the
-// window, not the preview.
-struct TicheProtokoly : ProtocolOutput {
-    void TiskProtokolu(const TChybProt&, const TPrecinctRecord&, const TStanice&) override {}
-};
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    TicheProtokoly protokoly;
-    setProtocolOutput(&protokoly);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -26,12 +26,11 @@ public:
         QDir().mkpath(root + QStringLiteral("data"));
         QDir().mkpath(root + QStringLiteral("Export"));
         setInstallDirs({root, root, root + QStringLiteral("data/")});
-        AktOkrsek() = {QStringLiteral("500011"), 3};
+        const TAktOkrsek okrsek{QStringLiteral("500011"), 3};
         // 30 ticked parties with every candidate's votes: the largest file of
         // kind O there can be.
-        PrecinctRecord() = test::fullRecord(30, kPocetClenu);
-        UlozData(kKindO);
-        m_size = QFileInfo(dataFilePath(kKindO)).size();
+        UlozData(kKindO, okrsek, test::fullRecord(30, kPocetClenu));
+        m_size = QFileInfo(dataFilePath(kKindO, okrsek)).size();
     }
     ~Installation() { setInstallDirs({}); }
     QString exportDir() const { return m_dir.path() + QStringLiteral("/Export/"); }

@@ -2,6 +2,7 @@
 // much memory the pages take, in this program's preview and in Qt's stock
 // QPrintPreviewWidget fed with the same pages.
 
+#include "checks/PrecinctSession.h"
 #include "preview/PreviewControl.h"
 #include "printing/PreviewWindow.h"
 #include "printing/PrintCommands.h"
@@ -46,6 +47,7 @@ double currentRssMB() {
 // of the largest ballot, 30 landscape pages.
 struct Installation {
     QTemporaryDir dir;
+    PrecinctSession session;
     Installation() {
         const QString root = dir.path() + QLatin1Char('/');
         setInstallDirs({root, root, root});
@@ -69,13 +71,12 @@ struct Installation {
         }
         write(root + QStringLiteral("STRANY.RCD"), strany);
         write(root + QStringLiteral("KANDIDAT.RCD"), kandidati);
-        Stanice().NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
-        Stanice().Obec = QStringLiteral("582786");
-        Stanice().Okrsek = 2;
-        AktOkrsek().Obec = Stanice().Obec;
-        AktOkrsek().Okrsek = 2;
-        NactiStrany();
-        NactiKandidaty();
+        session.Stanice.NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
+        session.Stanice.Obec = QStringLiteral("582786");
+        session.Stanice.Okrsek = 2;
+        session.AktOkrsek = session.Stanice.okrsek();
+        NactiStrany(session.SeznamStran);
+        NactiKandidaty(session.TabulkaKandidatu);
     }
     static void write(const QString& path, const QByteArray& data) {
         QFile f(path);
@@ -90,7 +91,8 @@ Installation& installation() {
 }
 
 TUdajeArchu arch() {
-    return {Stanice(), AktOkrsek(), SeznamStran(), TabulkaKandidatu()};
+    const PrecinctSession& s = installation().session;
+    return {s.Stanice, s.AktOkrsek, s.SeznamStran, s.TabulkaKandidatu};
 }
 
 // The preview window with its modal showing left out, sized as on screen.

@@ -8,6 +8,7 @@
 
 #include "RecordSample.h"
 #include "checks/ErrorCatalogue.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "preview/PreviewControl.h"
 #include "printing/PreviewWindow.h"
@@ -58,22 +59,23 @@ public:
 struct Stanice30x99 {
     QTemporaryDir dir;
     TicheDialogy dialogy;
+    PrecinctSession session;
     TpreviewF okno;
     Stanice30x99() {
         const QString root = dir.path() + QLatin1Char('/');
         setInstallDirs({root, root, root});
         setDialogs(&dialogy);
-        Stanice().NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
-        Stanice().Obec = QStringLiteral("582786");
-        Stanice().Okrsek = 2;
-        Stanice().IdStanice = QStringLiteral("5827860002");
-        test::zapisTabulkyZapisu(root);
+        session.Stanice.NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
+        session.Stanice.Obec = QStringLiteral("582786");
+        session.Stanice.Okrsek = 2;
+        session.Stanice.IdStanice = QStringLiteral("5827860002");
+        test::zapisTabulkyZapisu(root, session);
         test::VzorZapisu vzor;
         vzor.strany.clear();
         for (int p = 1; p <= 30; ++p)
             vzor.strany.append(p);
         vzor.clenu = 99;
-        test::vzorovyZapis(vzor);
+        test::vzorovyZapis(session, vzor);
         okno.showHook = [](TpreviewF&) {};
         okno.resize(1000, 700);
     }
@@ -86,8 +88,9 @@ Stanice30x99& stanice() {
 }
 
 TUdajeZapisu udaje() {
-    return {PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
-            errorCatalogueCreated() ? &ChybProt() : nullptr};
+    const PrecinctSession& s = stanice().session;
+    return {s.PrecinctRecord, s.Stanice, s.JmenaKomise, s.SeznamStran,
+            errorCatalogueCreated() ? &s.ChybProt : nullptr};
 }
 
 void pametUlozist(benchmark::State& state, double pred) {

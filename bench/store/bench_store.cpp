@@ -25,14 +25,15 @@ public:
         const QString root = m_dir.path() + QLatin1Char('/');
         QDir().mkpath(root + QStringLiteral("data"));
         setInstallDirs({root, root, root + QStringLiteral("data/")});
-        AktOkrsek() = {QStringLiteral("500011"), 3};
-        // 30 ticked parties with every candidate's votes, 99 member names.
-        PrecinctRecord() = test::fullRecord(30, kPocetClenu);
     }
     ~Installation() {
         setInstallDirs({});
         setSyncToDisk(true);
     }
+
+    const TAktOkrsek okrsek{QStringLiteral("500011"), 3};
+    // 30 ticked parties with every candidate's votes, 99 member names.
+    TPrecinctRecord zaznam = test::fullRecord(30, kPocetClenu);
 
 private:
     QTemporaryDir m_dir;
@@ -42,20 +43,21 @@ void BM_UlozData(benchmark::State& state) {
     Installation inst;
     setSyncToDisk(state.range(0) != 0);
     for (auto _ : state)
-        UlozData(kKindE);
+        UlozData(kKindE, inst.okrsek, inst.zaznam);
     state.SetLabel(state.range(0) ? "with fsync" : "without fsync");
 }
 BENCHMARK(BM_UlozData)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_NactiData(benchmark::State& state) {
     Installation inst;
-    UlozData(kKindE);
+    UlozData(kKindE, inst.okrsek, inst.zaznam);
     setSyncToDisk(state.range(0) != 0);
+    TPrecinctRecord r;
     for (auto _ : state) {
-        NactiData(kKindE);
-        benchmark::DoNotOptimize(PrecinctRecord().T2.ZapsOsoby);
+        NactiData(kKindE, inst.okrsek, r);
+        benchmark::DoNotOptimize(r.T2.ZapsOsoby);
     }
-    if (PrecinctRecord().JmenaClenu(99).isEmpty())
+    if (r.JmenaClenu(99).isEmpty())
         state.SkipWithError("the record did not load");
     state.SetLabel(state.range(0) ? "with fsync" : "without fsync");
 }
@@ -69,7 +71,7 @@ void BM_RecoveryCopy(benchmark::State& state) {
     setSyncToDisk(state.range(0) != 0);
     const QStringList jmena(kPocetClenu - 1, QStringLiteral("Jméno Příjmení Člena Komise"));
     for (auto _ : state)
-        writeRecoveryCopy(recoveryContent(AktOkrsek(), PrecinctRecord(), jmena));
+        writeRecoveryCopy(recoveryContent(inst.okrsek, inst.zaznam, jmena));
     state.SetLabel(state.range(0) ? "with fsync" : "without fsync");
 }
 BENCHMARK(BM_RecoveryCopy)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -79,7 +81,7 @@ void BM_RecoveryContent(benchmark::State& state) {
     Installation inst;
     const QStringList jmena(kPocetClenu - 1, QStringLiteral("Jméno Příjmení Člena Komise"));
     for (auto _ : state)
-        benchmark::DoNotOptimize(recoveryContent(AktOkrsek(), PrecinctRecord(), jmena));
+        benchmark::DoNotOptimize(recoveryContent(inst.okrsek, inst.zaznam, jmena));
 }
 BENCHMARK(BM_RecoveryContent)->Unit(benchmark::kMicrosecond);
 

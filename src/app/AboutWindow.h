@@ -1,5 +1,7 @@
 #pragma once
 
+// TZ_OProgramu_F, the About window ("O programu").
+
 #include <QDialog>
 
 namespace urn {

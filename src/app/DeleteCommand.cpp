@@ -1,5 +1,5 @@
 #include "app/MainWindow.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "store/PrecinctDataFile.h"
@@ -12,15 +12,15 @@ namespace {
 constexpr const char* kCaptionRuseni = "Rušení dat";
 }
 
-bool zrusitPorizenaData() {
+bool zrusitPorizenaData(PrecinctSession& session) {
     const QString caption = QString::fromUtf8(kCaptionRuseni);
     // The precinct is always the station's own.
-    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
+    const TAktOkrsek& okrsek = session.AktOkrsek = session.Stanice.okrsek();
     char kind = 'O';
-    if (!dataFileExists(kind))
+    if (!dataFileExists(kind, okrsek))
         kind = 'E';
-    if (!dataFileExists(kind)) {
-        Workflow().DataOK = false;
+    if (!dataFileExists(kind, okrsek)) {
+        session.Workflow.DataOK = false;
         dialogs().inform(caption, QStringLiteral("Data nejsou pořízena!"));
         return false;
     }
@@ -39,13 +39,13 @@ bool zrusitPorizenaData() {
     }
     bool removed = true;
     try {
-        removeDataFile(kind);
+        removeDataFile(kind, okrsek);
     } catch (const InOutError&) {
         removed = false;
     }
     // Whatever kept the file (a directory of that name, a file that would not
     // go), the data are not deleted while it is there.
-    if (!removed || dataFileExists(kind)) {
+    if (!removed || dataFileExists(kind, okrsek)) {
         dialogs().inform(caption, QStringLiteral("Data se nepovedlo zrušit!"));
         return false;
     }

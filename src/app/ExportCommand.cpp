@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "checks/CheckRules.h"
 #include "checks/CheckSequence.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "export/CopiesWindow.h"
 #include "export/ExportInfoWindow.h"
@@ -18,44 +18,29 @@ namespace {
 constexpr const char* kCaptionExportDat = "Export dat";
 constexpr const char* kCaptionExportTisk = "Export dat a tisk zápisu";
 
-// Vybrano goes back to 2 when the check sequence ends, also when it stops on
-// a file error.
-class VybranoBehemKontroly {
-public:
-    VybranoBehemKontroly() { Workflow().Vybrano = kVybranoExport; }
-    ~VybranoBehemKontroly() { Workflow().Vybrano = kVybranoZadny; }
-    VybranoBehemKontroly(const VybranoBehemKontroly&) = delete;
-    VybranoBehemKontroly& operator=(const VybranoBehemKontroly&) = delete;
-};
-
 } // namespace
 
 void TQZ_menu::ExportTisk_MIClick() {
-    WorkflowState& w = Workflow();
-    const TStanice& st = Stanice();
+    WorkflowState& w = m_session.Workflow;
     const QString captionExport = QString::fromUtf8(kCaptionExportDat);
     const QString caption = QString::fromUtf8(kCaptionExportTisk);
-    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
+    const TAktOkrsek& okrsek = m_session.AktOkrsek = m_session.Stanice.okrsek();
 
-    if (dataFileExists(kKindE)) {
+    if (dataFileExists(kKindE, okrsek)) {
         w.DataOK = false;
         dialogs().warn(captionExport, QStringLiteral("Data obsahují chyby, nebo nebyly po editaci "
                                                      "dat spuštěny kontroly!"));
         return;
     }
-    if (!dataFileExists(kKindO)) {
+    if (!dataFileExists(kKindO, okrsek)) {
         w.DataOK = false;
         dialogs().warn(captionExport, QString::fromUtf8(kDataNejsouPorizena));
         return;
     }
 
-    // Started from the menu or from the data-entry window (Vybrano 4): the
-    // check belongs to the export either way and prints no protocol.
-    ExportProveden() = false;
-    {
-        VybranoBehemKontroly vybrano;
-        Kontroly();
-    }
+    // Started from the menu or from the data-entry window: the check belongs
+    // to the export either way and prints no protocol.
+    Kontroly(m_session, kVybranoExport);
 
     if (!w.KontrolyOK && !w.ExportOK) {
         dialogs().warn(caption,
@@ -64,7 +49,7 @@ void TQZ_menu::ExportTisk_MIClick() {
         return;
     }
 
-    const TStavKontrol& nalez = StavKontrol();
+    const TStavKontrol& nalez = m_session.StavKontrol;
     const QString vyzva = QStringLiteral("\r\rNa přebíracím místě budete vyzváni k uvedení možné "
                                          "příčiny zjištěných chyb a budete podepisovat ");
     if (nalez.JsouPropustitelne && nalez.JsouUpozorneni)
@@ -88,14 +73,14 @@ void TQZ_menu::ExportTisk_MIClick() {
         return;
     okna.exportDat->setInfoWindow(okna.infoE.get());
     okna.exportDat->exec();
-    if (!ExportProveden())
+    if (!okna.exportDat->ExportProveden())
         return;
 
-    ZapisStav(QStringLiteral("A"));
-    int kopie = ZvolenyPocetKopii();
+    ZapisStav(m_session.Stanice, QStringLiteral("A"));
+    int kopie = kVychoziPocetKopii;
     if (okna.pocetKopii) {
         okna.pocetKopii->exec();
-        kopie = ZvolenyPocetKopii();
+        kopie = okna.pocetKopii->ZvolenyPocetKopii();
     }
     tiskZapisu(kopie);
 }

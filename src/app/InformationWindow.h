@@ -1,5 +1,8 @@
 #pragma once
 
+// TZ_Info_F, the information window shown after the start: the computer's
+// date and time for the commission to check.
+
 #include <QDateTime>
 #include <QDialog>
 

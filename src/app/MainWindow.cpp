@@ -7,14 +7,13 @@
 #include "app/JpegImage.h"
 #include "checks/CheckSequence.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/ExportInfoWindow.h"
 #include "printing/PrintCommands.h"
-#include "store/PrecinctRecord.h"
 #include "store/Random.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
@@ -61,8 +60,13 @@ QString statusOkrsekText(const TStanice& s) {
     return QStringLiteral("Okrsek: %1").arg(s.Okrsek);
 }
 
-TQZ_menu::TQZ_menu(const QString& executablePath, const QStringList& parameters, QWidget* parent)
-    : QMainWindow(parent) {
+TQZ_menu::TQZ_menu(PrecinctSession& session, const QString& executablePath,
+                   const QStringList& parameters, QWidget* parent)
+    : QMainWindow(parent), m_session(session) {
+    tiskZapisu = [this](int kopie) { TiskZapisuDoNahledu(kopie); };
+    tiskProtokolu = [this](const PrecinctSession& s) {
+        TiskProtokolu(UdajeProtokolu(s.ChybProt, s.PrecinctRecord, s.Stanice), nahled());
+    };
     initAppResources();
     const StartupDecision d = decideLayout(executablePath, parameters);
     setInstallDirs(d.dirs);
@@ -99,6 +103,8 @@ void TQZ_menu::setWindows(const AppWindows& windows) {
 }
 
 TQZ_menu::~TQZ_menu() {
+    // The protocol reads its texts from the catalogue.
+    m_session.ChybProt = TChybProt();
     freeErrorCatalogue();
 }
 
@@ -245,14 +251,14 @@ void TQZ_menu::showEvent(QShowEvent* event) {
 
 void TQZ_menu::FormShowOpening() {
     m_opened = false;
-    NactiStanici();
-    WorkflowState& w = Workflow();
+    m_session.Stanice = NactiStanici();
+    WorkflowState& w = m_session.Workflow;
     w.KontrolyOK = false;
     w.ExportOK = false;
-    w.Vybrano = kVybranoZadny;
+    m_session.ChybProt = TChybProt();
     createErrorCatalogue();
-    m_statusObec->setText(statusObecText(Stanice()));
-    m_statusOkrsek->setText(statusOkrsekText(Stanice()));
+    m_statusObec->setText(statusObecText(m_session.Stanice));
+    m_statusOkrsek->setText(statusOkrsekText(m_session.Stanice));
     m_opened = true;
     updateCommands();
 }
@@ -270,11 +276,10 @@ void TQZ_menu::TimerTick() {
 void TQZ_menu::PorizeniDat_MIClick() {
     // "Ano" reopens exported data and takes the export back: Enter must not
     // do that by itself.
-    if (Stanice().Stav == QLatin1String("A") &&
+    if (m_session.Stanice.Stav == QLatin1String("A") &&
         !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
                        QString::fromUtf8(kOtazkaZnovuUpravovat), DefaultAnswer::Ne))
         return;
-    Workflow().Vybrano = kVybranoZadny;
     if (TR_Vstupni_Form* vstup = m_windows.vstup.get()) {
         // A save that passes the checks goes on with export and printing.
         vstup->ExportTisk = [this] { ExportTisk_MIClick(); };
@@ -283,11 +288,11 @@ void TQZ_menu::PorizeniDat_MIClick() {
 }
 
 void TQZ_menu::Kontroly_MIClick() {
-    runCheckCommand();
+    runCheckCommand(m_session, tiskProtokolu);
 }
 
 void TQZ_menu::ZruseniDat_MIClick() {
-    zrusitPorizenaData();
+    zrusitPorizenaData(m_session);
 }
 
 TpreviewF& TQZ_menu::nahled() const {
@@ -300,28 +305,28 @@ TpreviewF& TQZ_menu::nahled() const {
 }
 
 void TQZ_menu::TiskZapisuDoNahledu(int kopie) {
-    TiskZapisu({PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
-                errorCatalogueCreated() ? &ChybProt() : nullptr},
+    TiskZapisu({m_session.PrecinctRecord, m_session.Stanice, m_session.JmenaKomise,
+                m_session.SeznamStran, errorCatalogueCreated() ? &m_session.ChybProt : nullptr},
                nahled(), kopie);
 }
 
 void TQZ_menu::ScitaciArch_MIClick() {
     // The station's precinct, the party list and the candidate table as the
     // sheet prints them.
-    AktOkrsek().Obec = Stanice().Obec.left(6);
-    AktOkrsek().Okrsek = Stanice().Okrsek;
-    NactiStrany();
-    NactiKandidaty();
+    m_session.AktOkrsek = m_session.Stanice.okrsek();
+    NactiStrany(m_session.SeznamStran);
+    NactiKandidaty(m_session.TabulkaKandidatu);
     TZ_infoE_F* info = m_windows.infoE.get();
-    ScitaciArch({Stanice(), AktOkrsek(), SeznamStran(), TabulkaKandidatu()}, nahled(),
-                [info](const QString& caption, const QString& titulek, const QString& text) {
-                    if (info)
-                        info->Ukaz(caption, titulek, text);
-                });
+    ScitaciArch(
+        {m_session.Stanice, m_session.AktOkrsek, m_session.SeznamStran, m_session.TabulkaKandidatu},
+        nahled(), [info](const QString& caption, const QString& titulek, const QString& text) {
+            if (info)
+                info->Ukaz(caption, titulek, text);
+        });
 }
 
 void TQZ_menu::ZkusebniTisk_MIClick() {
-    TiskZkusebniStrany(Stanice(), nahled());
+    TiskZkusebniStrany(m_session.Stanice, nahled());
 }
 
 void TQZ_menu::VyberTiskarny_MIClick() {

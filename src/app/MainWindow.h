@@ -1,8 +1,14 @@
 #pragma once
 
-#include "store/InstallDirs.h"
+// TQZ_menu, the main window: the commission's whole night on one menu (data
+// entry, the check command, export and printing of the record, the counting
+// sheet, deleting the data, the printer, help, the test page), with the
+// station's precinct in the status line. The commands without the window
+// (zrusitPorizenaData, runCheckCommand) are declared here too; they live in
+// DeleteCommand.cpp, CheckCommand.cpp and ExportCommand.cpp.
 
 #include "printing/PrintCommands.h"
+#include "store/InstallDirs.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -15,6 +21,7 @@ class QTimer;
 
 namespace urn {
 
+struct PrecinctSession;
 struct TStanice;
 class HelpWindow;
 class TZ_OProgramu_F;
@@ -64,7 +71,18 @@ inline constexpr const char* kCaptionMainWindow =
 // the user's yes, deletes the station's data file of kind "O", or of kind
 // "E" when there is none. Sections I and III, the members' names and the
 // export mark stay. Returns true when a file was deleted.
-bool zrusitPorizenaData();
+bool zrusitPorizenaData(PrecinctSession& session);
+
+// The check command ("&Kontroly", F3) without the window: after an export it
+// asks first (No ends it); with no saved data it warns "Data nejsou
+// pořízena!" and sets DataOK false; otherwise the check sequence for the
+// check command, the protocol printed with `tiskProtokolu`, the closing
+// record recomputed, and the data saved as kind "E" when the run found
+// blocking errors (the file of kind "O" then removed), as kind "O"
+// otherwise. Messages go through dialogs(). Returns true when the check
+// ran. File errors raise UrnariumError for the general error handler.
+bool runCheckCommand(PrecinctSession& session,
+                     const std::function<void(const PrecinctSession&)>& tiskProtokolu);
 
 // The texts of the status line.
 QString statusObecText(const TStanice& stanice);
@@ -75,12 +93,14 @@ class TQZ_menu : public QMainWindow {
 public:
     // Decides the installation layout from the program's path and parameters.
     // When the start is refused the message has been shown and refused() is
-    // true: the caller ends the program without showing any window.
-    TQZ_menu(const QString& executablePath, const QStringList& parameters,
+    // true: the caller ends the program without showing any window. The
+    // commands work on `session`, which must outlive the window.
+    TQZ_menu(PrecinctSession& session, const QString& executablePath, const QStringList& parameters,
              QWidget* parent = nullptr);
     ~TQZ_menu() override;
 
     bool refused() const { return m_refused; }
+    PrecinctSession& session() const { return m_session; }
     // The windows the commands show; the data-entry window's follow-up after
     // a save is this window's export-and-print command.
     void setWindows(const AppWindows& windows);
@@ -91,17 +111,20 @@ public:
     bool opened() const { return m_opened; }
 
     // The export-and-print command ("&Export dat a tisk zápisu", F4), also
-    // the follow-up the data-entry window offers after a save (it sets
-    // Vybrano to 4 around the call). Refuses data that were not checked,
-    // checks the saved data once more, reports passable errors and warnings,
-    // lets the commission export, and after a successful export marks the
-    // station's data as exported, asks for the number of copies and prints
-    // the record. File errors raise UrnariumError for the general handler.
+    // the follow-up the data-entry window offers after a save. Refuses data
+    // that were not checked, checks the saved data once more (printing no
+    // protocol), reports passable errors and warnings, lets the commission
+    // export, and after a successful export marks the station's data as
+    // exported, asks for the number of copies and prints the record. File
+    // errors raise UrnariumError for the general handler.
     void ExportTisk_MIClick();
 
-    // Prints the record in the chosen number of copies (TiskZapisu into the
-    // preview window; tests put a recorder here).
-    std::function<void(int)> tiskZapisu = [this](int kopie) { TiskZapisuDoNahledu(kopie); };
+    // Prints the session's record in the chosen number of copies
+    // (TiskZapisu; tests put a recorder here).
+    std::function<void(int)> tiskZapisu;
+    // Prints the protocol of the check command's run (tests put a recorder
+    // here).
+    std::function<void(const PrecinctSession&)> tiskProtokolu;
 
     // The window "Nápověda" shows the guide in; made at its first use.
     HelpWindow* helpWindow();
@@ -144,6 +167,7 @@ private:
     // general error handler and the program goes on.
     void connectCommand(const char* objectName, void (TQZ_menu::*command)());
 
+    PrecinctSession& m_session;
     bool m_refused = false;
     bool m_firstShow = true;
     bool m_opened = false;

@@ -2,12 +2,12 @@
 
 #include "app/AboutWindow.h"
 #include "app/InformationWindow.h"
+#include "checks/PrecinctSession.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/CopiesWindow.h"
 #include "export/ExportInfoWindow.h"
 #include "export/ExportWindow.h"
-#include "printing/CheckProtocol.h"
 #include "printing/PreviewWindow.h"
 
 namespace urn {
@@ -31,15 +31,9 @@ ProgramWindows::ProgramWindows(TQZ_menu& menu) : m_menu(menu) {
     w.infoE = WindowRef<TZ_infoE_F>([this] { return &infoE(); });
     w.info = WindowRef<TZ_Info_F>([this] { return &info(); });
     menu.setWindows(w);
-    setPreviewCreator([this] { return &preview(); });
-    // The checks print their protocol into the preview window, which is made
-    // when the first protocol is printed.
-    PripojTiskProtokolu();
 }
 
 ProgramWindows::~ProgramWindows() {
-    setPreviewCreator(nullptr);
-    OdpojTiskProtokolu();
     // The data-entry window holds the error message window: it goes first,
     // and the rest in the reverse order of the members.
     m_vstup.reset();
@@ -65,10 +59,16 @@ TpreviewF& ProgramWindows::preview() {
 TR_Vstupni_Form& ProgramWindows::vstup() {
     if (!m_vstup)
         hlaska();
-    return made(m_vstup, &m_menu, m_hlaska.get());
+    if (!m_vstup) {
+        made(m_vstup, m_menu.session(), &m_menu, m_hlaska.get());
+        // The save's check run prints its protocol as the check command
+        // does, into the preview window.
+        m_vstup->TiskProtokolu = [this](const PrecinctSession& s) { m_menu.tiskProtokolu(s); };
+    }
+    return *m_vstup;
 }
 TZ_ExportDat_F& ProgramWindows::exportDat() {
-    return made(m_exportDat, &m_menu);
+    return made(m_exportDat, m_menu.session().Stanice, &m_menu);
 }
 TZ_PocetKopii_F& ProgramWindows::pocetKopii() {
     return made(m_pocetKopii, &m_menu);

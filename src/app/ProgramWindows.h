@@ -15,6 +15,7 @@ class ProgramWindows {
 public:
     // Gives `menu`, which must outlive this, the way to the windows
     // (TQZ_menu::setWindows), and printouts the way to the preview window.
+    // The windows work on the main window's session.
     explicit ProgramWindows(TQZ_menu& menu);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;

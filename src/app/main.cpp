@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "app/SingleInstance.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "ui/Application.h"
 #include "ui/MessageBoxDialogs.h"
@@ -43,9 +44,12 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Everything the program holds about its precinct, for the whole run; the
+    // windows and commands are handed it.
+    PrecinctSession session;
     // The main window's creation decides the installation layout; the other
     // windows are made when they are first opened.
-    TQZ_menu menu(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
+    TQZ_menu menu(session, QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     if (menu.refused())
         return 0;
     ProgramWindows windows(menu);

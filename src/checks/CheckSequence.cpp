@@ -3,8 +3,7 @@
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
-#include "core/Dialogs.h"
+#include "checks/PrecinctSession.h"
 #include "store/PrecinctDataFile.h"
 #include "store/ReferenceTables.h"
 #include "store/SectionsFile.h"
@@ -22,31 +21,7 @@ QString cisloMezerami(qint64 n, int sirka) {
     return QString::number(n).rightJustified(sirka, QLatin1Char(' '));
 }
 
-// Until the printout is there, the commission still gets to read what the
-// run found.
-class TextProtocolOutput : public ProtocolOutput {
-public:
-    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
-                       const TStanice& stanice) override {
-        dialogs().inform(QStringLiteral("Protokol o kontrolách"),
-                         protocolText(protokol, zaznam, stanice));
-    }
-};
-
-TextProtocolOutput g_textOutput;
-ProtocolOutput* g_output = nullptr;
-
 } // namespace
-
-ProtocolOutput::~ProtocolOutput() = default;
-
-ProtocolOutput& protocolOutput() {
-    return g_output ? *g_output : g_textOutput;
-}
-
-void setProtocolOutput(ProtocolOutput* output) {
-    g_output = output;
-}
 
 QString protocolText(const TChybProt& protokol, const TPrecinctRecord& zaznam,
                      const TStanice& stanice) {
@@ -82,63 +57,38 @@ QString protocolText(const TChybProt& protokol, const TPrecinctRecord& zaznam,
     return radky.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-void loadStationPrecinct() {
-    const TStanice& st = Stanice();
-    VyprazdniT2();
-    VyprazdniStrany();
-    VyprazdniTS();
-    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
-    NactiData(dataFileExists(kKindO) ? kKindO : kKindE);
-    NactiHlaso();
+void loadStationPrecinct(PrecinctSession& session) {
+    TPrecinctRecord& r = session.PrecinctRecord;
+    VyprazdniT2(r);
+    VyprazdniStrany(r);
+    VyprazdniTS(r);
+    session.AktOkrsek = session.Stanice.okrsek();
+    NactiData(dataFileExists(kKindO, session.AktOkrsek) ? kKindO : kKindE, session.AktOkrsek, r);
+    NactiHlaso(r.Hlaso);
     // The run visits the parties of the installation's list; it must not
     // depend on whether the data-entry window happened to load it before.
-    NactiStrany();
+    NactiStrany(session.SeznamStran);
 
-    const QString pritomno = orizni(PrecinctRecord().Hlaso.ClenuOVKP);
+    const QString pritomno = orizni(r.Hlaso.ClenuOVKP);
     if (!pritomno.isEmpty() && pritomno != QLatin1String("0") && pritomno != QLatin1String("1")) {
         // Names already in memory stay, as many as are present; the file,
         // when it holds names, replaces them all.
         const qint64 n = std::clamp<qint64>(cisloNeboNula(pritomno), 0, kMaxKomise);
-        QList<TKomise>& jmena = JmenaKomise();
-        jmena.resize(n);
+        session.JmenaKomise.resize(n);
         if (KomiseNeniPrazdna())
-            NactiKomise();
+            NactiKomise(session.JmenaKomise);
     }
 }
 
-void Kontroly() {
-    WorkflowState& w = Workflow();
+void Kontroly(PrecinctSession& session, TVybrano vybrano) {
+    WorkflowState& w = session.Workflow;
     w.DataOK = true;
-    loadStationPrecinct();
-    ProvedKontroly();
-    ZapisStav(QStringLiteral("N"));
-    const bool bezChyb = !StavKontrol().JsouChyby;
+    loadStationPrecinct(session);
+    session.prevezmiVysledek(ProvedKontroly(session.vstupKontrol(), CisChyb(), vybrano));
+    ZapisStav(session.Stanice, QStringLiteral("N"));
+    const bool bezChyb = !session.StavKontrol.JsouChyby;
     w.KontrolyOK = bezChyb;
     w.ExportOK = bezChyb;
-    if (w.Vybrano == kVybranoZadny || w.Vybrano == kVybranoKontrola)
-        protocolOutput().TiskProtokolu(ChybProt(), PrecinctRecord(), Stanice());
-}
-
-bool runCheckCommand() {
-    WorkflowState& w = Workflow();
-    // "Ano" takes the export back even when nothing changes: never by Enter.
-    if (Stanice().Stav == QLatin1String("A") &&
-        !dialogs().ask(QString::fromUtf8(kCaptionVstupDat),
-                       QString::fromUtf8(kOtazkaZnovuKontrolovat), DefaultAnswer::Ne))
-        return false;
-    const TStanice& st = Stanice();
-    AktOkrsek() = {st.Obec.left(6), st.Okrsek};
-    if (!dataFileExists(kKindE) && !dataFileExists(kKindO)) {
-        w.DataOK = false;
-        dialogs().warn(QString::fromUtf8(kCaptionKontrolaDat),
-                       QString::fromUtf8(kDataNejsouPorizena));
-        return false;
-    }
-    w.Vybrano = kVybranoKontrola;
-    Kontroly();
-    ProcDopoctiTS();
-    storeDataFileOfKind(StavKontrol().JsouChyby ? kKindE : kKindO);
-    return true;
 }
 
 } // namespace urn

@@ -39,9 +39,9 @@ int cisloStrany(const TStrana& s) {
     return strToIntDef(s.CisloStrany, 0);
 }
 
-int pocetKandidatuListu(int strana) {
+int pocetKandidatuListu(const TSeznamStran& seznam, int strana) {
     int n = kPocetPrefHlasu;
-    for (const TStrana& s : SeznamStran().strany) {
+    for (const TStrana& s : seznam.strany) {
         if (cisloStrany(s) != strana)
             continue;
         qint32 pocet = 0;
@@ -56,11 +56,7 @@ void ProcDopoctiT2(TPrecinctRecord& r) {
     t2.T2KC_2 = qint32(qint64(t2.ZapsOsoby) + t2.VydObalky + t2.OdevzdObalky + t2.PlatneHlasy);
 }
 
-void ProcDopoctiT2() {
-    ProcDopoctiT2(PrecinctRecord());
-}
-
-void ProcDopoctiT2P(TPrecinctRecord& r, int iEStrana) {
+void ProcDopoctiT2P(TPrecinctRecord& r, const TSeznamStran& seznam, int iEStrana) {
     if (iEStrana < 1 || iEStrana > kPocetStranVeZaznamu)
         return;
     TStranaVysl& s = r.VyslStran(iEStrana);
@@ -74,17 +70,13 @@ void ProcDopoctiT2P(TPrecinctRecord& r, int iEStrana) {
     // Only the party's own candidates are looked at: votes of a candidate
     // beyond the list show up in the checks instead.
     s.T2PPoslKand = 0;
-    for (int i = pocetKandidatuListu(iEStrana); i >= 1; --i)
+    for (int i = pocetKandidatuListu(seznam, iEStrana); i >= 1; --i)
         if (s.pref(i) != 0) {
             s.T2PPoslKand = quint16(i);
             break;
         }
     s.T2PKontrSoucet = qint32(qint64(s.TypVety) + s.T2POprava + s.T2PChyba + s.Okres + s.Obec +
                               s.Okrsek + s.T2PKC1 + s.T2PKC2 + s.T2PKC3 + s.T2PKC4 + s.T2PPoslKand);
-}
-
-void ProcDopoctiT2P(int iEStrana) {
-    ProcDopoctiT2P(PrecinctRecord(), iEStrana);
 }
 
 void ProcDopoctiT2ZakrStrana(TPrecinctRecord& r, const QList<int>& zaskrtnuteStrany) {
@@ -126,7 +118,12 @@ double kontrolniSoucetTS(const TVetaTS& ts) {
            ts.IdStanice + double(ts.NahodneCislo);
 }
 
-void ProcDopoctiTS(TPrecinctRecord& r, const TVstupTS& vstup) {
+TVstupTS vstupTS(const TStanice& st) {
+    return {QDateTime::currentDateTime(), st.IdStanice, st.VerzeOS,
+            qint32(randomBelow(quint32(kNejvyssiNahodneCislo) + 1))};
+}
+
+void ProcDopoctiTS(TPrecinctRecord& r, const TSeznamStran& seznam, const TVstupTS& vstup) {
     const TVetaT2& t2 = r.T2;
     TVetaTS& ts = r.TS;
     const QString kody = ts.KodyChyb;
@@ -148,7 +145,7 @@ void ProcDopoctiTS(TPrecinctRecord& r, const TVstupTS& vstup) {
     quint16 kc1 = quint16(t2.T2KC_1 + ts.TSKC1);
     qint64 kc2 = t2.T2KC_2;
     double kc3 = 0, kc4 = 0, kontr = 0;
-    for (const TStrana& strana : SeznamStran().strany) {
+    for (const TStrana& strana : seznam.strany) {
         const int p = cisloStrany(strana);
         if (!t2.zaskrtnuta(p))
             continue;
@@ -167,12 +164,6 @@ void ProcDopoctiTS(TPrecinctRecord& r, const TVstupTS& vstup) {
     ts.NahodneCislo = std::clamp(vstup.NahodneCislo, 0, kNejvyssiNahodneCislo);
     ts.KontrSoucetTS = kontrolniSoucetTS(ts);
     r.Hlaso.PrilListu = QString::number(pocetPriloh(t2));
-}
-
-void ProcDopoctiTS() {
-    const TStanice& st = Stanice();
-    ProcDopoctiTS(PrecinctRecord(), {QDateTime::currentDateTime(), st.IdStanice, st.VerzeOS,
-                                     qint32(randomBelow(quint32(kNejvyssiNahodneCislo) + 1))});
 }
 
 } // namespace urn

@@ -32,24 +32,25 @@ QString padl(const QString& iStr, int iLen, QChar iChar);
 qint64 cisloNeboNula(const QString& text);
 
 struct TStrana;
+struct TSeznamStran;
+struct TStanice;
 
 // The party number of a party-list entry: its number text read as a decimal
 // integer, 0 when it is not one.
 int cisloStrany(const TStrana& s);
 
 // The number of candidates the last-candidate scan of a sheet looks at:
-// PocetKand of the last entry of the party list in memory with that number,
-// 28 when no entry has it or its count is not a number; at most 28.
-int pocetKandidatuListu(int strana);
+// PocetKand of the last entry of the party list with that number, 28 when no
+// entry has it or its count is not a number; at most 28.
+int pocetKandidatuListu(const TSeznamStran& seznam, int strana);
 
 // T2KC_1 and T2KC_2 of record type 1.
 void ProcDopoctiT2(TPrecinctRecord& record);
-void ProcDopoctiT2();
 
 // The computed numbers of the Annex 1 sheet of party iEStrana (1..60): T2PKC1
-// to T2PKC4, T2PPoslKand and T2PKontrSoucet. Other party numbers do nothing.
-void ProcDopoctiT2P(TPrecinctRecord& record, int iEStrana);
-void ProcDopoctiT2P(int iEStrana);
+// to T2PKC4, T2PPoslKand (over the candidates the party list gives the
+// party) and T2PKontrSoucet. Other party numbers do nothing.
+void ProcDopoctiT2P(TPrecinctRecord& record, const TSeznamStran& seznam, int iEStrana);
 
 // Rebuilds ZaskrtStrany from the party check boxes: every character "0",
 // then "1" for each party number in the list (numbers outside 1..60 are
@@ -77,12 +78,13 @@ struct TVstupTS {
 // ProcDopoctiTS stores as KontrSoucetTS and what the checks expect there.
 double kontrolniSoucetTS(const TVetaTS& ts);
 
+// What the program gives the closing record: the clock, the station
+// configuration's identifiers and the program's random numbers.
+TVstupTS vstupTS(const TStanice& stanice);
+
 // Fills the closing record from record type 1 and the ticked sheets (taken
-// in party-list order), and sets PrilListu of sections I and III.
-// KodyChyb is kept; TSOprava and TSChyba become 0.
-void ProcDopoctiTS(TPrecinctRecord& record, const TVstupTS& vstup);
-// The same for the program's record with the clock, the station
-// configuration in memory and the program's random numbers.
-void ProcDopoctiTS();
+// in the order of the party list), and sets PrilListu of sections I and
+// III. KodyChyb is kept; TSOprava and TSChyba become 0.
+void ProcDopoctiTS(TPrecinctRecord& record, const TSeznamStran& seznam, const TVstupTS& vstup);
 
 } // namespace urn

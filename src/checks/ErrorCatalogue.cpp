@@ -75,25 +75,18 @@ const TChyba& TChybProt::VratChybu(int Index) const {
 }
 
 QString TChybProt::VratHlasku(int Index) const {
-    return m_cisChyb->NajdiChybu(VratChybu(Index).Chyba).ZkrText;
+    const qint32 cislo = VratChybu(Index).Chyba;
+    return m_cisChyb ? m_cisChyb->NajdiChybu(cislo).ZkrText : QString::fromUtf8(kChybaNenalezena);
 }
 
 QString TChybProt::VratHlaskuParam(int Index) const {
     return VratHlasku(Index) + QLatin1Char(' ') + VratChybu(Index).Param;
 }
 
-// ---- the program's catalogue and protocol ----
+// ---- the program's catalogue ----
 
 namespace {
-// The protocol refers to the catalogue, so it is destroyed first.
 std::unique_ptr<TCisChyb> g_cisChyb;
-std::unique_ptr<TChybProt> g_chybProt;
-
-void install(std::unique_ptr<TCisChyb> catalogue) {
-    g_chybProt.reset();
-    g_cisChyb = std::move(catalogue);
-    g_chybProt = std::make_unique<TChybProt>(*g_cisChyb);
-}
 
 [[noreturn]] void notCreated() {
     throw UrnariumError(QStringLiteral("Číselník chyb není načten."));
@@ -101,35 +94,27 @@ void install(std::unique_ptr<TCisChyb> catalogue) {
 } // namespace
 
 void createErrorCatalogue() {
-    // Read first: a failed load leaves the previous catalogue and protocol
-    // as they were.
+    // Read first: a failed load leaves the previous catalogue as it was.
     auto catalogue = std::make_unique<TCisChyb>();
-    install(std::move(catalogue));
+    g_cisChyb = std::move(catalogue);
 }
 
 void createErrorCatalogue(QList<TChybaInfo> entries) {
-    install(std::make_unique<TCisChyb>(std::move(entries)));
+    g_cisChyb = std::make_unique<TCisChyb>(std::move(entries));
 }
 
 void freeErrorCatalogue() {
-    g_chybProt.reset();
     g_cisChyb.reset();
 }
 
 bool errorCatalogueCreated() {
-    return g_chybProt != nullptr;
+    return g_cisChyb != nullptr;
 }
 
-TCisChyb& CisChyb() {
+const TCisChyb& CisChyb() {
     if (!g_cisChyb)
         notCreated();
     return *g_cisChyb;
-}
-
-TChybProt& ChybProt() {
-    if (!g_chybProt)
-        notCreated();
-    return *g_chybProt;
 }
 
 } // namespace urn

@@ -1,8 +1,9 @@
 #pragma once
 
-// The error catalogue (error numbers and their short Czech texts, read once
-// from CISCHYB.RCD beside the program) and the error protocol (the findings
-// of one full check run, kept sorted for the printouts).
+// TCisChyb, the error catalogue (error numbers and their short Czech texts,
+// read once from CISCHYB.RCD beside the program), and TChybProt, the error
+// protocol (the findings of one full check run, kept sorted for the
+// printouts).
 
 #include <QByteArray>
 #include <QList>
@@ -57,9 +58,12 @@ struct TChyba {
     QString AsString() const;
 };
 
-// The findings of the last check run, in ascending order of AsString().
+// The findings of a check run, in ascending order of AsString().
 class TChybProt {
 public:
+    // An empty protocol of no run yet, over no catalogue: every text it is
+    // asked for is "Chyba nenalezena".
+    TChybProt() = default;
     // An empty protocol over the catalogue, which must outlive it.
     explicit TChybProt(const TCisChyb& iCisChyb);
 
@@ -72,7 +76,8 @@ public:
     // The finding at the 0-based index; an index outside the protocol raises
     // UrnariumError.
     const TChyba& VratChybu(int Index) const;
-    // The catalogue text of the finding's error number.
+    // The catalogue text of the finding's error number ("Chyba nenalezena"
+    // for a number the catalogue lacks).
     QString VratHlasku(int Index) const;
     // VratHlasku + " " + the parameter (the blank also when it is empty).
     QString VratHlaskuParam(int Index) const;
@@ -81,30 +86,28 @@ public:
     QString Hlaska(int Index) const { return VratHlasku(Index); }
     QString HlaskaParam(int Index) const { return VratHlaskuParam(Index); }
 
-    const TCisChyb& CisChyb() const { return *m_cisChyb; }
-
 private:
     struct Item {
         TChyba chyba;
         QString key; // chyba.AsString(), kept so that inserting compares texts only
     };
-    const TCisChyb* m_cisChyb;
+    const TCisChyb* m_cisChyb = nullptr;
     QList<Item> m_items;
 };
 
-// The program's one catalogue and one protocol. The main window creates them
-// when it opens and frees them when it is destroyed; the checks, the
-// printouts and the message window reach them here.
+// The program's one catalogue: read-only reference data, one per process.
+// The main window loads it when it opens and frees it when it is destroyed;
+// the check runs, the message window and the tools read it here.
 //
-// Loads CISCHYB.RCD and creates the protocol over it; replaces earlier ones.
-// A missing or unreadable catalogue raises InOutError and changes nothing.
+// Loads CISCHYB.RCD; replaces an earlier catalogue. A missing or unreadable
+// catalogue raises InOutError and changes nothing.
 void createErrorCatalogue();
 // The same over given entries (tests, tools).
 void createErrorCatalogue(QList<TChybaInfo> entries);
+// Protocols over the catalogue must be gone before it is freed or replaced.
 void freeErrorCatalogue();
 bool errorCatalogueCreated();
-// Raise UrnariumError when the catalogue has not been created.
-TCisChyb& CisChyb();
-TChybProt& ChybProt();
+// Raises UrnariumError when the catalogue has not been created.
+const TCisChyb& CisChyb();
 
 } // namespace urn

@@ -2,8 +2,8 @@
 
 namespace urn {
 
-// The command in progress. The values are the numbers the commands have
-// always used for it.
+// The command a check sequence runs for. The values are the numbers the
+// commands have always used for it.
 enum TVybrano : int {
     kVybranoZadny = 2,          // none, or data entry
     kVybranoExport = 3,         // the check of the export command
@@ -11,15 +11,11 @@ enum TVybrano : int {
     kVybranoKontrola = 5,       // the check command or the save of the data-entry window
 };
 
-// What the main window knows about the commission's work in this run. The
-// check run reads Vybrano; the commands set it before they start one.
+// What the main window knows about the commission's work in this run.
 struct WorkflowState {
-    bool KontrolyOK = false;          // the last check sequence found no blocking error
-    bool ExportOK = false;            // export allowed by the last check sequence
-    bool DataOK = false;              // data were present for the command in progress
-    TVybrano Vybrano = kVybranoZadny; // the command in progress
+    bool KontrolyOK = false; // the last check sequence found no blocking error
+    bool ExportOK = false;   // export allowed by the last check sequence
+    bool DataOK = false;     // data were present for the command in progress
 };
-
-WorkflowState& Workflow();
 
 } // namespace urn

@@ -1,6 +1,7 @@
 #include "entry/AnnexPage.h"
 
 #include "checks/ControlNumbers.h"
+#include "checks/PrecinctSession.h"
 #include "core/ErrorHandler.h"
 #include "entry/EntryWidgets.h"
 #include "store/ReferenceTables.h"
@@ -29,8 +30,8 @@ void nadpis(QWidget* rodic, const QString& prvni, const QString& druhy, int x) {
 }
 } // namespace
 
-AnnexPage::AnnexPage(TOznamovatel& oznamovatel, QWidget* parent)
-    : QWidget(parent), m_oznamovatel(oznamovatel) {
+AnnexPage::AnnexPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidget* parent)
+    : QWidget(parent), m_session(session), m_oznamovatel(oznamovatel) {
     setObjectName(QStringLiteral("R_PanVstupT2P_H"));
     nastavPozadiStranky(this);
 
@@ -64,6 +65,25 @@ AnnexPage::AnnexPage(TOznamovatel& oznamovatel, QWidget* parent)
     m_t2POprava->setFocusPolicy(Qt::NoFocus);
     m_t2POprava->hide();
 
+    panelKandidatu();
+
+    setTabOrder(m_vyber, m_cisStr);
+    setTabOrder(m_cisStr, m_pocHl);
+    setTabOrder(m_pocHl, m_kc2);
+    QWidget* predchozi = m_kc2;
+    for (TSEdit* e : m_pref) {
+        setTabOrder(predchozi, e);
+        predchozi = e;
+    }
+    setTabOrder(predchozi, m_kc3);
+    setTabOrder(m_kc3, m_kc4);
+    setTabOrder(m_kc4, m_poslKand);
+}
+
+// The panel of the candidates: a row for each (number, preferential votes,
+// multiple) in three columns, and the control numbers 3 and 4 with the last
+// candidate who has preferential votes.
+void AnnexPage::panelKandidatu() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("R_PanVstupT2P_1"));
     panel->setFrameShape(QFrame::StyledPanel);
@@ -114,7 +134,10 @@ AnnexPage::AnnexPage(TOznamovatel& oznamovatel, QWidget* parent)
                          kOddelovacVyska);
         m_oddelovace[i] = sep;
     }
+    cislaListu(panel);
+}
 
+void AnnexPage::cislaListu(QWidget* panel) {
     vytvorPopisek(panel, QStringLiteral("Kontrolní číslo 3"), 330, 262);
     m_kc3 = vytvorZobrazeni(panel, "R_EdT2PKC3", QRect(590, 259, 100, 21));
     vytvorPopisek(panel, QStringLiteral("Kontrolní číslo 4"), 330, 292);
@@ -133,18 +156,6 @@ AnnexPage::AnnexPage(TOznamovatel& oznamovatel, QWidget* parent)
             [this](QChar& key) { R_T2PPoslKandjeEnter = key == QLatin1Char('\r'); });
     connect(m_poslKand, &TSEdit::OnExit, this,
             [this] { runReportingErrors([&] { R_EdT2PPoslKandExit(); }); });
-
-    setTabOrder(m_vyber, m_cisStr);
-    setTabOrder(m_cisStr, m_pocHl);
-    setTabOrder(m_pocHl, m_kc2);
-    QWidget* predchozi = m_kc2;
-    for (TSEdit* e : m_pref) {
-        setTabOrder(predchozi, e);
-        predchozi = e;
-    }
-    setTabOrder(predchozi, m_kc3);
-    setTabOrder(m_kc3, m_kc4);
-    setTabOrder(m_kc4, m_poslKand);
 }
 
 void AnnexPage::PostavVyber(const QList<TStranaVstupu>& zaskrtnute) {
@@ -207,7 +218,7 @@ void AnnexPage::ulozRozepsane() {
     // stored before the page shows another party over it.
     if (m_zobrazena < 1)
         return;
-    TStranaVysl& s = PrecinctRecord().VyslStran(m_zobrazena);
+    TStranaVysl& s = m_session.PrecinctRecord.VyslStran(m_zobrazena);
     if (m_pocHl->Focused()) {
         const qint64 v = ctiCislo(m_pocHl->text());
         if (v <= kNejvyssiCtyrmistne)
@@ -221,7 +232,7 @@ void AnnexPage::ulozRozepsane() {
                 s.pref(i) = quint16(v);
         }
     }
-    ProcDopoctiT2P(m_zobrazena);
+    ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, m_zobrazena);
 }
 
 void AnnexPage::ProcNatahniStranu(int strana) {
@@ -229,14 +240,16 @@ void AnnexPage::ProcNatahniStranu(int strana) {
         return;
     ulozRozepsane();
     m_zobrazena = strana;
-    const TStranaVysl& s = PrecinctRecord().VyslStran(strana);
+    const TStranaVysl& s = m_session.PrecinctRecord.VyslStran(strana);
     const int index = m_vyber->findData(strana, kRoleCislo);
     const int n = index < 0 ? 0 : m_vyber->itemData(index, kRolePocet).toInt();
     UkazCislaListu();
     for (int i = 1; i <= kPocetPrefHlasu; ++i) {
         TSEdit* e = prefPole(i);
         const bool kandiduje = i <= n;
-        const bool odstoupil = kandiduje && Kandidat(strana, i).KandPriznak == QLatin1String("N");
+        const bool odstoupil =
+            kandiduje &&
+            Kandidat(m_session.TabulkaKandidatu, strana, i).KandPriznak == QLatin1String("N");
         if (!kandiduje || odstoupil) {
             // Candidates beyond the party's list, and those who cannot
             // receive preferential votes, cannot be focused; their stored
@@ -259,7 +272,7 @@ void AnnexPage::ProcNatahniStranu(int strana) {
 void AnnexPage::UkazCislaListu() {
     if (m_zobrazena < 1)
         return;
-    const TStranaVysl& s = PrecinctRecord().VyslStran(m_zobrazena);
+    const TStranaVysl& s = m_session.PrecinctRecord.VyslStran(m_zobrazena);
     m_cisStr->setText(QString::number(s.CisStr));
     m_pocHl->setText(QString::number(s.PocHl));
     m_kc2->setText(QString::number(s.T2PKC2));
@@ -278,13 +291,13 @@ void AnnexPage::R_EdPocHlExit() {
             m_pocHl, textNevejdeSe(QString::fromUtf8(kNazevPocHl), v, kNejvyssiCtyrmistne));
         return;
     }
-    PrecinctRecord().VyslStran(p).PocHl = quint16(v);
+    m_session.PrecinctRecord.VyslStran(p).PocHl = quint16(v);
     m_pocHl->setText(QString::number(v));
-    ProcDopoctiT2P(p);
+    ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, p);
     UkazCislaListu();
     if (m_oznamovatel.KontrolyOdpojeny(m_pocHl))
         return;
-    if (const std::optional<THlaseni> h = kontrolaPocHl(p))
+    if (const std::optional<THlaseni> h = kontrolaPocHl(m_session, p))
         m_oznamovatel.Hlaska(*h, m_pocHl);
 }
 
@@ -301,14 +314,14 @@ void AnnexPage::R_PanVstupT2P_1Exit(int kandidat) {
             e, textNevejdeSe(nazevPrefHlasu(kandidat), v, kNejvyssiCtyrmistne));
         return;
     }
-    PrecinctRecord().VyslStran(p).pref(kandidat) = quint16(v);
+    m_session.PrecinctRecord.VyslStran(p).pref(kandidat) = quint16(v);
     e->setText(QString::number(v));
     nasobek(kandidat)->setText(nasobekText(kandidat, v));
-    ProcDopoctiT2P(p);
+    ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, p);
     UkazCislaListu();
     if (m_oznamovatel.KontrolyOdpojeny(e))
         return;
-    if (const std::optional<THlaseni> h = kontrolaPrefHlasu(p, kandidat))
+    if (const std::optional<THlaseni> h = kontrolaPrefHlasu(m_session, p, kandidat))
         m_oznamovatel.Hlaska(*h, e);
 }
 
@@ -337,12 +350,12 @@ void AnnexPage::R_EdT2PPoslKandExit() {
     }
     if (p0 < 1 || m_oznamovatel.KontrolyOdpojeny(m_poslKand))
         return;
-    if (const std::optional<THlaseni> h = kontrolaSouctuPref(p0)) {
+    if (const std::optional<THlaseni> h = kontrolaSouctuPref(m_session, p0)) {
         m_oznamovatel.Hlaska(*h, prefPole(1));
         return;
     }
     if (posledni)
-        if (const std::optional<THlaseni> h = kontrolaSouctuHlasu())
+        if (const std::optional<THlaseni> h = kontrolaSouctuHlasu(m_session))
             m_oznamovatel.Hlaska(*h, m_platneHlasy);
 }
 

@@ -17,11 +17,14 @@ namespace urn {
 
 class TOznamovatel;
 class TSEdit;
+struct PrecinctSession;
 
 class AnnexPage : public QWidget {
     Q_OBJECT
 public:
-    AnnexPage(TOznamovatel& oznamovatel, QWidget* parent = nullptr);
+    // Leaving a field changes the session's record; the page shows the
+    // session's candidate table. Both must outlive the page.
+    AnnexPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidget* parent = nullptr);
 
     // The party selector: one item per ticked party in list order; the first
     // selected and loaded. Filling it does not run the change handler on a
@@ -65,6 +68,10 @@ signals:
     void posledniStranaOpustena();
 
 private:
+    // The panel of the candidates, and on it the sheet's control numbers 3
+    // and 4 and its last candidate.
+    void panelKandidatu();
+    void cislaListu(QWidget* panel);
     void R_CBT2P_1Change(int index);
     void R_EdPocHlExit();
     void R_PanVstupT2P_1Exit(int kandidat);
@@ -73,6 +80,7 @@ private:
     void ulozRozepsane();
     bool eventFilter(QObject* o, QEvent* e) override;
 
+    PrecinctSession& m_session;
     TOznamovatel& m_oznamovatel;
     QComboBox* m_vyber = nullptr;
     TSEdit* m_cisStr = nullptr;

@@ -1,5 +1,6 @@
 #include "entry/CommissionPage.h"
 
+#include "checks/PrecinctSession.h"
 #include "entry/CodePageInput.h"
 #include "store/PrecinctRecord.h"
 #include "store/ReferenceTables.h"
@@ -40,23 +41,9 @@ int pocetClenuProMrizku(const QString& ClenuOVKP) {
     return n >= 2 ? n : 0;
 }
 
-CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
+CommissionPage::CommissionPage(PrecinctSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("PanVstupZapis"));
-    const QFont textFont = arialFont(12);
-    const QFont boldText = arialFont(13, true);
-
-    // The page reads as the printed form: each field sits inside its
-    // sentence, so the positions follow from the widths of the texts.
-    int x = kLevyOkraj;
-    auto text = [&](const QString& s, int y) {
-        QLabel* l = addLabel(this, s, x, y + 3, textFont);
-        x += l->width() + kMezera;
-    };
-    auto place = [&](QWidget* w, int width, int y) {
-        w->setGeometry(x, y, width, kPoleVyska);
-        x += width + kMezera;
-    };
-
     m_R_SEdPrilListu = makeField("R_SEdPrilListu", kPrilistuSirka, true);
     m_R_SEdPrilListu->setEnabled(false);
     m_R_SEdClenuOVKC = makeField("R_SEdClenuOVKC", kClenuSirka, true);
@@ -65,33 +52,98 @@ CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
     m_R_SEdPoverPred = makeField("R_SEdPoverPred", kDlouhyTextSirka, false);
     m_R_SEdOstatni = makeField("R_SEdOstatni", kDlouhyTextSirka, false);
 
-    int y = 12;
-    text(QStringLiteral("Byly zjištěny výsledky hlasování uvedené v oddílu II a na"), y);
-    place(m_R_SEdPrilListu, 24, y);
-    text(QStringLiteral("listech přílohy č.1 k tiskopisu."), y);
+    // The page reads as the printed form, top to bottom.
+    vetyNadJmeny();
+    mrizkaJmen();
+    vetyPodJmeny();
+    m_ulozitOkrBtn = new QPushButton(okGlyph(), QStringLiteral("Uložit"), this);
+    m_ulozitOkrBtn->setObjectName(QStringLiteral("ulozitOkrBtn"));
+    m_ulozitOkrBtn->setFont(arialFont(13, true));
+    m_ulozitOkrBtn->setGeometry(601, 529, 97, 33);
+    // Enter in the fields moves on; it never presses the button.
+    m_ulozitOkrBtn->setAutoDefault(false);
+    m_ulozitOkrBtn->setDefault(false);
+    connect(m_ulozitOkrBtn, &QPushButton::clicked, this, &CommissionPage::ulozitOkrBtnClick);
 
-    y = 48;
-    x = kLevyOkraj;
-    addLabel(this, QStringLiteral("III."), x, y, boldText);
-    y = 72;
-    text(QStringLiteral("Z celkového počtu"), y);
-    place(m_R_SEdClenuOVKC, 24, y);
-    text(QStringLiteral("členů okrskové volební komise je v době vyhotovení zápisu přítomno"), y);
-    place(m_R_SEdClenuOVKP, 24, y);
-    text(QStringLiteral("tj. nadpoloviční většina."), y);
+    setTabOrder(m_R_SEdPrilListu, m_R_SEdClenuOVKC);
+    setTabOrder(m_R_SEdClenuOVKC, m_R_SEdClenuOVKP);
+    setTabOrder(m_R_SEdClenuOVKP, m_R_SEdZapisovat);
+    setTabOrder(m_R_SEdZapisovat, m_R_JmenaKomise_SG);
+    setTabOrder(m_R_JmenaKomise_SG, m_R_SEdPoverPred);
+    setTabOrder(m_R_SEdPoverPred, m_R_SEdOstatni);
+    setTabOrder(m_R_SEdOstatni, m_ulozitOkrBtn);
 
-    y = 104;
-    x = kLevyOkraj;
-    text(QStringLiteral("Jméno a příjmení zapisovatele:"), y);
-    text(QStringLiteral("1."), y);
-    place(m_R_SEdZapisovat, 320, y);
+    connect(m_R_SEdClenuOVKC, &TSEdit::OnExit, this, &CommissionPage::R_SEdClenuOVKCExit);
+    connect(m_R_SEdClenuOVKP, &TSEdit::OnExit, this, &CommissionPage::R_SEdClenuOVKPExit);
+    connect(m_R_SEdZapisovat, &TSEdit::OnExit, this, &CommissionPage::R_SEdZapisovatExit);
+    connect(m_R_SEdPoverPred, &TSEdit::OnExit, this, &CommissionPage::R_SEdPoverPredExit);
+    connect(m_R_SEdOstatni, &TSEdit::OnExit, this, &CommissionPage::R_SEdOstatniExit);
 
-    y = 136;
-    x = kLevyOkraj;
-    text(QStringLiteral("Jména a příjmení ostatních členů okrskové volební komise (přítomných při "
-                        "zpracování zápisu):"),
-         y);
+    upravMrizku();
+}
 
+namespace {
+// One line of the page: each field sits inside its sentence, so the
+// positions follow from the widths of the texts.
+struct RadekStranky {
+    QWidget* stranka;
+    int y;
+    int x = kLevyOkraj;
+
+    void text(const QString& s) {
+        QLabel* l = addLabel(stranka, s, x, y + 3, arialFont(12));
+        x += l->width() + kMezera;
+    }
+    void pole(QWidget* w, int sirka) {
+        w->setGeometry(x, y, sirka, kPoleVyska);
+        x += sirka + kMezera;
+    }
+};
+} // namespace
+
+// The sheets of Annex 1, the members in total and present, the recorder and
+// the heading of the other members' names.
+void CommissionPage::vetyNadJmeny() {
+    RadekStranky listy{this, 12};
+    listy.text(QStringLiteral("Byly zjištěny výsledky hlasování uvedené v oddílu II a na"));
+    listy.pole(m_R_SEdPrilListu, 24);
+    listy.text(QStringLiteral("listech přílohy č.1 k tiskopisu."));
+
+    addLabel(this, QStringLiteral("III."), kLevyOkraj, 48, arialFont(13, true));
+    RadekStranky pocty{this, 72};
+    pocty.text(QStringLiteral("Z celkového počtu"));
+    pocty.pole(m_R_SEdClenuOVKC, 24);
+    pocty.text(
+        QStringLiteral("členů okrskové volební komise je v době vyhotovení zápisu přítomno"));
+    pocty.pole(m_R_SEdClenuOVKP, 24);
+    pocty.text(QStringLiteral("tj. nadpoloviční většina."));
+
+    RadekStranky zapisovatel{this, 104};
+    zapisovatel.text(QStringLiteral("Jméno a příjmení zapisovatele:"));
+    zapisovatel.text(QStringLiteral("1."));
+    zapisovatel.pole(m_R_SEdZapisovat, 320);
+
+    RadekStranky{this, 136}.text(QStringLiteral("Jména a příjmení ostatních členů okrskové "
+                                                "volební komise (přítomných při zpracování "
+                                                "zápisu):"));
+}
+
+// The member who hands the record over and the other persons present.
+void CommissionPage::vetyPodJmeny() {
+    RadekStranky{this, 400}.text(QStringLiteral("Člen okrskové volební komise (z výše "
+                                                "uvedených) pověřený předáním zápisu Tabulatu "
+                                                "na územně příslušném pracovišti"));
+    RadekStranky{this, 416}.text(QStringLiteral("a k opravám případných chyb v zápisu na místě "
+                                                "(jméno a příjmení):"));
+    m_R_SEdPoverPred->setGeometry(kLevyOkraj, 438, 690, kPoleVyska);
+
+    RadekStranky{this, 470}.text(
+        QStringLiteral("Kromě členů komise dále byli v době vyhotovení zápisu přítomni:"));
+    m_R_SEdOstatni->setGeometry(kLevyOkraj, 492, 690, kPoleVyska);
+}
+
+// The names grid: a numbered row for each member present but the recorder.
+void CommissionPage::mrizkaJmen() {
     auto* grid = new TZColorStringGrid(this);
     m_R_JmenaKomise_SG = grid;
     grid->setObjectName(QStringLiteral("R_JmenaKomise_SG"));
@@ -130,46 +182,6 @@ CommissionPage::CommissionPage(QWidget* parent) : QWidget(parent) {
     connect(grid, &TZColorStringGrid::OnEnter, this, &CommissionPage::R_JmenaKomise_SGEnter);
     connect(grid, &TZColorStringGrid::OnExit, this, &CommissionPage::R_JmenaKomise_SGExit);
     connect(grid, &TZColorStringGrid::OnKeyPress, this, &CommissionPage::R_JmenaKomise_SGKeyPress);
-
-    y = 400;
-    x = kLevyOkraj;
-    text(QStringLiteral("Člen okrskové volební komise (z výše uvedených) pověřený předáním zápisu "
-                        "Tabulatu na územně příslušném pracovišti"),
-         y);
-    y = 416;
-    x = kLevyOkraj;
-    text(QStringLiteral("a k opravám případných chyb v zápisu na místě (jméno a příjmení):"), y);
-    m_R_SEdPoverPred->setGeometry(kLevyOkraj, 438, 690, kPoleVyska);
-
-    y = 470;
-    x = kLevyOkraj;
-    text(QStringLiteral("Kromě členů komise dále byli v době vyhotovení zápisu přítomni:"), y);
-    m_R_SEdOstatni->setGeometry(kLevyOkraj, 492, 690, kPoleVyska);
-
-    m_ulozitOkrBtn = new QPushButton(okGlyph(), QStringLiteral("Uložit"), this);
-    m_ulozitOkrBtn->setObjectName(QStringLiteral("ulozitOkrBtn"));
-    m_ulozitOkrBtn->setFont(boldText);
-    m_ulozitOkrBtn->setGeometry(601, 529, 97, 33);
-    // Enter in the fields moves on; it never presses the button.
-    m_ulozitOkrBtn->setAutoDefault(false);
-    m_ulozitOkrBtn->setDefault(false);
-    connect(m_ulozitOkrBtn, &QPushButton::clicked, this, &CommissionPage::ulozitOkrBtnClick);
-
-    setTabOrder(m_R_SEdPrilListu, m_R_SEdClenuOVKC);
-    setTabOrder(m_R_SEdClenuOVKC, m_R_SEdClenuOVKP);
-    setTabOrder(m_R_SEdClenuOVKP, m_R_SEdZapisovat);
-    setTabOrder(m_R_SEdZapisovat, grid);
-    setTabOrder(grid, m_R_SEdPoverPred);
-    setTabOrder(m_R_SEdPoverPred, m_R_SEdOstatni);
-    setTabOrder(m_R_SEdOstatni, m_ulozitOkrBtn);
-
-    connect(m_R_SEdClenuOVKC, &TSEdit::OnExit, this, &CommissionPage::R_SEdClenuOVKCExit);
-    connect(m_R_SEdClenuOVKP, &TSEdit::OnExit, this, &CommissionPage::R_SEdClenuOVKPExit);
-    connect(m_R_SEdZapisovat, &TSEdit::OnExit, this, &CommissionPage::R_SEdZapisovatExit);
-    connect(m_R_SEdPoverPred, &TSEdit::OnExit, this, &CommissionPage::R_SEdPoverPredExit);
-    connect(m_R_SEdOstatni, &TSEdit::OnExit, this, &CommissionPage::R_SEdOstatniExit);
-
-    upravMrizku();
 }
 
 TSEdit* CommissionPage::makeField(const char* name, int maxLength, bool number) {
@@ -186,32 +198,32 @@ TSEdit* CommissionPage::makeField(const char* name, int maxLength, bool number) 
 // ---- fields ----
 
 void CommissionPage::R_SEdClenuOVKCExit() {
-    PrecinctRecord().Hlaso.ClenuOVKC = m_R_SEdClenuOVKC->text().left(kClenuSirka);
+    m_session.PrecinctRecord.Hlaso.ClenuOVKC = m_R_SEdClenuOVKC->text().left(kClenuSirka);
 }
 
 void CommissionPage::R_SEdClenuOVKPExit() {
-    PrecinctRecord().Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
+    m_session.PrecinctRecord.Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
     upravMrizku();
 }
 
 void CommissionPage::R_SEdZapisovatExit() {
-    PrecinctRecord().Hlaso.Zapisovat = m_R_SEdZapisovat->text().left(kZapisovatSirka);
+    m_session.PrecinctRecord.Hlaso.Zapisovat = m_R_SEdZapisovat->text().left(kZapisovatSirka);
 }
 
 void CommissionPage::R_SEdPoverPredExit() {
-    PrecinctRecord().Hlaso.PoverPred = m_R_SEdPoverPred->text().left(kDlouhyTextSirka);
+    m_session.PrecinctRecord.Hlaso.PoverPred = m_R_SEdPoverPred->text().left(kDlouhyTextSirka);
 }
 
 void CommissionPage::R_SEdOstatniExit() {
-    PrecinctRecord().Hlaso.Ostatni = m_R_SEdOstatni->text().left(kDlouhyTextSirka);
+    m_session.PrecinctRecord.Hlaso.Ostatni = m_R_SEdOstatni->text().left(kDlouhyTextSirka);
 }
 
 void CommissionPage::UlozPole() {
     R_SEdClenuOVKCExit();
-    PrecinctRecord().Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
+    m_session.PrecinctRecord.Hlaso.ClenuOVKP = m_R_SEdClenuOVKP->text().left(kClenuSirka);
     // A save while the focus is still in ClenuOVKP (a shortcut changed the
     // page) must save the rows that the new number gives.
-    if (PrecinctRecord().Hlaso.ClenuOVKP != m_mrizkaPro)
+    if (m_session.PrecinctRecord.Hlaso.ClenuOVKP != m_mrizkaPro)
         upravMrizku();
     R_SEdZapisovatExit();
     R_SEdPoverPredExit();
@@ -219,13 +231,13 @@ void CommissionPage::UlozPole() {
 }
 
 void CommissionPage::UkazPrilListu() {
-    const QString& zaskrt = PrecinctRecord().T2.ZaskrtStrany;
+    const QString& zaskrt = m_session.PrecinctRecord.T2.ZaskrtStrany;
     int listu = 0;
     for (qsizetype i = 0; i < kPocetStranPrilohy && i < zaskrt.size(); ++i)
         if (zaskrt.at(i) == QLatin1Char('1'))
             ++listu;
-    PrecinctRecord().Hlaso.PrilListu = QString::number(listu);
-    m_R_SEdPrilListu->setText(PrecinctRecord().Hlaso.PrilListu);
+    m_session.PrecinctRecord.Hlaso.PrilListu = QString::number(listu);
+    m_R_SEdPrilListu->setText(m_session.PrecinctRecord.Hlaso.PrilListu);
 }
 
 // ---- names grid ----
@@ -235,7 +247,7 @@ void CommissionPage::UkazPrilListu() {
 // empty row.
 void CommissionPage::upravMrizku() {
     TZColorStringGrid* grid = m_R_JmenaKomise_SG;
-    m_mrizkaPro = PrecinctRecord().Hlaso.ClenuOVKP;
+    m_mrizkaPro = m_session.PrecinctRecord.Hlaso.ClenuOVKP;
     const int n = pocetClenuProMrizku(m_mrizkaPro);
     grid->setDontDraw(true);
     if (n >= 2) {
@@ -251,7 +263,7 @@ void CommissionPage::upravMrizku() {
 }
 
 void CommissionPage::NactiKomisi(const QStringList* zObnovy) {
-    const THlaso& h = PrecinctRecord().Hlaso;
+    const THlaso& h = m_session.PrecinctRecord.Hlaso;
     m_R_SEdPrilListu->setText(h.PrilListu);
     m_R_SEdClenuOVKC->setText(h.ClenuOVKC);
     m_R_SEdClenuOVKP->setText(h.ClenuOVKP);
@@ -283,16 +295,16 @@ void CommissionPage::NactiKomisi(const QStringList* zObnovy) {
     const int n = pocetClenuProMrizku(h.ClenuOVKP);
     if (n < 2)
         return;
-    JmenaKomise() = QList<TKomise>(n);
+    m_session.JmenaKomise = QList<TKomise>(n);
     if (KomiseNeniPrazdna()) {
         try {
-            NactiKomise();
+            NactiKomise(m_session.JmenaKomise);
         } catch (...) {
             m_komiseNenactena = true;
             throw;
         }
     }
-    const QList<TKomise>& jmena = JmenaKomise();
+    const QList<TKomise>& jmena = m_session.JmenaKomise;
     for (int k = 1; k < n; ++k)
         grid->setCells(1, k, k - 1 < jmena.size() ? jmena.at(k - 1).clen : QString());
 }
@@ -306,7 +318,7 @@ QStringList CommissionPage::jmenaVMrizce() const {
 
 void CommissionPage::UlozKomisi() {
     UlozPole();
-    const int n = pocetClenuProMrizku(PrecinctRecord().Hlaso.ClenuOVKP);
+    const int n = pocetClenuProMrizku(m_session.PrecinctRecord.Hlaso.ClenuOVKP);
     if (n < 2)
         return;
     const TZColorStringGrid* grid = m_R_JmenaKomise_SG;
@@ -318,8 +330,8 @@ void CommissionPage::UlozKomisi() {
     }
     if (m_komiseNenactena && vsechnaPrazdna)
         return;
-    JmenaKomise() = jmena;
-    UlozKomise();
+    m_session.JmenaKomise = jmena;
+    UlozKomise(m_session.JmenaKomise);
     m_komiseNenactena = false;
 }
 
@@ -334,7 +346,7 @@ void CommissionPage::nastavBarvyVyberu(bool focused) {
 void CommissionPage::R_JmenaKomise_SGEnter() {
     // Abroad (the special municipality) no member takes the record to the
     // office, so Enter on the last name skips that field.
-    const bool zvlastni = Stanice().Obec == QLatin1String(kZvlastniObec);
+    const bool zvlastni = m_session.Stanice.Obec == QLatin1String(kZvlastniObec);
     m_R_JmenaKomise_SG->setKamDale(zvlastni ? m_R_SEdOstatni : m_R_SEdPoverPred);
     nastavBarvyVyberu(true);
 }

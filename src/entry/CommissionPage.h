@@ -15,6 +15,7 @@ namespace urn {
 
 class TSEdit;
 class TZColorStringGrid;
+struct PrecinctSession;
 
 // A name in KOMISE.RCD holds at most this many characters.
 inline constexpr int kDelkaJmenaClena = 50;
@@ -28,9 +29,11 @@ int pocetClenuProMrizku(const QString& ClenuOVKP);
 class CommissionPage : public QWidget {
     Q_OBJECT
 public:
-    explicit CommissionPage(QWidget* parent = nullptr);
+    // Leaving a field changes the session's record, saving the names its
+    // JmenaKomise; the session must outlive the page.
+    explicit CommissionPage(PrecinctSession& session, QWidget* parent = nullptr);
 
-    // Opening of the window: section III fields from PrecinctRecord().Hlaso
+    // Opening of the window: section III fields from the record's Hlaso
     // (already loaded from HLASO.RCD by the window) into the controls, then
     // the names grid rebuilt from KOMISE.RCD for ClenuOVKP (cleared first,
     // then sized and numbered, then filled). Raises InOutError when
@@ -74,6 +77,10 @@ signals:
 
 private:
     TSEdit* makeField(const char* name, int maxLength, bool number);
+    // The page's sentences above and below the names grid, and the grid.
+    void vetyNadJmeny();
+    void vetyPodJmeny();
+    void mrizkaJmen();
     void R_SEdClenuOVKCExit();
     void R_SEdClenuOVKPExit();
     void R_SEdZapisovatExit();
@@ -85,6 +92,7 @@ private:
     void upravMrizku();
     void nastavBarvyVyberu(bool focused);
 
+    PrecinctSession& m_session;
     TSEdit* m_R_SEdPrilListu;
     TSEdit* m_R_SEdClenuOVKC;
     TSEdit* m_R_SEdClenuOVKP;

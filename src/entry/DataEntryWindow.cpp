@@ -2,7 +2,7 @@
 
 #include "checks/CheckSequence.h"
 #include "checks/ControlNumbers.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "core/ErrorHandler.h"
 #include "entry/AnnexPage.h"
@@ -97,11 +97,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override { e->ignore(); }
 };
 
-// Restores the workflow's command when the save ends, however it ends.
-struct VybranoZpet {
-    ~VybranoZpet() { Workflow().Vybrano = kVybranoZadny; }
-};
-
 bool patriOknu(const QWidget* w, const QWidget* okno) {
     return w && w->window() == okno;
 }
@@ -112,8 +107,8 @@ QString casObnovy(const QDateTime& kdy) {
 
 } // namespace
 
-TR_Vstupni_Form::TR_Vstupni_Form(QWidget* parent, THlaskaF* hlaska)
-    : QDialog(parent), m_hlaska(hlaska) {
+TR_Vstupni_Form::TR_Vstupni_Form(PrecinctSession& session, QWidget* parent, THlaskaF* hlaska)
+    : QDialog(parent), m_session(session), m_hlaska(hlaska) {
     if (!m_hlaska)
         m_hlaska = new THlaskaF(this);
     FormCreate();
@@ -172,10 +167,10 @@ void TR_Vstupni_Form::vytvorObsah() {
     };
     m_zalozky = zalozky;
 
-    m_oddI = new SectionOnePage;
-    m_oddII = new SectionTwoPage(*this);
-    m_priloha = new AnnexPage(*this);
-    m_komise = new CommissionPage;
+    m_oddI = new SectionOnePage(m_session.PrecinctRecord.Hlaso);
+    m_oddII = new SectionTwoPage(m_session, *this);
+    m_priloha = new AnnexPage(m_session, *this);
+    m_komise = new CommissionPage(m_session);
     // All four pages on the same button face, on which the form's white
     // fields stand out.
     nastavPozadiStranky(m_komise);
@@ -292,9 +287,9 @@ void TR_Vstupni_Form::FormShow() {
     if (parentWidget())
         move(parentWidget()->window()->pos());
 
-    NactiStrany();
-    NactiKandidaty();
-    const QList<TStranaVstupu> strany = stranyProVstup(SeznamStran());
+    NactiStrany(m_session.SeznamStran);
+    NactiKandidaty(m_session.TabulkaKandidatu);
+    const QList<TStranaVstupu> strany = stranyProVstup(m_session.SeznamStran);
     m_oddII->PostavZaskrtavatka(strany);
     pripravTlacitka();
     for (QCheckBox* c : m_oddII->skrytaZaskrtavatka())
@@ -302,12 +297,13 @@ void TR_Vstupni_Form::FormShow() {
     m_priloha->R_T2POpravaCB()->hide();
 
     // Every showing starts from the files on disk.
-    VyprazdniT2();
-    VyprazdniStrany();
-    VyprazdniTS();
-    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
-    NactiData(dataFileExists(kKindO) ? kKindO : kKindE);
-    NactiHlaso();
+    TPrecinctRecord& r = m_session.PrecinctRecord;
+    VyprazdniT2(r);
+    VyprazdniStrany(r);
+    VyprazdniTS(r);
+    const TAktOkrsek& okrsek = m_session.AktOkrsek = m_session.Stanice.okrsek();
+    NactiData(dataFileExists(kKindO, okrsek) ? kKindO : kKindE, okrsek, r);
+    NactiHlaso(r.Hlaso);
     m_komise->NactiKomisi();
     ukazZaznam();
     const QByteArray ulozeno = stavObnovy();
@@ -320,21 +316,22 @@ void TR_Vstupni_Form::FormShow() {
 }
 
 void TR_Vstupni_Form::ukazZaznam() {
-    const TStanice& st = Stanice();
-    TVetaT2& t2 = PrecinctRecord().T2;
+    const TStanice& st = m_session.Stanice;
+    const TAktOkrsek& aktOkrsek = m_session.AktOkrsek;
+    TVetaT2& t2 = m_session.PrecinctRecord.T2;
     t2.TypVety = 1;
     TOkrsky okrsek;
     // The district is that of the precinct list; a precinct the list does
     // not know has none (the checks say so), rather than the district of
     // whatever record the search read last.
-    t2.Okres = NajdiOkrsek(AktOkrsek().Obec, AktOkrsek().Okrsek, okrsek)
+    t2.Okres = NajdiOkrsek(aktOkrsek.Obec, aktOkrsek.Okrsek, okrsek)
                    ? quint16(std::clamp<qint64>(cisloNeboNula(okrsek.Okres), 0, 65535))
                    : 0;
-    t2.Obec = qint32(cisloNeboNula(AktOkrsek().Obec));
-    t2.Okrsek = AktOkrsek().Okrsek;
+    t2.Obec = qint32(cisloNeboNula(aktOkrsek.Obec));
+    t2.Okrsek = aktOkrsek.Okrsek;
 
-    ProcDopoctiT2();
-    m_oddI->NatahniHlasovani(PrecinctRecord().Hlaso);
+    ProcDopoctiT2(m_session.PrecinctRecord);
+    m_oddI->NatahniHlasovani(m_session.PrecinctRecord.Hlaso);
     m_oddI->UkazIdentifikaci(QString::number(t2.Obec), QString::number(t2.Okrsek),
                              QString::number(t2.T2KC_1), st.NazevObce);
     m_oddII->UkazOddII(t2, st.NazevObce);
@@ -347,7 +344,7 @@ void TR_Vstupni_Form::ukazZaznam() {
 // ---- the recovery copy ----
 
 QByteArray TR_Vstupni_Form::stavObnovy() const {
-    return recoveryContent(AktOkrsek(), PrecinctRecord(), m_komise->jmenaVMrizce());
+    return recoveryContent(m_session.AktOkrsek, m_session.PrecinctRecord, m_komise->jmenaVMrizce());
 }
 
 QByteArray TR_Vstupni_Form::nabidniObnovu() {
@@ -361,8 +358,9 @@ QByteArray TR_Vstupni_Form::nabidniObnovu() {
     RecoveryCopy kopie;
     try {
         kopie = readRecoveryCopy();
-        const std::optional<QDateTime> data = newestDataFileTime();
-        if (kopie.okrsek.Obec != AktOkrsek().Obec || kopie.okrsek.Okrsek != AktOkrsek().Okrsek)
+        const TAktOkrsek& okrsek = m_session.AktOkrsek;
+        const std::optional<QDateTime> data = newestDataFileTime(okrsek);
+        if (kopie.okrsek.Obec != okrsek.Obec || kopie.okrsek.Okrsek != okrsek.Okrsek)
             proc = QString::fromUtf8(kObnovaJinyOkrsek)
                        .arg(kdy, kopie.okrsek.Obec, QString::number(kopie.okrsek.Okrsek));
         else if (!isNewerThanData(recoveryCopyTime(), data))
@@ -389,7 +387,7 @@ QByteArray TR_Vstupni_Form::nabidniObnovu() {
 
 void TR_Vstupni_Form::obnov(const RecoveryCopy& kopie) {
     // The closing record stays as loaded: every save computes it anew.
-    TPrecinctRecord& r = PrecinctRecord();
+    TPrecinctRecord& r = m_session.PrecinctRecord;
     r.T2 = kopie.record.T2;
     r.Strany = kopie.record.Strany;
     r.Clenove = kopie.record.Clenove;
@@ -406,10 +404,22 @@ void TR_Vstupni_Form::opustPole() {
         m_zalozky->tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
-void TR_Vstupni_Form::ulozPoleStranek() {
-    THlaso& h = PrecinctRecord().Hlaso;
-    m_oddI->UlozPole(h);
-    m_komise->UlozPole();
+bool TR_Vstupni_Form::ulozPriZmene() {
+    QPointer<QWidget> fokus = QApplication::focusWidget();
+    // The field being edited is left first, so that its value is in the
+    // record before the save; its checks report after the change.
+    opustPole();
+    if (m_odmitnute)
+        return false;
+    if (m_zavirani)
+        return true;
+    bool ulozeno = false;
+    if (!runReportingErrors([&] { ulozeno = UlozVse(); })) {
+        if (fokus && patriOknu(fokus, this))
+            fokus->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return ulozeno;
 }
 
 bool TR_Vstupni_Form::R_TN_T2PRChange(int nova) {
@@ -420,26 +430,8 @@ bool TR_Vstupni_Form::R_TN_T2PRChange(int nova) {
         systemBeep();
         return false;
     }
-    QPointer<QWidget> fokus = QApplication::focusWidget();
-    // The field being edited is left first, so that its value is in the
-    // record before the save; its checks report after the change.
-    opustPole();
-    if (m_odmitnute)
+    if (!ulozPriZmene())
         return false;
-    if (!m_zavirani) {
-        QString zprava;
-        TSEdit* odmitnute = nullptr;
-        if (!m_oddII->UlozPole(PrecinctRecord().T2, &zprava, &odmitnute)) {
-            OdmitniHodnotu(odmitnute, zprava);
-            return false;
-        }
-        if (!runReportingErrors([this] { UlozVse(); })) {
-            if (fokus && patriOknu(fokus, this))
-                fokus->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
-        m_obnova->saved();
-    }
     if (nova == kStrankaPriloha) {
         const QList<TStranaVstupu> zaskrtnute = m_oddII->zaskrtnuteStrany();
         // Built anew coming from the party ticks, when empty, and whenever
@@ -511,63 +503,71 @@ void TR_Vstupni_Form::UlozitMIClick() {
 // ---- saving ----
 
 void TR_Vstupni_Form::ProcDopoctiT2ZakrStrana() {
-    urn::ProcDopoctiT2ZakrStrana(PrecinctRecord(), m_oddII->zaskrtnutaCisla());
+    urn::ProcDopoctiT2ZakrStrana(m_session.PrecinctRecord, m_oddII->zaskrtnutaCisla());
 }
 
 void TR_Vstupni_Form::prepocti() {
     ProcDopoctiT2ZakrStrana();
     for (const int p : m_oddII->zaskrtnutaCisla())
-        ProcDopoctiT2P(p);
-    urn::ProcDopoctiTS();
+        ProcDopoctiT2P(m_session.PrecinctRecord, m_session.SeznamStran, p);
+    urn::ProcDopoctiTS(m_session);
 }
 
 void TR_Vstupni_Form::ulozDataE() {
     // The new file is on disk before the checked one goes: an interruption
     // never leaves the precinct without data.
     try {
-        storeDataFileOfKind(kKindE);
+        storeDataFileOfKind(kKindE, m_session.AktOkrsek, m_session.PrecinctRecord);
     } catch (const FieldWidthError&) {
         // Refused before anything was written; the values are named as the
         // commission knows them.
-        throw FieldWidthError(popisNevejdeSe(PrecinctRecord(), kKindE));
+        throw FieldWidthError(popisNevejdeSe(m_session.PrecinctRecord, kKindE));
     }
 }
 
-void TR_Vstupni_Form::UlozVse() {
-    ulozPoleStranek();
+bool TR_Vstupni_Form::UlozVse() {
+    TPrecinctRecord& r = m_session.PrecinctRecord;
+    // Every typed value went into the record when its field was left. What
+    // a field still holds is taken in once more, for a field whose exit has
+    // not run (the window not active when the save came); a number the data
+    // file cannot hold stops the save before anything is written.
+    QString zprava;
+    TSEdit* odmitnute = nullptr;
+    if (!m_oddII->UlozPole(r.T2, &zprava, &odmitnute)) {
+        OdmitniHodnotu(odmitnute, zprava);
+        return false;
+    }
+    m_oddI->UlozPole(r.Hlaso);
+    m_komise->UlozPole();
     prepocti();
     ulozDataE();
-    UlozHlaso();
+    UlozHlaso(r.Hlaso);
     m_komise->UlozKomisi();
-    ZapisStav(QStringLiteral("N"));
+    ZapisStav(m_session.Stanice, QStringLiteral("N"));
+    m_obnova->saved();
+    return true;
 }
 
 void TR_Vstupni_Form::ulozitBtnClick() {
-    ulozPoleStranek();
-    prepocti();
-    if (!R_TN_T2PRChange(kStrankaOddI))
+    // The record is saved by the change to page 0, as by every change of
+    // page (on page 0 already, by the same save without the change).
+    const bool ulozeno =
+        m_zalozky->currentIndex() == kStrankaOddI ? ulozPriZmene() : R_TN_T2PRChange(kStrankaOddI);
+    if (!ulozeno)
         return;
-    ulozPoleStranek();
-    prepocti();
-    ulozDataE();
-    UlozHlaso();
-    m_komise->UlozKomisi();
-    m_obnova->saved();
 
-    {
-        VybranoZpet zpet;
-        WorkflowState& w = Workflow();
-        w.Vybrano = kVybranoKontrola;
-        Kontroly();
-        prepocti();
-        ZapisStav(QStringLiteral("N"));
-    }
+    Kontroly(m_session, kVybranoKontrola);
+    if (TiskProtokolu)
+        TiskProtokolu(m_session);
+    prepocti();
+    ZapisStav(m_session.Stanice, QStringLiteral("N"));
     const QString caption = QString::fromUtf8(kCaption);
-    const bool kontrolyOK = Workflow().KontrolyOK;
+    const WorkflowState& w = m_session.Workflow;
+    const bool kontrolyOK = w.KontrolyOK;
     // Written as kind "O"; the store removes the "E" file only once the new
     // one is on disk.
     if (kontrolyOK)
-        UlozData(kKindO);
+        UlozData(kKindO, m_session.AktOkrsek, m_session.PrecinctRecord);
     else
         ulozDataE();
     // The check run marked its findings in the record: that too is saved.
@@ -575,12 +575,10 @@ void TR_Vstupni_Form::ulozitBtnClick() {
     if (kontrolyOK) {
         // The data are saved and checked whatever the answer; "Ano" goes on
         // with the next step of the night.
-        const bool dale = dialogs().ask(
-            caption, QString::fromUtf8(Workflow().ExportOK ? kOtazkaExport : kOtazkaTisk),
-            DefaultAnswer::Ano);
+        const bool dale =
+            dialogs().ask(caption, QString::fromUtf8(w.ExportOK ? kOtazkaExport : kOtazkaTisk),
+                          DefaultAnswer::Ano);
         if (dale) {
-            VybranoZpet zpet;
-            Workflow().Vybrano = kVybranoExportZeVstupu;
             if (ExportTisk)
                 ExportTisk();
             else

@@ -1,9 +1,10 @@
 #pragma once
 
-// The data-entry window: the commission types the record T/2 of its precinct
-// here, page by page (section I, section II with the parties that received
-// votes, Annex 1, section III), every change of page saves the whole record,
-// and "Uložit" saves, checks and offers export and printing.
+// TR_Vstupni_Form, the data-entry window: the commission types the record
+// T/2 of its precinct here, page by page (section I, section II with the
+// parties that received votes, Annex 1, section III), every change of page
+// saves the whole record, and "Uložit" saves, checks and offers export and
+// printing.
 
 #include "entry/EntryWidgets.h"
 
@@ -25,19 +26,25 @@ class RecoveryWriter;
 class SectionOnePage;
 class SectionTwoPage;
 class THlaskaF;
+struct PrecinctSession;
 struct RecoveryCopy;
 
 class TR_Vstupni_Form : public QDialog, public TOznamovatel {
     Q_OBJECT
 public:
-    // `hlaska` is the program's error message window; without one the window
-    // makes its own.
-    explicit TR_Vstupni_Form(QWidget* parent = nullptr, THlaskaF* hlaska = nullptr);
+    // The window enters the session's precinct; the session must outlive
+    // it. `hlaska` is the program's error message window; without one the
+    // window makes its own.
+    explicit TR_Vstupni_Form(PrecinctSession& session, QWidget* parent = nullptr,
+                             THlaskaF* hlaska = nullptr);
     ~TR_Vstupni_Form() override;
 
     // Runs the main window's export-and-print command; "Yes" after a save
     // that passed the checks calls it.
     std::function<void()> ExportTisk;
+    // Prints the protocol of the save's check run; the program points it at
+    // the preview window, tests at a recorder. Unset, nothing is printed.
+    std::function<void(const PrecinctSession&)> TiskProtokolu;
 
     // Opening: the record from the files on disk into the controls. Runs
     // every time the window is shown.
@@ -133,10 +140,13 @@ private:
     QByteArray nabidniObnovu();
     void obnov(const RecoveryCopy& kopie);
     void vytvorMenu();
-    // Saving on every page change and at "Uložit".
+    // Saving on every page change and at "Uložit": the computed numbers of
+    // the record; the save itself, false (and nothing written) when a typed
+    // number cannot be stored; the save before a page change, after the field
+    // being edited was left, false when the change must not happen.
     void prepocti();
-    void ulozPoleStranek();
-    void UlozVse();
+    bool UlozVse();
+    bool ulozPriZmene();
     void ulozDataE();
     // Moves the focus off the field being edited, so that it is left (its
     // value stored, its checks queued) before anything else happens.
@@ -149,6 +159,7 @@ private:
     void poAktivaci(std::function<void()> akce);
     void pripravTlacitka();
 
+    PrecinctSession& m_session;
     THlaskaF* m_hlaska = nullptr;
     QTabWidget* m_zalozky = nullptr;
     SectionOnePage* m_oddI = nullptr;

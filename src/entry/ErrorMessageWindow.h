@@ -1,5 +1,8 @@
 #pragma once
 
+// THlaskaF, the error message window: one finding of a check reported while
+// the commission types, with the choice to correct it or go on.
+
 #include <QColor>
 #include <QDialog>
 

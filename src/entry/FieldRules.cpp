@@ -2,6 +2,7 @@
 
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
+#include "checks/PrecinctSession.h"
 #include "store/PrecinctDataFile.h"
 #include "store/RecordIO.h"
 
@@ -23,6 +24,13 @@ THlaseni propustitelna(int cislo) {
 }
 THlaseni upozorneni(int cislo, const QString& param = QString()) {
     return {cislo, param, true, false, 0};
+}
+// A check without a silent form records its failure of record type 1 while
+// the commission types, too: its code stays in KodyChyb until the next full
+// run.
+THlaseni zaznamenano(PrecinctSession& s, const THlaseni& h) {
+    ZaznamenejChybu(s.PrecinctRecord, s.StavKontrol, kodChyby(h.iChyba), kVetaT2);
+    return h;
 }
 
 // Rounds halves to the even neighbour, as the run-time layout is computed.
@@ -133,73 +141,74 @@ qint64 hodnotaOddII(const TVetaT2& t2, TPoleOddII pole) {
     return 0;
 }
 
-std::optional<THlaseni> kontrolyOddII(TPoleOddII pole) {
+std::optional<THlaseni> kontrolyOddII(PrecinctSession& s, TPoleOddII pole) {
+    const TVstupKontrol v = s.vstupKontrol();
     switch (pole) {
     case TPoleOddII::ZapsOsoby: {
-        if (!Kontrola04(true))
+        if (!Kontrola04(v))
             return propustitelna(4);
         qint32 ocekavano = 0;
-        if (!Kontrola96(&ocekavano))
-            return upozorneni(96, QString::number(ocekavano));
+        if (!Kontrola96(v, &ocekavano))
+            return zaznamenano(s, upozorneni(96, QString::number(ocekavano)));
         // Without an expected number the plausibility check cannot judge;
         // then only a conspicuously large precinct is pointed out.
-        if (ocekavano == 0 && !Kontrola93(true))
+        if (ocekavano == 0 && !Kontrola93(v))
             return upozorneni(93);
         return std::nullopt;
     }
     case TPoleOddII::VydObalky:
-        if (!Kontrola05(true))
+        if (!Kontrola05(v))
             return propustitelna(5);
-        if (!Kontrola06(true))
+        if (!Kontrola06(v))
             return propustitelna(6);
-        if (!Kontrola91())
-            return upozorneni(91);
-        if (!Kontrola97())
-            return upozorneni(97);
-        if (!Kontrola94())
-            return upozorneni(94);
+        if (!Kontrola91(v))
+            return zaznamenano(s, upozorneni(91));
+        if (!Kontrola97(v))
+            return zaznamenano(s, upozorneni(97));
+        if (!Kontrola94(v))
+            return zaznamenano(s, upozorneni(94));
         return std::nullopt;
     case TPoleOddII::OdevzdObalky:
-        if (!Kontrola07(true))
+        if (!Kontrola07(v))
             return propustitelna(7);
-        if (!Kontrola08(true))
+        if (!Kontrola08(v))
             return propustitelna(8);
-        if (!Kontrola92())
-            return upozorneni(92);
+        if (!Kontrola92(v))
+            return zaznamenano(s, upozorneni(92));
         return std::nullopt;
     case TPoleOddII::PlatneHlasy:
-        if (!Kontrola09(true))
+        if (!Kontrola09(v))
             return propustitelna(9);
-        if (!Kontrola10(true))
+        if (!Kontrola10(v))
             return propustitelna(10);
-        if (!Kontrola95())
-            return upozorneni(95);
+        if (!Kontrola95(v))
+            return zaznamenano(s, upozorneni(95));
         return std::nullopt;
     }
     return std::nullopt;
 }
 
-std::optional<THlaseni> kontrolaPocHl(int strana) {
-    if (!Kontrola15(true, strana))
+std::optional<THlaseni> kontrolaPocHl(const PrecinctSession& s, int strana) {
+    if (!Kontrola15(s.vstupKontrol(), strana))
         return chyba(15, strana);
     return std::nullopt;
 }
 
-std::optional<THlaseni> kontrolaPrefHlasu(int strana, int kandidat) {
-    if (!Kontrola18(true, strana, kandidat))
+std::optional<THlaseni> kontrolaPrefHlasu(const PrecinctSession& s, int strana, int kandidat) {
+    if (!Kontrola18(s.vstupKontrol(), strana, kandidat))
         return chyba(18, strana);
     return std::nullopt;
 }
 
-std::optional<THlaseni> kontrolaSouctuPref(int strana) {
-    if (!Kontrola19(true, strana))
+std::optional<THlaseni> kontrolaSouctuPref(const PrecinctSession& s, int strana) {
+    if (!Kontrola19(s.vstupKontrol(), strana))
         return chyba(19, strana);
     return std::nullopt;
 }
 
-std::optional<THlaseni> kontrolaSouctuHlasu() {
-    if (!Kontrola16())
-        return chyba(16);
+std::optional<THlaseni> kontrolaSouctuHlasu(PrecinctSession& s) {
+    if (!Kontrola16(s.vstupKontrol()))
+        return zaznamenano(s, chyba(16));
     return std::nullopt;
 }
 

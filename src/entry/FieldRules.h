@@ -15,6 +15,8 @@
 
 namespace urn {
 
+struct PrecinctSession;
+
 // The four numbers of section II that the commission types.
 enum class TPoleOddII { ZapsOsoby, VydObalky, OdevzdObalky, PlatneHlasy };
 
@@ -54,19 +56,21 @@ QString textNevejdeSe(const QString& nazev, qint64 hodnota, qint64 nejvyse);
 bool ulozOddII(TVetaT2& t2, TPoleOddII pole, qint64 hodnota);
 qint64 hodnotaOddII(const TVetaT2& t2, TPoleOddII pole);
 
-// The checks of a section II field, in their order; the first that fails is
-// the one reported, the rest do not run. Reads the program's record.
-std::optional<THlaseni> kontrolyOddII(TPoleOddII pole);
+// The checks of a section II field over the session's record, in their
+// order; the first that fails is the one reported, the rest do not run. A
+// failed check without a silent form (the warnings) is recorded in the
+// record's KodyChyb and the session's outcome flags, as the full run would.
+std::optional<THlaseni> kontrolyOddII(PrecinctSession& session, TPoleOddII pole);
 
-// The checks of Annex 1 at their moments (program's record): party votes not
-// above the valid votes (15), one candidate's preferential votes not above
-// the party's votes (18), the sum of the preferential votes not above twice
-// the party's votes (19), and the parties' votes adding up to the valid
-// votes (16).
-std::optional<THlaseni> kontrolaPocHl(int strana);
-std::optional<THlaseni> kontrolaPrefHlasu(int strana, int kandidat);
-std::optional<THlaseni> kontrolaSouctuPref(int strana);
-std::optional<THlaseni> kontrolaSouctuHlasu();
+// The checks of Annex 1 at their moments: party votes not above the valid
+// votes (15), one candidate's preferential votes not above the party's votes
+// (18), the sum of the preferential votes not above twice the party's votes
+// (19), and the parties' votes adding up to the valid votes (16, which is
+// recorded as the full run would).
+std::optional<THlaseni> kontrolaPocHl(const PrecinctSession& session, int strana);
+std::optional<THlaseni> kontrolaPrefHlasu(const PrecinctSession& session, int strana, int kandidat);
+std::optional<THlaseni> kontrolaSouctuPref(const PrecinctSession& session, int strana);
+std::optional<THlaseni> kontrolaSouctuHlasu(PrecinctSession& session);
 
 // Section I: an hour or minute that is only zeros ("0", "00") is stored
 // empty; anything else as typed, cut to the two characters of the field.

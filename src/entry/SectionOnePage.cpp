@@ -45,10 +45,9 @@ public:
 
 } // namespace
 
-SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
+SectionOnePage::SectionOnePage(THlaso& hlaso, QWidget* parent) : QWidget(parent), m_hlaso(hlaso) {
     setObjectName(QStringLiteral("PanVstupZapis1"));
     nastavPozadiStranky(this);
-    auto* klavesy = new PrepinacKlavesy(this);
 
     const TIdentifikace id = vytvorIdentifikaci(this, 6, "R_EdObec_Z", "R_EdOkrsek_Z",
                                                 "R_EdT2KC_1_Z", "R_LabNazevObce_Z");
@@ -57,20 +56,39 @@ SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
     m_kc1 = id.kc1;
     m_nazevObce = id.nazevObce;
 
+    // Section I as the form reads, sentence by sentence, each below the one
+    // before.
     vytvorPopisek(this, QStringLiteral("I."), 8, 62, arialFont(16, true));
+    int y = vetaDnuVoleb(62);
+    y = vetyZahajeniAUkonceni(y);
+    y = vetaOdroceni(y + 10);
+    y = vetaProdlouzeni(y);
+    y = vetaPreruseni(y);
+    y = vetaStiznosti(y);
+    vetaSchranky(y);
 
-    int y = 62;
-    {
-        TRadek r(this, kOdsazeni, y, kVyskaRadku);
-        r.text(QStringLiteral("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo "
-                              "ve dnech"));
-        TVlastnostiPole v;
-        v.maxDelka = 10;
-        v.ramecek = false;
-        m_datumVoleb = r.pole("R_SEdDatumVoleb", 130, v);
-        m_datumVoleb->setEnabled(false);
-    }
-    y += 30;
+    m_pokracovat = vytvorTlacitko(this, "PokracovatBBtn", QStringLiteral("Pokračovat"),
+                                  QRect(580, 520, 115, 33));
+    connect(m_pokracovat, &QPushButton::clicked, this, &SectionOnePage::PokracovatBBtnClick);
+    nastavPoradi();
+}
+
+// "Zápis o průběhu a výsledku hlasování ..., které proběhlo ve dnech" with
+// the election date, which the commission does not type.
+int SectionOnePage::vetaDnuVoleb(int y) {
+    TRadek r(this, kOdsazeni, y, kVyskaRadku);
+    r.text(QStringLiteral("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo "
+                          "ve dnech"));
+    TVlastnostiPole v;
+    v.maxDelka = 10;
+    v.ramecek = false;
+    m_datumVoleb = r.pole("R_SEdDatumVoleb", 130, v);
+    m_datumVoleb->setEnabled(false);
+    return y + 30;
+}
+
+// When the chairman opened and closed the poll on each of the two days.
+int SectionOnePage::vetyZahajeniAUkonceni(int y) {
     struct Cas {
         const char* jmeno;
         const char* text;
@@ -95,8 +113,20 @@ SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
         r.text(QStringLiteral("hodin."));
         y += 25;
     }
+    return y;
+}
 
-    y += 10;
+// "z důvodu" on the line below an event, the reason across the rest of it.
+int SectionOnePage::duvod(int y, const char* jmeno, QString THlaso::*clen) {
+    TRadek r(this, kOdsazeni, y, kVyskaRadku);
+    r.text(QStringLiteral("z důvodu"));
+    textovePole(r, jmeno, 700 - r.x(), clen, 200);
+    return y + 33;
+}
+
+// "Zahájení hlasování nebylo odročeno / bylo odročeno dne ... o ... hodin
+// ... minut z důvodu ...".
+int SectionOnePage::vetaOdroceni(int y) {
     {
         TRadek r(this, kOdsazeni, y, kVyskaRadku);
         r.text(QStringLiteral("Zahájení hlasování"), 8);
@@ -109,13 +139,12 @@ SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
         textovePole(r, "R_SEdOdrocenoM", 24, &THlaso::OdrocenoM, 2, true, true);
         r.text(QStringLiteral("minut"));
     }
-    y += 25;
-    {
-        TRadek r(this, kOdsazeni, y, kVyskaRadku);
-        r.text(QStringLiteral("z důvodu"));
-        textovePole(r, "R_SEdDuvodOdroc", 700 - r.x(), &THlaso::DuvodOdroc, 200);
-    }
-    y += 33;
+    return duvod(y + 25, "R_SEdDuvodOdroc", &THlaso::DuvodOdroc);
+}
+
+// "Doba hlasování nebyla prodloužena / byla prodloužena dne ... o ... hodin
+// ... minut z důvodu ...".
+int SectionOnePage::vetaProdlouzeni(int y) {
     {
         TRadek r(this, kOdsazeni, y, kVyskaRadku);
         r.text(QStringLiteral("Doba hlasování"), 8);
@@ -128,13 +157,12 @@ SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
         textovePole(r, "R_SEdProdlouzM", 24, &THlaso::ProdlouzM, 2, true, true);
         r.text(QStringLiteral("minut"));
     }
-    y += 25;
-    {
-        TRadek r(this, kOdsazeni, y, kVyskaRadku);
-        r.text(QStringLiteral("z důvodu"));
-        textovePole(r, "R_SEdDuvodProdl", 700 - r.x(), &THlaso::DuvodProdl, 200);
-    }
-    y += 33;
+    return duvod(y + 25, "R_SEdDuvodProdl", &THlaso::DuvodProdl);
+}
+
+// "Hlasování nebylo přerušeno / bylo přerušeno dne ... na dobu od ... do ...
+// hodin z důvodu ...".
+int SectionOnePage::vetaPreruseni(int y) {
     {
         TRadek r(this, kOdsazeni, y, kVyskaRadku);
         r.text(QStringLiteral("Hlasování "), 8);
@@ -147,13 +175,11 @@ SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
         textovePole(r, "R_SEdPrerusDo", 46, &THlaso::PrerusDo, 5);
         r.text(QStringLiteral("hodin"));
     }
-    y += 25;
-    {
-        TRadek r(this, kOdsazeni, y, kVyskaRadku);
-        r.text(QStringLiteral("z důvodu"));
-        textovePole(r, "R_SEdDuvodPrer", 700 - r.x(), &THlaso::DuvodPrer, 200);
-    }
-    y += 33;
+    return duvod(y + 25, "R_SEdDuvodPrer", &THlaso::DuvodPrer);
+}
+
+// Whether complaints were lodged, and on how many sheets of the annex.
+int SectionOnePage::vetaStiznosti(int y) {
     {
         TRadek r(this, kOdsazeni, y, kVyskaRadku);
         r.text(QStringLiteral("Při hlasování a zjišťování výsledků hlasování "), 8);
@@ -173,21 +199,22 @@ SectionOnePage::SectionOnePage(QWidget* parent) : QWidget(parent) {
         textovePole(r, "R_SEdStizListu", 24, &THlaso::StizListu, 2, true);
         r.text(QStringLiteral("listech."));
     }
-    y += 33;
-    {
-        TRadek r(this, kOdsazeni, y, kVyskaRadku);
-        r.text(QStringLiteral("Ve volebním okrsku"), 8);
-        dvojice(r, "R_SchrankaP", "R_SchrankaNRB", QStringLiteral("nebyla"), "R_SchrankaBRB",
-                QStringLiteral("byla"), &THlaso::Schranka);
-        r.text(QStringLiteral("použita přenosná volební schránka."));
-    }
+    return y + 33;
+}
 
-    m_pokracovat = vytvorTlacitko(this, "PokracovatBBtn", QStringLiteral("Pokračovat"),
-                                  QRect(580, 520, 115, 33));
-    connect(m_pokracovat, &QPushButton::clicked, this, &SectionOnePage::PokracovatBBtnClick);
+// Whether the portable ballot box was used.
+void SectionOnePage::vetaSchranky(int y) {
+    TRadek r(this, kOdsazeni, y, kVyskaRadku);
+    r.text(QStringLiteral("Ve volebním okrsku"), 8);
+    dvojice(r, "R_SchrankaP", "R_SchrankaNRB", QStringLiteral("nebyla"), "R_SchrankaBRB",
+            QStringLiteral("byla"), &THlaso::Schranka);
+    r.text(QStringLiteral("použita přenosná volební schránka."));
+}
 
+void SectionOnePage::nastavPoradi() {
     // Tab order as the form reads: the fields and the radio pairs line by
     // line, then "Pokračovat".
+    auto* klavesy = new PrepinacKlavesy(this);
     QWidget* predchozi = m_obec;
     for (QWidget* w : {static_cast<QWidget*>(m_okrsek), static_cast<QWidget*>(m_kc1),
                        static_cast<QWidget*>(m_datumVoleb)}) {
@@ -218,7 +245,7 @@ TSEdit* SectionOnePage::textovePole(TRadek& radek, const char* jmeno, int sirka,
     m_pole.append(p);
     m_poradi.append(e);
     connect(e, &TSEdit::OnExit, this,
-            [this, p] { runReportingErrors([&] { ulozJedno(p, PrecinctRecord().Hlaso); }); });
+            [this, p] { runReportingErrors([&] { ulozJedno(p, m_hlaso); }); });
     return e;
 }
 
@@ -242,13 +269,13 @@ void SectionOnePage::dvojice(TRadek& radek, const char* panel, const char* ne,
     m_dvojice.append({n, a, clen});
     m_poradi << n << a;
     // Clicking (or choosing with the keyboard) stores the letter at once.
-    connect(n, &QRadioButton::toggled, this, [clen](bool on) {
+    connect(n, &QRadioButton::toggled, this, [this, clen](bool on) {
         if (on)
-            PrecinctRecord().Hlaso.*clen = QStringLiteral("N");
+            m_hlaso.*clen = QStringLiteral("N");
     });
-    connect(a, &QRadioButton::toggled, this, [clen](bool on) {
+    connect(a, &QRadioButton::toggled, this, [this, clen](bool on) {
         if (on)
-            PrecinctRecord().Hlaso.*clen = QStringLiteral("B");
+            m_hlaso.*clen = QStringLiteral("B");
     });
 }
 

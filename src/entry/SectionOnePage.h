@@ -21,7 +21,9 @@ class TSEdit;
 class SectionOnePage : public QWidget {
     Q_OBJECT
 public:
-    explicit SectionOnePage(QWidget* parent = nullptr);
+    // Leaving a field or choosing a radio button stores its value into
+    // `hlaso`, which must outlive the page.
+    explicit SectionOnePage(THlaso& hlaso, QWidget* parent = nullptr);
 
     // Loads section I into the controls: texts as stored, each radio pair
     // from its letter ("B" the positive choice, anything else the negative
@@ -60,12 +62,25 @@ private:
         QString THlaso::*clen;
     };
 
+    // The sentences of section I, each from the top `y` of its first line;
+    // each returns where the next one begins.
+    int vetaDnuVoleb(int y);
+    int vetyZahajeniAUkonceni(int y);
+    int vetaOdroceni(int y);
+    int vetaProdlouzeni(int y);
+    int vetaPreruseni(int y);
+    int vetaStiznosti(int y);
+    void vetaSchranky(int y);
+    int duvod(int y, const char* jmeno, QString THlaso::*clen);
+    void nastavPoradi();
+
     TSEdit* textovePole(class TRadek& radek, const char* jmeno, int sirka, QString THlaso::*clen,
                         int kapacita, bool cislo = false, bool hodina = false);
     void dvojice(TRadek& radek, const char* panel, const char* ne, const QString& neText,
                  const char* ano, const QString& anoText, QString THlaso::*clen);
     void ulozJedno(const TextovePole& p, THlaso& hlaso) const;
 
+    THlaso& m_hlaso;
     QList<TextovePole> m_pole;
     QList<DvojicePrepinacu> m_dvojice;
     QList<QWidget*> m_poradi; // fields and radio buttons in reading order

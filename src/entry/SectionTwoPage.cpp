@@ -1,6 +1,7 @@
 #include "entry/SectionTwoPage.h"
 
 #include "checks/ControlNumbers.h"
+#include "checks/PrecinctSession.h"
 #include "core/ErrorHandler.h"
 #include "entry/EntryWidgets.h"
 #include "ui/Fonts.h"
@@ -23,8 +24,8 @@ const TPoleOddII kPoleOddII[4] = {TPoleOddII::ZapsOsoby, TPoleOddII::VydObalky,
                                   TPoleOddII::OdevzdObalky, TPoleOddII::PlatneHlasy};
 } // namespace
 
-SectionTwoPage::SectionTwoPage(TOznamovatel& oznamovatel, QWidget* parent)
-    : QWidget(parent), m_oznamovatel(oznamovatel) {
+SectionTwoPage::SectionTwoPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidget* parent)
+    : QWidget(parent), m_session(session), m_oznamovatel(oznamovatel) {
     setObjectName(QStringLiteral("PanVstupT2H"));
     nastavPozadiStranky(this);
     const TIdentifikace id =
@@ -127,7 +128,7 @@ void SectionTwoPage::PostavZaskrtavatka(const QList<TStranaVstupu>& strany) {
         // Ticking marks the party at once and prepares its sheet; unticking
         // keeps what was entered on the sheet.
         connect(box, &QCheckBox::clicked, this, [this, cislo](bool on) {
-            runReportingErrors([&] { zaskrtniStranu(PrecinctRecord(), cislo, on); });
+            runReportingErrors([&] { zaskrtniStranu(m_session.PrecinctRecord, cislo, on); });
             emit zaskrtnutiZmeneno();
         });
         box->show();
@@ -210,7 +211,7 @@ void SectionTwoPage::exitOddII(int index) {
     TSEdit* e = m_pole[index];
     const TPoleOddII pole = kPoleOddII[index];
     const qint64 v = ctiCislo(e->text());
-    TVetaT2& t2 = PrecinctRecord().T2;
+    TVetaT2& t2 = m_session.PrecinctRecord.T2;
     if (!ulozOddII(t2, pole, v)) {
         // Nothing is wrapped or clamped: the typed text stays for the
         // commission to correct, the record keeps its last good value.
@@ -218,11 +219,11 @@ void SectionTwoPage::exitOddII(int index) {
         return;
     }
     e->setText(QString::number(v));
-    ProcDopoctiT2();
+    ProcDopoctiT2(m_session.PrecinctRecord);
     UkazKontrolniCisla(t2);
     if (m_oznamovatel.KontrolyOdpojeny(e))
         return;
-    if (const std::optional<THlaseni> h = kontrolyOddII(pole))
+    if (const std::optional<THlaseni> h = kontrolyOddII(m_session, pole))
         m_oznamovatel.Hlaska(*h, e);
 }
 

@@ -17,11 +17,14 @@ namespace urn {
 
 class TOznamovatel;
 class TSEdit;
+struct PrecinctSession;
 
 class SectionTwoPage : public QWidget {
     Q_OBJECT
 public:
-    SectionTwoPage(TOznamovatel& oznamovatel, QWidget* parent = nullptr);
+    // Leaving a field or ticking a party changes the session's record; both
+    // must outlive the page.
+    SectionTwoPage(PrecinctSession& session, TOznamovatel& oznamovatel, QWidget* parent = nullptr);
 
     // One check box per party that the record can hold, in list order,
     // columns of fifteen; built anew when the list differs from the one the
@@ -68,6 +71,7 @@ private:
     void exitOddII(int index);
     bool eventFilter(QObject* o, QEvent* e) override;
 
+    PrecinctSession& m_session;
     TOznamovatel& m_oznamovatel;
     TSEdit* m_obec = nullptr;
     TSEdit* m_okrsek = nullptr;

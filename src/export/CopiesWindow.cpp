@@ -11,15 +11,6 @@
 
 namespace urn {
 
-namespace {
-constexpr int kVychoziPocet = 2;
-}
-
-int& ZvolenyPocetKopii() {
-    static int pocet = kVychoziPocet;
-    return pocet;
-}
-
 int pocetKopiiZTextu(QString& text) {
     if (QString::compare(text, QStringLiteral("1")) < 0 ||
         QString::compare(text, QStringLiteral("9")) > 0)
@@ -58,7 +49,7 @@ TZ_PocetKopii_F::TZ_PocetKopii_F(QWidget* parent) : QDialog(parent) {
     m_pocetKopii->setMaxLength(1);
     m_pocetKopii->SetAlignment(taCenter);
     m_pocetKopii->setFont(arialFont(13, true));
-    m_pocetKopii->setText(QString::number(kVychoziPocet));
+    m_pocetKopii->setText(QString::number(kVychoziPocetKopii));
 
     m_ok = new QPushButton(okGlyph(), QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("Z_PKOK_Btn"));
@@ -76,8 +67,8 @@ void TZ_PocetKopii_F::showEvent(QShowEvent* event) {
 
 void TZ_PocetKopii_F::FormShow() {
     centreOnScreen(this);
-    m_pocetKopii->setText(QString::number(kVychoziPocet));
-    ZvolenyPocetKopii() = kVychoziPocet;
+    m_pocetKopii->setText(QString::number(kVychoziPocetKopii));
+    m_zvolenyPocet = kVychoziPocetKopii;
     m_pocetKopii->setFocus();
 }
 
@@ -93,7 +84,7 @@ void TZ_PocetKopii_F::keyPressEvent(QKeyEvent* event) {
 
 void TZ_PocetKopii_F::Z_PKOK_BtnClick() {
     QString text = m_pocetKopii->text();
-    ZvolenyPocetKopii() = pocetKopiiZTextu(text);
+    m_zvolenyPocet = pocetKopiiZTextu(text);
     m_pocetKopii->setText(text);
     accept();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+// TZ_PocetKopii_F, the copies window: how many copies of the record T/2 are
+// printed after a successful export.
+
 #include <QDialog>
 
 class QLabel;
@@ -9,9 +12,8 @@ namespace urn {
 
 class TSEdit;
 
-// The number of copies of the record the commission asked for, 1 to 9; 2
-// whenever the copies window opens.
-int& ZvolenyPocetKopii();
+// The number of copies the copies window offers when it opens.
+inline constexpr int kVychoziPocetKopii = 2;
 
 // The number of copies a text of the field asks for. A text below "1" or
 // above "9" (ordinal comparison: empty, "0", a letter) becomes "1" in place.
@@ -26,6 +28,9 @@ public:
 
     TSEdit* Z_PocetKopii_SE() const { return m_pocetKopii; }
     QPushButton* Z_PKOK_Btn() const { return m_ok; }
+    // The number of copies of the record the commission asked for, 1 to 9;
+    // 2 whenever the window opens.
+    int ZvolenyPocetKopii() const { return m_zvolenyPocet; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,6 +44,7 @@ private:
 
     TSEdit* m_pocetKopii = nullptr;
     QPushButton* m_ok = nullptr;
+    int m_zvolenyPocet = kVychoziPocetKopii;
 };
 
 } // namespace urn

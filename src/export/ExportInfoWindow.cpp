@@ -35,16 +35,6 @@ QIcon odebratIcon() {
 
 } // namespace
 
-QString& TitulekInfo() {
-    static QString text;
-    return text;
-}
-
-QString& TextInfo() {
-    static QString text;
-    return text;
-}
-
 TZ_infoE_F::TZ_infoE_F(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Z_infoE_F"));
     setWindowTitle(QStringLiteral("Export dat a tisk zápisu"));
@@ -82,8 +72,8 @@ TZ_infoE_F::TZ_infoE_F(QWidget* parent) : QDialog(parent) {
 }
 
 void TZ_infoE_F::Ukaz(const QString& caption, const QString& titulek, const QString& text) {
-    TitulekInfo() = titulek;
-    TextInfo() = text;
+    m_titulekInfo = titulek;
+    m_textInfo = text;
     setWindowTitle(caption);
     if (showHook) {
         FormShow();
@@ -101,8 +91,8 @@ void TZ_infoE_F::showEvent(QShowEvent* event) {
 
 void TZ_infoE_F::FormShow() {
     centreOnScreen(this);
-    m_titulek2->setText(toDisplayText(TitulekInfo()));
-    m_titulek3->setText(toDisplayText(TextInfo()));
+    m_titulek2->setText(toDisplayText(m_titulekInfo));
+    m_titulek3->setText(toDisplayText(m_textInfo));
     m_ok->setFocus();
 }
 
@@ -111,7 +101,7 @@ void TZ_infoE_F::OK_BtnClick() {
 }
 
 void TZ_infoE_F::Odebrat_BBtnClick() {
-    const TZarExp& disk = OdebiratDisk();
+    const TZarExp& disk = m_odebiratDisk;
     const VysledekOdebrani v = removableMedia().OdeberDisk(disk);
     switch (v.stav) {
     case StavOdebrani::Odebran:

@@ -1,6 +1,6 @@
 #pragma once
 
-// The information window of the export-and-print step: a title and a
+// TZ_infoE_F, the information window of the export-and-print step: a title and a
 // message of several lines, an OK button and, after an export to a USB disk,
 // a button that removes the disk safely.
 
@@ -15,11 +15,6 @@ class QPushButton;
 
 namespace urn {
 
-// The texts the window shows next; whoever shows it sets them first. Lines
-// of the message are separated by "\r".
-QString& TitulekInfo();
-QString& TextInfo();
-
 // The outcomes of the eject button: the drive switched off, the disk
 // unmounted and safe to pull out though its drive stays on, and a removal
 // that left the disk mounted (the reason on the next line).
@@ -32,7 +27,8 @@ class TZ_infoE_F : public QDialog {
 public:
     explicit TZ_infoE_F(QWidget* parent = nullptr);
 
-    // Sets the caption and both texts and shows the window modally.
+    // Sets the caption and both texts (lines of the message separated by
+    // "\r") and shows the window modally.
     void Ukaz(const QString& caption, const QString& titulek, const QString& text);
 
     void FormShow();
@@ -40,6 +36,10 @@ public:
     // Removes the medium of the last export to a USB disk (OdebiratDisk)
     // safely and says how that ended; the window stays open.
     void Odebrat_BBtnClick();
+    // The medium of the last successful export to a removable drive, which
+    // the eject button removes; the export window sets it.
+    const TZarExp& OdebiratDisk() const { return m_odebiratDisk; }
+    void setOdebiratDisk(const TZarExp& disk) { m_odebiratDisk = disk; }
 
     QPushButton* Odebrat_Btn() const { return m_odebrat; }
     // Replaces the modal showing (tests).
@@ -56,6 +56,10 @@ private:
     QLabel* m_titulek3 = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_odebrat = nullptr;
+    // The texts shown: the title and the message.
+    QString m_titulekInfo;
+    QString m_textInfo;
+    TZarExp m_odebiratDisk;
 };
 
 } // namespace urn

@@ -79,11 +79,6 @@ protected:
 
 } // namespace
 
-bool& ExportProveden() {
-    static bool proveden = false;
-    return proveden;
-}
-
 QString polozkaVymenitelne(const TZarExp& disk) {
     return disk.Nazev + QStringLiteral(" (") + disk.Pozice + QLatin1Char(')') +
            QString::fromUtf8(kPolozkaVymenitelne);
@@ -108,7 +103,8 @@ QString zkratStred(const QString& text, int zacatek, int konec, const QFontMetri
            pata;
 }
 
-TZ_ExportDat_F::TZ_ExportDat_F(QWidget* parent) : QDialog(parent) {
+TZ_ExportDat_F::TZ_ExportDat_F(const TStanice& stanice, QWidget* parent)
+    : QDialog(parent), m_stanice(stanice) {
     setObjectName(QStringLiteral("Z_ExportDat_F"));
     setWindowTitle(QString::fromUtf8(kCaptionExportDat));
     // A dialog border without any title-bar buttons.
@@ -193,7 +189,7 @@ void TZ_ExportDat_F::showEvent(QShowEvent* event) {
 
 void TZ_ExportDat_F::FormShow() {
     centreOnScreen(this);
-    ExportProveden() = false;
+    m_exportProveden = false;
     nactiSeznam();
 }
 
@@ -310,7 +306,7 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
         index = 0;
     const int vTabulce = m_seznam->itemData(index).toInt();
     const bool vymenitelny = vTabulce >= 0 && vTabulce < m_tabulka.size();
-    const TStanice& st = Stanice();
+    const TStanice& st = m_stanice;
 
     VysledekExportu v;
     TZarExp disk;
@@ -333,7 +329,6 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
 
     if (!v.ok()) {
         dialogs().warn(QString::fromUtf8(kCaptionExportDat), textSelhani(v));
-        ExportProveden() = false;
         reject();
         return;
     }
@@ -341,7 +336,7 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
     const QString druh = QString::fromUtf8(kDruhVymenitelne);
     TZ_infoE_F* info = infoWindow();
     if (vymenitelny) {
-        OdebiratDisk() = disk;
+        info->setOdebiratDisk(disk);
         info->Odebrat_Btn()->setEnabled(true);
         info->Odebrat_Btn()->setVisible(true);
         info->Ukaz(QString::fromUtf8(kCaptionExportTisk), titulekExportuNaDisk(druh),
@@ -350,7 +345,7 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
         info->Ukaz(QString::fromUtf8(kCaptionExportTisk), titulekExportuNaPevnyDisk(),
                    textExportuNaPevnyDisk(v.soubor, installDirs().program));
     }
-    ExportProveden() = true;
+    m_exportProveden = true;
     info->Odebrat_Btn()->setVisible(false);
     accept();
 }
@@ -360,7 +355,7 @@ void TZ_ExportDat_F::Z_ExportDatZrus_BtnClick() {
 }
 
 void TZ_ExportDat_F::reject() {
-    ExportProveden() = false;
+    m_exportProveden = false;
     QDialog::reject();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The export window: the commission chooses where the checked data go, a USB
+// TZ_ExportDat_F, the export window: the commission chooses where the checked data go, a USB
 // disk that holds a medium or the export directory on the hard disk, and
 // "Uložit" copies the data file there.
 
@@ -17,11 +17,7 @@ class QPushButton;
 namespace urn {
 
 class TZ_infoE_F;
-
-// True after a successful export; false when the export window opens and
-// after "Zrušit". The export-and-print command reads it when the window has
-// closed.
-bool& ExportProveden();
+struct TStanice;
 
 // The texts of the target list.
 inline constexpr const char* kPolozkaVymenitelne = " - vyjímatelné zařízení";
@@ -43,7 +39,9 @@ QString zkratStred(const QString& text, int zacatek, int konec, const QFontMetri
 class TZ_ExportDat_F : public QDialog {
     Q_OBJECT
 public:
-    explicit TZ_ExportDat_F(QWidget* parent = nullptr);
+    // Exports the data of the station's precinct; the station configuration
+    // must outlive the window.
+    explicit TZ_ExportDat_F(const TStanice& stanice, QWidget* parent = nullptr);
 
     // The information window that shows the outcome; without one the export
     // window makes its own.
@@ -57,6 +55,10 @@ public:
     QLabel* Z_Nepripojene_Lbl() const { return m_nepripojene; }
     // The device table of the last loading.
     const QList<TZarExp>& tabulka() const { return m_tabulka; }
+    // True after a successful export; false when the window opens and after
+    // "Zrušit". The export-and-print command reads it when the window has
+    // closed.
+    bool ExportProveden() const { return m_exportProveden; }
 
     void reject() override;
 
@@ -85,10 +87,12 @@ private:
     QPushButton* m_znovu = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_zrusit = nullptr;
+    const TStanice& m_stanice;
     TZ_infoE_F* m_info = nullptr;
     TZ_infoE_F* m_vlastniInfo = nullptr;
     QList<TZarExp> m_tabulka;
     bool m_nacitani = false;
+    bool m_exportProveden = false;
 };
 
 } // namespace urn

@@ -42,11 +42,6 @@ bool JeStalePripojen(const TZarExp& disk) {
            quint64(st.st_dev) == disk.Svazek;
 }
 
-TZarExp& OdebiratDisk() {
-    static TZarExp disk;
-    return disk;
-}
-
 namespace {
 RemovableMedia* g_media = nullptr;
 }

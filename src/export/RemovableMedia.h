@@ -67,10 +67,6 @@ QList<TZarExp> NactiZarizeni(RemovableMedia& media);
 // must not receive the export.
 bool JeStalePripojen(const TZarExp& disk);
 
-// The medium of the last successful export to a removable drive, which the
-// eject button of the information window removes.
-TZarExp& OdebiratDisk();
-
 // The media service of the program (UDisks2 on the system bus) unless
 // another one was registered (tests); not owned.
 RemovableMedia& removableMedia();

@@ -3,7 +3,6 @@
 
 #include "printing/CheckProtocol.h"
 
-#include "checks/CheckSequence.h"
 #include "checks/ErrorCatalogue.h"
 #include "printing/LayoutEngine.h"
 #include "store/PrecinctRecord.h"
@@ -12,20 +11,6 @@
 namespace urn {
 
 namespace {
-
-// The check sequence's protocol output: the printout in the preview window.
-class NahledProtokolu : public ProtocolOutput {
-public:
-    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
-                       const TStanice& stanice) override {
-        urn::TiskProtokolu(UdajeProtokolu(protokol, zaznam, stanice));
-    }
-};
-
-NahledProtokolu& nahledProtokolu() {
-    static NahledProtokolu output;
-    return output;
-}
 
 struct ProtokolStav {
     const TUdajeProtokolu* udaje = nullptr;
@@ -127,15 +112,6 @@ TUdajeProtokolu UdajeProtokolu(const TChybProt& protokol, const TPrecinctRecord&
         u.Chyby.append({ch.EStrana, ch.Chyba, protokol.VratHlaskuParam(i)});
     }
     return u;
-}
-
-void PripojTiskProtokolu() {
-    setProtocolOutput(&nahledProtokolu());
-}
-
-void OdpojTiskProtokolu() {
-    if (&protocolOutput() == &nahledProtokolu())
-        setProtocolOutput(nullptr);
 }
 
 QString PaticeProtokolu(const TUdajeProtokolu& u) {

@@ -32,19 +32,12 @@ struct TUdajeProtokolu {
 // The check protocol into the page sink, printed at `cas`.
 void SestavProtokol(PageSink& stranky, const TUdajeProtokolu& udaje, const QDateTime& cas);
 
-// Draws the check protocol into the preview window and shows it.
-void TiskProtokolu(const TUdajeProtokolu& udaje);
 // The footer line of the protocol pages.
 QString PaticeProtokolu(const TUdajeProtokolu& udaje);
 // What the protocol prints of a check run: the findings of the error
 // protocol, the identification and control total of the record as checked,
-// the municipality's name of the station.
+// the municipality's name and the font suffix of the station.
 TUdajeProtokolu UdajeProtokolu(const TChybProt& protokol, const TPrecinctRecord& zaznam,
                                const TStanice& stanice);
-// Sends the protocol of every check run that prints one into the preview
-// window; the preview window connects itself when it is created and
-// disconnects when it goes.
-void PripojTiskProtokolu();
-void OdpojTiskProtokolu();
 
 } // namespace urn

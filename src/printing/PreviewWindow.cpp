@@ -4,7 +4,6 @@
 #include "core/Errors.h"
 #include "preview/PreviewControl.h"
 #include "preview/PrintSystem.h"
-#include "printing/CheckProtocol.h"
 #include "printing/LayoutEngine.h"
 #include "ui/Application.h"
 #include "ui/Fonts.h"
@@ -28,16 +27,6 @@
 namespace urn {
 
 namespace {
-
-TpreviewF*& instance() {
-    static TpreviewF* window = nullptr;
-    return window;
-}
-
-std::function<TpreviewF*()>& creator() {
-    static std::function<TpreviewF*()> create;
-    return create;
-}
 
 constexpr int kClientWidth = 801;
 constexpr int kClientHeight = 412;
@@ -120,24 +109,6 @@ QToolButton* speedButton(QWidget* parent, const char* name, Glyph g, const QStri
 }
 
 } // namespace
-
-void setPreviewCreator(std::function<TpreviewF*()> create) {
-    creator() = std::move(create);
-}
-
-TpreviewF& previewF() {
-    if (!instance() && creator())
-        creator()();
-    // A printout without a window is a fault of the caller, reported rather
-    // than crashing.
-    if (!instance())
-        throw UrnariumError(QStringLiteral("Okno náhledu tisku není vytvořeno."));
-    return *instance();
-}
-
-bool existujePreviewF() {
-    return instance() != nullptr;
-}
 
 // The panel over the preview: zoom, paging, printer and the two buttons.
 void TpreviewF::vytvorPanel() {
@@ -240,18 +211,9 @@ TpreviewF::TpreviewF(QWidget* parent) : QDialog(parent) {
             guarded(this, &TpreviewF::ZacatekDokumentu));
     connect(m_preview, &TPrintPreview::OnNewPage, this,
             guarded(this, &TpreviewF::NovaStranaDokumentu));
-
-    instance() = this;
-    // Check runs print their protocol here from now on.
-    PripojTiskProtokolu();
 }
 
-TpreviewF::~TpreviewF() {
-    if (instance() == this) {
-        instance() = nullptr;
-        OdpojTiskProtokolu();
-    }
-}
+TpreviewF::~TpreviewF() = default;
 
 // ---------------------------------------------------------------- documents
 

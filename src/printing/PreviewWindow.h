@@ -155,12 +155,4 @@ void PrevezmiNastaveni(TpreviewF& okno, bool potvrzeno, const TNastaveniTisku& n
 // tiskárnu „…“: 3 strany." or "Uloženo do souboru „…“ (1 strana)."
 QString ZpravaOTisku(const TPrintResult& vysledek);
 
-// The program's preview window: the one created last and still alive, or
-// else the one the creator set here makes (the program creates it when it is
-// first needed). Only the check run's protocol output finds the window this
-// way; every other printout is given the window it prints into.
-TpreviewF& previewF();
-void setPreviewCreator(std::function<TpreviewF*()> create);
-bool existujePreviewF();
-
 } // namespace urn

@@ -79,11 +79,6 @@ void TiskProtokolu(const TUdajeProtokolu& udaje, TpreviewF& okno, const QDateTim
     okno.ShowModal();
 }
 
-// The check run's protocol output prints into the program's preview window.
-void TiskProtokolu(const TUdajeProtokolu& udaje) {
-    TiskProtokolu(udaje, previewF());
-}
-
 void TiskScitacihoArchu(const TUdajeArchu& udaje, TpreviewF& okno, const QDateTime& cas) {
     PreviewPageSink stranky(*okno.PrintPreview(), poLandscape);
     SestavScitaciArch(stranky, udaje, cas);

@@ -500,16 +500,16 @@ QString dataFileName(char kind, const TAktOkrsek& okrsek) {
     return QString(QLatin1Char(kind)) + QLatin1Char('E') + okrsek.Obec + QLatin1Char('.') + p5;
 }
 
-QString dataFilePath(char kind) {
-    return dataFile(dataFileName(kind, AktOkrsek()));
+QString dataFilePath(char kind, const TAktOkrsek& okrsek) {
+    return dataFile(dataFileName(kind, okrsek));
 }
 
-bool dataFileExists(char kind) {
-    return QFileInfo::exists(dataFilePath(kind));
+bool dataFileExists(char kind, const TAktOkrsek& okrsek) {
+    return QFileInfo::exists(dataFilePath(kind, okrsek));
 }
 
-void removeDataFile(char kind) {
-    const QString name = dataFileName(kind, AktOkrsek());
+void removeDataFile(char kind, const TAktOkrsek& okrsek) {
+    const QString name = dataFileName(kind, okrsek);
     const QString dir = installDirs().data;
     const QDir d(dir.isEmpty() ? QStringLiteral(".") : dir);
     const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -543,31 +543,31 @@ QByteArray readDataFile(const QString& path, char kind, TPrecinctRecord& rec) {
     return line;
 }
 
-void NactiData(char kind) {
-    TPrecinctRecord& rec = PrecinctRecord();
+void NactiData(char kind, const TAktOkrsek& okrsek, TPrecinctRecord& rec) {
     VyprazdniT2(rec);
     VyprazdniStrany(rec);
     VyprazdniTS(rec);
-    const QString path = dataFilePath(kind);
+    const QString path = dataFilePath(kind, okrsek);
     // Intermediate files left by an interrupted chain of an older version.
     removeChainTemporaries(installDirs().config);
     if (QFileInfo::exists(path))
         readDataFile(path, kind, rec);
 }
 
-void storeDataFileOfKind(char kind) {
-    UlozData(kind);
+void storeDataFileOfKind(char kind, const TAktOkrsek& okrsek, const TPrecinctRecord& record) {
+    UlozData(kind, okrsek, record);
     if (kind != kKindO)
-        removeDataFile(kKindO);
+        removeDataFile(kKindO, okrsek);
 }
 
-void UlozData(char kind) {
-    const QByteArray line = recordToLine(PrecinctRecord(), kind);
-    storeSealed(installDirs().config, dataFilePath(kind), line, QByteArray(kKlicDatovychSouboru));
+void UlozData(char kind, const TAktOkrsek& okrsek, const TPrecinctRecord& record) {
+    const QByteArray line = recordToLine(record, kind);
+    storeSealed(installDirs().config, dataFilePath(kind, okrsek), line,
+                QByteArray(kKlicDatovychSouboru));
     // Only now, with the new file safely on disk, do the other kinds go.
     for (char other : {kKindP, kKindE})
         if (other != kind)
-            removeDataFile(other);
+            removeDataFile(other, okrsek);
 }
 
 } // namespace urn

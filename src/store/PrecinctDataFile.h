@@ -50,20 +50,20 @@ struct OverWideField {
 // the precinct number in five digits, e.g. "OE532053.00001". A municipality
 // code that could leave the data directory raises InOutError.
 QString dataFileName(char kind, const TAktOkrsek& okrsek);
-// The file of a kind for AktOkrsek() in the data directory, matched
+// The file of a kind for the precinct in the data directory, matched
 // regardless of case.
-QString dataFilePath(char kind);
-bool dataFileExists(char kind);
-// Deletes the file of a kind for AktOkrsek() (every spelling of its name);
+QString dataFilePath(char kind, const TAktOkrsek& okrsek);
+bool dataFileExists(char kind, const TAktOkrsek& okrsek);
+// Deletes the file of a kind for the precinct (every spelling of its name);
 // raises InOutError when one exists and cannot be deleted.
-void removeDataFile(char kind);
+void removeDataFile(char kind, const TAktOkrsek& okrsek);
 
-// Loads the data file of the kind into PrecinctRecord(): record type 1, the
-// party blocks and the closing record are cleared first and stay cleared when
-// the file does not exist or cannot be read; for kinds other than "O" the
-// member names are replaced by those of the file. Stray temporary files of
-// the chain are removed in every case.
-void NactiData(char kind);
+// Loads the precinct's data file of the kind into `record`: record type 1,
+// the party blocks and the closing record are cleared first and stay cleared
+// when the file does not exist or cannot be read; for kinds other than "O"
+// the member names are replaced by those of the file. Stray temporary files
+// of the chain are removed in every case.
+void NactiData(char kind, const TAktOkrsek& okrsek, TPrecinctRecord& record);
 // Reads the data file at `path` as NactiData reads the file of its kind,
 // wherever it lies (the receiving point's copies): record types 1 to 3 of
 // `record` are cleared, the file is unsealed and unpacked in memory and its
@@ -72,17 +72,17 @@ void NactiData(char kind);
 // line that does not parse ConvertError; record types 1 to 3 then stay
 // cleared.
 QByteArray readDataFile(const QString& path, char kind, TPrecinctRecord& record);
-// Stores PrecinctRecord() as the data file of the kind. The new file is
+// Stores `record` as the precinct's data file of the kind. The new file is
 // complete and on disk before the files of kinds "P" and "E" (other than the
 // one just written) are deleted. A value wider than its field raises
 // FieldWidthError before anything is written.
-void UlozData(char kind);
-// Stores PrecinctRecord() as the precinct's only data file: UlozData of the
-// kind, then the file of kind "O" removed when the kind is another. The new
-// file is on disk before the old one goes, and each removal is synced, so a
-// power cut never leaves the precinct without data nor brings an older "O"
-// file back beside a newer "E" file.
-void storeDataFileOfKind(char kind);
+void UlozData(char kind, const TAktOkrsek& okrsek, const TPrecinctRecord& record);
+// Stores `record` as the precinct's only data file: UlozData of the kind,
+// then the file of kind "O" removed when the kind is another. The new file is
+// on disk before the old one goes, and each removal is synced, so a power cut
+// never leaves the precinct without data nor brings an older "O" file back
+// beside a newer "E" file.
+void storeDataFileOfKind(char kind, const TAktOkrsek& okrsek, const TPrecinctRecord& record);
 
 // The data file line of a record. Kinds other than "O" carry the member
 // names. Raises FieldWidthError listing every over-wide value.

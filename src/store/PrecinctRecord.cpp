@@ -2,18 +2,6 @@
 
 namespace urn {
 
-TPrecinctRecord& PrecinctRecord() {
-    static TPrecinctRecord record;
-    return record;
-}
-
-TAktOkrsek& AktOkrsek() {
-    static TAktOkrsek key;
-    return key;
-}
-
-// ---- clearing ----
-
 void VyprazdniT2(TPrecinctRecord& record) {
     record.T2 = TVetaT2{};
 }
@@ -25,18 +13,6 @@ void VyprazdniTS(TPrecinctRecord& record) {
 }
 void VyprazdniCleny(TPrecinctRecord& record) {
     record.Clenove.fill(QString());
-}
-void VyprazdniT2() {
-    VyprazdniT2(PrecinctRecord());
-}
-void VyprazdniStrany() {
-    VyprazdniStrany(PrecinctRecord());
-}
-void VyprazdniTS() {
-    VyprazdniTS(PrecinctRecord());
-}
-void VyprazdniCleny() {
-    VyprazdniCleny(PrecinctRecord());
 }
 
 } // namespace urn

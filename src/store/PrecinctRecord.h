@@ -1,10 +1,10 @@
 #pragma once
 
-// The precinct record: everything the commission enters for its precinct,
-// held in memory for the whole run. Field names, memory widths and the order
-// of the fields follow the data file line (see the line format in
-// PrecinctDataFile.cpp); 16-bit fields are unsigned, 32-bit fields signed, reals
-// are doubles that always hold whole numbers.
+// The precinct record: everything the commission enters for its precinct.
+// Field names, memory widths and the order of the fields follow the data file
+// line (see the line format in PrecinctDataFile.cpp); 16-bit fields are
+// unsigned, 32-bit fields signed, reals are doubles that always hold whole
+// numbers.
 
 #include "core/Errors.h"
 
@@ -22,7 +22,7 @@ inline constexpr int kPocetStranVeZaznamu = 60; // VyslStran[1..60], ZaskrtStran
 inline constexpr int kPocetPrefHlasu = 28;      // PrefHlasy[1..28]
 inline constexpr int kPocetClenu = 99;          // JmenaClenu[1..99]
 
-// The key of the current precinct: load and save always address it.
+// The key of a precinct: the data files of the precinct are named by it.
 struct TAktOkrsek {
     QString Obec; // at most 6 characters
     qint32 Okrsek = 0;
@@ -160,19 +160,11 @@ struct TPrecinctRecord {
     const QString& JmenaClenu(int k) const { return Clenove.at(size_t(k - 1)); }
 };
 
-// The one record of the run and its key.
-TPrecinctRecord& PrecinctRecord();
-TAktOkrsek& AktOkrsek();
-
 // Clearing parts of the record: numbers to 0, texts to empty, ZaskrtStrany to
-// sixty "0". Without an argument they clear PrecinctRecord().
+// sixty "0".
 void VyprazdniT2(TPrecinctRecord& record);
 void VyprazdniStrany(TPrecinctRecord& record);
 void VyprazdniTS(TPrecinctRecord& record);
 void VyprazdniCleny(TPrecinctRecord& record);
-void VyprazdniT2();
-void VyprazdniStrany();
-void VyprazdniTS();
-void VyprazdniCleny();
 
 } // namespace urn

@@ -205,10 +205,10 @@ QDateTime recoveryCopyTime() {
     return info.exists() ? info.lastModified() : QDateTime();
 }
 
-std::optional<QDateTime> newestDataFileTime() {
+std::optional<QDateTime> newestDataFileTime(const TAktOkrsek& okrsek) {
     std::optional<QDateTime> newest;
     for (const char kind : {kKindO, kKindE, kKindP}) {
-        const QFileInfo info(dataFilePath(kind));
+        const QFileInfo info(dataFilePath(kind, okrsek));
         if (info.exists() && (!newest || info.lastModified() > *newest))
             newest = info.lastModified();
     }

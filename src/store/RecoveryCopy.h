@@ -62,9 +62,9 @@ void removeRecoveryCopy();
 
 // When the copy was last written (invalid when there is none).
 QDateTime recoveryCopyTime();
-// When the newest data file of AktOkrsek() of any kind was written; nothing
-// when the precinct has none.
-std::optional<QDateTime> newestDataFileTime();
+// When the newest data file of the precinct of any kind was written;
+// nothing when the precinct has none.
+std::optional<QDateTime> newestDataFileTime(const TAktOkrsek& okrsek);
 // The copy holds changes the data files do not: it was written after the
 // newest of them, or the precinct has none.
 bool isNewerThanData(const QDateTime& copy, const std::optional<QDateTime>& data);

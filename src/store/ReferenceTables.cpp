@@ -13,10 +13,6 @@
 namespace urn {
 
 namespace {
-TSeznamStran g_strany;
-TTabulkaKandidatu g_kandidati;
-QList<TKomise> g_komise;
-
 constexpr const char* kOkrskyName = "OKRSKY.RCD";
 constexpr const char* kZvlastniName = "QZRZVO.RCD";
 constexpr const char* kOcekavaniName = "QZRVOK.RCD";
@@ -286,11 +282,7 @@ QList<TAktOkrsek> expectedPrecincts(qsizetype limit) {
 
 // ---- party list and candidates ----
 
-TSeznamStran& SeznamStran() {
-    return g_strany;
-}
-
-void NactiStrany() {
+void NactiStrany(TSeznamStran& seznam) {
     const QString path = programFile(QStringLiteral("STRANY.RCD"));
     const QList<QByteArray> records = readRecords(path, kStranySize);
     // The record has room for 30 parties only; a longer list means a damaged
@@ -305,7 +297,7 @@ void NactiStrany() {
     TSeznamStran list;
     for (const QByteArray& r : records)
         list.strany.append(TStrana::fromRecord(r));
-    g_strany = std::move(list);
+    seznam = std::move(list);
 }
 
 qint32 PocetKandidatu(qint32 strana) {
@@ -327,15 +319,11 @@ qint32 PocetKandidatu(qint32 strana) {
     return 0;
 }
 
-TTabulkaKandidatu& TabulkaKandidatu() {
-    return g_kandidati;
+const TKandidat& Kandidat(const TTabulkaKandidatu& tabulka, int strana, int kandidat) {
+    return tabulka.at(size_t(strana - 1)).at(size_t(kandidat - 1));
 }
 
-const TKandidat& Kandidat(int strana, int kandidat) {
-    return g_kandidati.at(size_t(strana - 1)).at(size_t(kandidat - 1));
-}
-
-void NactiKandidaty() {
+void NactiKandidaty(TTabulkaKandidatu& tabulka) {
     const QString path = programFile(QStringLiteral("KANDIDAT.RCD"));
     const QList<QByteArray> records = readRecords(path, kKandidatSize);
     // Built aside and swapped in at the end: a refused file leaves the table
@@ -370,7 +358,7 @@ void NactiKandidaty() {
         cell.KandJmeno2 = k.KandJmeno2;
         cell.KandPriznak = k.KandPriznak;
     }
-    g_kandidati = *table;
+    tabulka = *table;
 }
 
 // ---- expected numbers of voters ----
@@ -391,11 +379,7 @@ qint32 OcekavaniVolici(const QString& o, qint32 k) {
 
 // ---- commission members ----
 
-QList<TKomise>& JmenaKomise() {
-    return g_komise;
-}
-
-void NactiKomise() {
+void NactiKomise(QList<TKomise>& jmena) {
     const QList<QByteArray> records =
         readRecords(dataFile(QStringLiteral("KOMISE.RCD")), kKomiseSize);
     // The list holds at most 255 names (the file is written with a one-byte
@@ -407,15 +391,15 @@ void NactiKomise() {
             break;
         names.append(TKomise::fromRecord(r));
     }
-    g_komise = std::move(names);
+    jmena = std::move(names);
 }
 
-void UlozKomise() {
+void UlozKomise(const QList<TKomise>& jmena) {
     QByteArray content;
-    const qsizetype n = std::min<qsizetype>(g_komise.size(), kMaxKomise);
+    const qsizetype n = std::min<qsizetype>(jmena.size(), kMaxKomise);
     content.reserve(n * kKomiseSize);
     for (qsizetype i = 0; i < n; ++i)
-        content.append(g_komise.at(i).toRecord());
+        content.append(jmena.at(i).toRecord());
     writeFileAtomically(dataFile(QStringLiteral("KOMISE.RCD")), content);
 }
 

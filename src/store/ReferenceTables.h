@@ -1,9 +1,10 @@
 #pragma once
 
-// The data store: the station configuration, the reference tables of the
-// installation and the names of the commission members. Every file is opened
-// by one operation and closed before it returns; lookups read their table
-// anew each time, so a table changed on disk is seen at the next lookup.
+// The data store: the reference tables of the installation and the names of
+// the commission members. Every file is opened by one operation and closed
+// before it returns; lookups read their table anew each time, so a table
+// changed on disk is seen at the next lookup. What is loaded (the party list,
+// the candidate table, the names) goes where the caller says.
 
 #include "store/PrecinctRecord.h"
 
@@ -63,8 +64,10 @@ struct TSeznamStran {
     QList<TStrana> strany; // place r of the list is strany[r - 1]
     int pocet() const { return int(strany.size()); }
 };
-TSeznamStran& SeznamStran();
-void NactiStrany();
+// Replaces `seznam` with the records of STRANY.RCD; a file that cannot be
+// read, or lists more parties than the record holds, raises InOutError and
+// leaves `seznam` as it was.
+void NactiStrany(TSeznamStran& seznam);
 // PocetKand of the first party whose number converts to `strana`, 0 if none.
 qint32 PocetKandidatu(qint32 strana);
 
@@ -81,10 +84,12 @@ struct TKandidat {
 };
 
 using TTabulkaKandidatu = std::array<std::array<TKandidat, kMaxKandidatu>, kMaxStran>;
-TTabulkaKandidatu& TabulkaKandidatu();
-// The candidate (party 1..30, candidate 1..28).
-const TKandidat& Kandidat(int strana, int kandidat);
-void NactiKandidaty();
+// The candidate (party 1..30, candidate 1..28) of the table.
+const TKandidat& Kandidat(const TTabulkaKandidatu& tabulka, int strana, int kandidat);
+// Replaces `tabulka` with KANDIDAT.RCD: every place not in the file holds
+// dashes. A file that cannot be read or names a party or candidate outside
+// the table raises InOutError and leaves `tabulka` as it was.
+void NactiKandidaty(TTabulkaKandidatu& tabulka);
 
 // ---- QZRVOK.RCD ----
 struct TOcekavani {
@@ -148,11 +153,10 @@ struct TKomise {
     static TKomise fromRecord(const QByteArray& record);
     QByteArray toRecord() const;
 };
-QList<TKomise>& JmenaKomise();
-// Replaces JmenaKomise with the records of KOMISE.RCD in the data directory.
-void NactiKomise();
-// Rewrites KOMISE.RCD crash-safely with the elements of JmenaKomise.
-void UlozKomise();
+// Replaces `jmena` with the records of KOMISE.RCD in the data directory.
+void NactiKomise(QList<TKomise>& jmena);
+// Rewrites KOMISE.RCD crash-safely with the names.
+void UlozKomise(const QList<TKomise>& jmena);
 // Whether KOMISE.RCD exists in the data directory and holds a record.
 bool KomiseNeniPrazdna();
 

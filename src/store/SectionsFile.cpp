@@ -54,19 +54,19 @@ THlaso hlasoFromBytes(const QByteArray& record) {
     return h;
 }
 
-void NactiHlaso() {
+void NactiHlaso(THlaso& hlaso) {
     const QString path = hlasoPath();
     // A station that has not entered sections I and III yet has no file:
     // that is an empty record, not a failure.
     if (!QFileInfo::exists(path)) {
-        PrecinctRecord().Hlaso = THlaso{};
+        hlaso = THlaso{};
         return;
     }
-    PrecinctRecord().Hlaso = hlasoFromBytes(readFirstRecord(path, kHlasoSize));
+    hlaso = hlasoFromBytes(readFirstRecord(path, kHlasoSize));
 }
 
-void UlozHlaso() {
-    writeFileAtomically(hlasoPath(), hlasoToBytes(PrecinctRecord().Hlaso));
+void UlozHlaso(const THlaso& hlaso) {
+    writeFileAtomically(hlasoPath(), hlasoToBytes(hlaso));
 }
 
 } // namespace urn

@@ -8,7 +8,6 @@
 namespace urn {
 
 namespace {
-TStanice g_stanice;
 constexpr int kOffStav = 226;
 } // namespace
 
@@ -41,16 +40,16 @@ QByteArray TStanice::toRecord() const {
     return r;
 }
 
-TStanice& Stanice() {
-    return g_stanice;
+TAktOkrsek TStanice::okrsek() const {
+    return {Obec.left(6), Okrsek};
 }
 
-void NactiStanici() {
-    g_stanice = TStanice::fromRecord(
+TStanice NactiStanici() {
+    return TStanice::fromRecord(
         readFirstRecord(dataFile(QStringLiteral("STANICE.RCD")), kStaniceSize));
 }
 
-void ZapisStav(const QString& letter) {
+void ZapisStav(TStanice& stanice, const QString& letter) {
     const QString path = configFile(QStringLiteral("STANICE.RCD"));
     // The whole file is read and written back so that anything the
     // installation keeps beyond the first record stays as it is.
@@ -58,7 +57,7 @@ void ZapisStav(const QString& letter) {
     requireOneRecord(file, path, kStaniceSize);
     putShortString(file, kOffStav, 1, letter.left(1));
     writeFileAtomically(path, file);
-    g_stanice = TStanice::fromRecord(file.left(kStaniceSize));
+    stanice = TStanice::fromRecord(file.left(kStaniceSize));
 }
 
 } // namespace urn

@@ -1,7 +1,9 @@
 #pragma once
 
-// The station configuration STANICE.RCD: which precinct this installation
-// serves, and the export mark of its data.
+// TStanice, the station configuration STANICE.RCD: which precinct this
+// installation serves, and the export mark of its data.
+
+#include "store/PrecinctRecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,14 +28,16 @@ struct TStanice {
 
     static TStanice fromRecord(const QByteArray& record);
     QByteArray toRecord() const;
+
+    // The station's precinct: Obec (at most six characters) and Okrsek.
+    TAktOkrsek okrsek() const;
 };
 
-// The station configuration of this run.
-TStanice& Stanice();
-// Reads the first record of STANICE.RCD in the data directory.
-void NactiStanici();
+// The first record of STANICE.RCD in the data directory.
+TStanice NactiStanici();
 // Re-reads STANICE.RCD in the configuration directory, sets Stav to the
-// letter and writes it back crash-safely, every other byte unchanged.
-void ZapisStav(const QString& letter);
+// letter and writes it back crash-safely, every other byte unchanged;
+// `stanice` then holds the record as written.
+void ZapisStav(TStanice& stanice, const QString& letter);
 
 } // namespace urn

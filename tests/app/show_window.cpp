@@ -20,6 +20,7 @@
 #include "app/MainWindow.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
+#include "checks/PrecinctSession.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/CopiesWindow.h"
@@ -113,18 +114,19 @@ private:
 // with five members present; its preferential votes of party 3 are unusual
 // (a warning). With `sNalezy` section III lacks the recorder and the member
 // who hands the record over: an error that blocks the export.
-void ulozVzorovyZaznam(bool sNalezy) {
-    NactiStrany();
-    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
-    TPrecinctRecord& r = PrecinctRecord();
+void ulozVzorovyZaznam(PrecinctSession& s, bool sNalezy) {
+    NactiStrany(s.SeznamStran);
+    const TStanice& st = s.Stanice;
+    s.AktOkrsek = st.okrsek();
+    TPrecinctRecord& r = s.PrecinctRecord;
     r = TPrecinctRecord{};
     r.T2.TypVety = 1;
     TOkrsky okrsek;
-    if (NajdiOkrsek(AktOkrsek().Obec, AktOkrsek().Okrsek, okrsek))
+    if (NajdiOkrsek(s.AktOkrsek.Obec, s.AktOkrsek.Okrsek, okrsek))
         r.T2.Okres = quint16(okrsek.Okres.toInt());
-    r.T2.Obec = Stanice().Obec.toInt();
-    r.T2.Okrsek = Stanice().Okrsek;
-    r.T2.ZapsOsoby = quint16(OcekavaniVolici(Stanice().Obec, Stanice().Okrsek));
+    r.T2.Obec = st.Obec.toInt();
+    r.T2.Okrsek = st.Okrsek;
+    r.T2.ZapsOsoby = quint16(OcekavaniVolici(st.Obec, st.Okrsek));
     r.T2.VydObalky = quint16(r.T2.ZapsOsoby * 6 / 10);
     r.T2.OdevzdObalky = quint16(r.T2.VydObalky - 1);
     r.T2.PlatneHlasy = quint16(r.T2.OdevzdObalky - 2);
@@ -133,7 +135,7 @@ void ulozVzorovyZaznam(bool sNalezy) {
         r.VyslStran(p).PocHl = quint16(p == 1 ? r.T2.PlatneHlasy - 40 : 40);
         for (int k : {1, 2, 7, 12, 23})
             r.VyslStran(p).pref(k) = quint16(k + p);
-        ProcDopoctiT2P(r, p);
+        ProcDopoctiT2P(r, s.SeznamStran, p);
     }
     THlaso& h = r.Hlaso;
     h.Zahajeno1 = QStringLiteral("14:00");
@@ -148,28 +150,28 @@ void ulozVzorovyZaznam(bool sNalezy) {
         h.Zapisovat = QStringLiteral("Jana Dvořáková");
         h.PoverPred = QStringLiteral("Petr Novák");
     }
-    JmenaKomise().clear();
+    s.JmenaKomise.clear();
     for (const char* jmeno : {"Petr Novák", "Marie Svobodová", "Karel Černý", "Eva Procházková"})
-        JmenaKomise().append({QString::fromUtf8(jmeno)});
+        s.JmenaKomise.append({QString::fromUtf8(jmeno)});
     ProcDopoctiT2(r);
-    ProcDopoctiTS();
-    UlozData('E');
-    UlozHlaso();
-    UlozKomise();
+    ProcDopoctiTS(s);
+    UlozData('E', s.AktOkrsek, r);
+    UlozHlaso(r.Hlaso);
+    UlozKomise(s.JmenaKomise);
 }
 
-int showExportWindows(const QString& which) {
+int showExportWindows(const QString& which, const TStanice& stanice) {
     SampleMedia sample;
     sample.nepripojeny = which == QLatin1String("export-nepripojeny");
     if (which == QLatin1String("export-usb") || sample.nepripojeny)
         setRemovableMedia(&sample);
     if (which.startsWith(QLatin1String("export"))) {
-        TZ_ExportDat_F w;
+        TZ_ExportDat_F w(stanice);
         return w.exec();
     }
     TZ_infoE_F w;
     const QString caption = QStringLiteral("Export dat a tisk zápisu");
-    const QString soubor = nazevExportu(QStringLiteral("O"), Stanice().Obec, Stanice().Okrsek);
+    const QString soubor = nazevExportu(QStringLiteral("O"), stanice.Obec, stanice.Okrsek);
     const QString druh = QString::fromUtf8(kDruhVymenitelne);
     if (which == QLatin1String("info-usb")) {
         w.Odebrat_Btn()->show();
@@ -205,7 +207,8 @@ int main(int argc, char** argv) {
     const QString dir = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
     const QString which = QString::fromLocal8Bit(argv[2]);
 
-    TQZ_menu menu(dir + QStringLiteral("urnarium"), {});
+    PrecinctSession session;
+    TQZ_menu menu(session, dir + QStringLiteral("urnarium"), {});
     if (menu.refused())
         return 1;
     // Printouts (the check protocol) go to the program's preview window.
@@ -236,9 +239,9 @@ int main(int argc, char** argv) {
         // A whole record, so that every page has something to show.
         const int page = which.mid(6).toInt();
         menu.show();
-        auto* vstup = new TR_Vstupni_Form(&menu);
-        QTimer::singleShot(500, &menu, [&menu, vstup, page] {
-            ulozVzorovyZaznam(false);
+        auto* vstup = new TR_Vstupni_Form(session, &menu);
+        QTimer::singleShot(500, &menu, [&menu, &session, vstup, page] {
+            ulozVzorovyZaznam(session, false);
             vstup->show();
             // The pages are turned once the window is active, one at a time
             // with events between: leaving a field before the window manager
@@ -266,31 +269,26 @@ int main(int argc, char** argv) {
     }
     if (which == QLatin1String("protokol")) {
         menu.show();
-        QTimer::singleShot(500, &menu, [&menu] {
-            ulozVzorovyZaznam(true);
+        QTimer::singleShot(500, &menu, [&menu, &session] {
+            ulozVzorovyZaznam(session, true);
             menu.action(QStringLiteral("Kontroly_MI"))->trigger();
         });
         return QApplication::exec();
     }
     if (which.endsWith(QLatin1String("_MI")) || which.endsWith(QLatin1String("+data"))) {
         menu.show();
-        QTimer::singleShot(500, &menu, [&menu, which] {
+        QTimer::singleShot(500, &menu, [&menu, &session, which] {
             QString command = which;
             if (command.endsWith(QLatin1String("+data"))) {
                 command.chop(5);
-                AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
-                VyprazdniT2();
-                VyprazdniStrany();
-                VyprazdniTS();
-                UlozData('E');
+                UlozData('E', session.Stanice.okrsek(), TPrecinctRecord{});
             }
             menu.action(command)->trigger();
         });
         return QApplication::exec();
     }
     if (which.startsWith(QLatin1String("export")) || which.startsWith(QLatin1String("info-"))) {
-        NactiStanici();
-        return showExportWindows(which);
+        return showExportWindows(which, NactiStanici());
     }
     TCisChyb cisChyb;
     if (which == QLatin1String("info")) {

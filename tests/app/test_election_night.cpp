@@ -13,6 +13,7 @@
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
+#include "checks/PrecinctSession.h"
 #include "entry/AnnexPage.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
@@ -173,7 +174,8 @@ protected:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("tisk.pdf")));
 
-        menu = std::make_unique<TQZ_menu>(inst + QStringLiteral("urnarium"), QStringList{});
+        menu =
+            std::make_unique<TQZ_menu>(session, inst + QStringLiteral("urnarium"), QStringList{});
         ASSERT_FALSE(menu->refused());
         okna = std::make_unique<ProgramWindows>(*menu);
         // Start-up makes only the main window; the others follow when used.
@@ -195,8 +197,6 @@ protected:
         QPrinter& printer = vybranaTiskarna();
         printer.setOutputFileName(QString());
         printer.setPrinterName(QString());
-        PrecinctRecord() = TPrecinctRecord{};
-        JmenaKomise().clear();
     }
 
     // ---- one helper per window ----
@@ -506,6 +506,7 @@ protected:
     FakeMedia media; // no removable media: the export goes to the hard disk
     ModalDriver driver;
     QTimer deadline;
+    PrecinctSession session;
     std::unique_ptr<TQZ_menu> menu;
     std::unique_ptr<ProgramWindows> okna;
     Zapis zapis;

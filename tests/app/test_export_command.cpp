@@ -40,21 +40,19 @@ protected:
         inst.writeStanice(st);
         inst.writeProgramFile(QStringLiteral("CISCHYB.RCD"), QByteArray());
         ASSERT_TRUE(QDir().mkpath(inst.dirs().program + QStringLiteral("Export")));
-        menu = std::make_unique<TQZ_menu>(inst.dirs().program + QStringLiteral("urnarium"),
+        menu = std::make_unique<TQZ_menu>(session, inst.dirs().program + QStringLiteral("urnarium"),
                                           QStringList{});
         ASSERT_FALSE(menu->refused());
-        NactiStanici();
-        setProtocolOutput(&protocolOutput);
+        session.Stanice = NactiStanici();
+        menu->tiskProtokolu = protocolOutput.tisk();
         AppWindows okna;
         okna.exportDat = &exportDat;
         okna.pocetKopii = &pocetKopii;
         okna.infoE = &infoE;
         menu->setWindows(okna);
         menu->tiskZapisu = [this](int copies) { printed << copies; };
-        Workflow().Vybrano = kVybranoZadny;
     }
     void TearDown() override {
-        setProtocolOutput(nullptr);
         menu.reset();
         CheckTest::TearDown();
     }
@@ -62,15 +60,14 @@ protected:
     // Saves the sample record (changed by `change`) as the station's data of
     // a kind, with sections I and III and the names.
     void saveRecord(char kind, const std::function<void(TPrecinctRecord&)>& change = {}) {
-        NactiStrany();
+        NactiStrany(session.SeznamStran);
         fillCompleteRecord();
         if (change)
             change(rec());
         recompute();
-        AktOkrsek() = {QStringLiteral("582786"), 3};
-        UlozData(kind);
-        UlozHlaso();
-        UlozKomise();
+        UlozData(kind, {QStringLiteral("582786"), 3}, rec());
+        UlozHlaso(rec().Hlaso);
+        UlozKomise(session.JmenaKomise);
     }
     QString dataPath(char kind) const {
         return inst.dirs().data + dataFileName(kind, {QStringLiteral("582786"), 3});
@@ -111,7 +108,7 @@ protected:
     FakeDialogs dlg;
     FakeMedia media;
     RecordingOutput protocolOutput;
-    TZ_ExportDat_F exportDat;
+    TZ_ExportDat_F exportDat{session.Stanice};
     TZ_PocetKopii_F pocetKopii;
     TZ_infoE_F infoE;
     std::unique_ptr<TQZ_menu> menu;
@@ -142,10 +139,10 @@ TEST_F(ExportCommandTest, RefusesDataThatAreNotChecked) {
             inst.writeDataFile(dataFileName(kind.toLatin1(), {QStringLiteral("582786"), 3}),
                                "sealed");
         dlg.shown.clear();
-        Workflow().DataOK = true;
+        session.Workflow.DataOK = true;
         menu->ExportTisk_MIClick();
         EXPECT_EQ(texts(), QStringList{QStringLiteral("warn Export dat: ") + c.text}) << c.name;
-        EXPECT_FALSE(Workflow().DataOK);
+        EXPECT_FALSE(session.Workflow.DataOK);
         EXPECT_TRUE(driver.seen.isEmpty()) << c.name;
         EXPECT_EQ(stavOnDisk(), QStringLiteral("A")) << "no check ran";
         EXPECT_FALSE(QFile::exists(exported()));
@@ -165,7 +162,6 @@ TEST_F(ExportCommandTest, BlockingErrorsOfferNeitherExportNorPrintout) {
     EXPECT_EQ(stavOnDisk(), QStringLiteral("N"));
     EXPECT_TRUE(QFile::exists(dataPath('O'))) << "the command saves nothing";
     EXPECT_EQ(protocolOutput.calls, 0) << "no protocol for the export's check";
-    EXPECT_EQ(Workflow().Vybrano, kVybranoZadny);
 }
 
 TEST_F(ExportCommandTest, TellsWhatTheChecksFoundThenExportsAndPrints) {
@@ -229,10 +225,9 @@ TEST_F(ExportCommandTest, TellsWhatTheChecksFoundThenExportsAndPrints) {
         EXPECT_EQ(inst.readFile(exported()), inst.readFile(dataPath('O'))) << c.name;
         EXPECT_FALSE(inst.readFile(exported()).isEmpty());
         EXPECT_EQ(stavOnDisk(), QStringLiteral("A")) << c.name;
-        EXPECT_EQ(Stanice().Stav, QStringLiteral("A"));
+        EXPECT_EQ(session.Stanice.Stav, QStringLiteral("A"));
         EXPECT_EQ(printed, QList<int>{3}) << c.name;
         EXPECT_EQ(protocolOutput.calls, 0);
-        EXPECT_EQ(Workflow().Vybrano, kVybranoZadny);
     }
 }
 
@@ -267,11 +262,9 @@ TEST_F(ExportCommandTest, AFailedExportPrintsNothing) {
 TEST_F(ExportCommandTest, FromTheDataEntryWindowAndOnF4) {
     saveRecord(kKindO);
     scriptExport(QStringLiteral("x")); // not a number of copies: one
-    Workflow().Vybrano = kVybranoExportZeVstupu;
     menu->ExportTisk_MIClick();
     EXPECT_EQ(printed, QList<int>{1});
     EXPECT_EQ(protocolOutput.calls, 0);
-    EXPECT_EQ(Workflow().Vybrano, kVybranoZadny);
 
     // F4 in the opened main window: the default two copies.
     printed.clear();

@@ -5,7 +5,7 @@
 #include "app/InformationWindow.h"
 #include "app/MainWindow.h"
 #include "checks/CheckSequence.h"
-#include "checks/Workflow.h"
+#include "checks/PrecinctSession.h"
 #include "core/Errors.h"
 #include "entry/DataEntryWindow.h"
 #include "store/PrecinctDataFile.h"
@@ -115,7 +115,8 @@ TEST(MainWindow, RefusedStartsShowTheirMessageWithTheStartupCaption) {
     for (const Case& c : cases) {
         TestInstall inst; // no stanice.rcd beside the program
         FakeDialogs dlg;
-        TQZ_menu w(inst.dirs().program + QStringLiteral("urnarium"), c.params);
+        PrecinctSession session;
+        TQZ_menu w(session, inst.dirs().program + QStringLiteral("urnarium"), c.params);
         EXPECT_TRUE(w.refused());
         ASSERT_EQ(dlg.shown.size(), 1);
         EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
@@ -127,7 +128,8 @@ TEST(MainWindow, RefusedStartsShowTheirMessageWithTheStartupCaption) {
 TEST(MainWindow, OpensWithCaptionMenuAndStatusLine) {
     Installation inst;
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     ASSERT_FALSE(w.refused());
     EXPECT_EQ(installDirs().data, inst.dirs().program + QStringLiteral("data/"));
     open(w);
@@ -137,8 +139,8 @@ TEST(MainWindow, OpensWithCaptionMenuAndStatusLine) {
     EXPECT_EQ(w.centralWidget()->size(), QSize(714, 610));
     EXPECT_EQ(w.statusObec(), QStringLiteral("Obec: 582786 - Bílá Lhota u Kamenice"));
     EXPECT_EQ(w.statusOkrsek(), QStringLiteral("Okrsek: 2"));
-    EXPECT_EQ(Workflow().Vybrano, 2);
-    EXPECT_FALSE(Workflow().KontrolyOK);
+    EXPECT_EQ(session.Stanice.Okrsek, 2);
+    EXPECT_FALSE(session.Workflow.KontrolyOK);
 
     const QList<QAction*> menus = w.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
@@ -175,7 +177,8 @@ TEST(MainWindow, MissingStationFileIsReportedAndCommandsStayDisabled) {
     QFile::remove(inst.dirs().data + QStringLiteral("STANICE.RCD"));
     FakeDialogs dlg;
     const int lastNet = exceptionsCaughtByLastNet();
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
@@ -189,7 +192,8 @@ TEST(MainWindow, MissingStationFileIsReportedAndCommandsStayDisabled) {
 TEST(MainWindow, ClosingAsksAndNoKeepsTheWindowOpen) {
     Installation inst;
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     dlg.answers = {false};
     EXPECT_FALSE(w.close());
@@ -223,7 +227,8 @@ TEST(GeneralErrorHandler, AGuardedSlotReportsItsErrorAtItsOwnBoundary) {
 TEST(MainWindow, EveryCommandIsEnabledAfterASuccessfulOpening) {
     Installation inst;
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     struct Item {
         const char* name;
@@ -248,8 +253,9 @@ TEST(MainWindow, DataEntryAsksAfterAnExportAndOpensTheEntryWindow) {
     st.Stav = QStringLiteral("A");
     inst.writeStanice(st);
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
-    TR_Vstupni_Form vstup(&w);
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
+    TR_Vstupni_Form vstup(session, &w);
     AppWindows windows;
     windows.vstup = &vstup;
     w.setWindows(windows);
@@ -264,40 +270,38 @@ TEST(MainWindow, DataEntryAsksAfterAnExportAndOpensTheEntryWindow) {
         EXPECT_TRUE(vstup.akce(name)->isEnabled()) << name;
 
     // "Ne" to the question after an export: nothing happens.
-    Workflow().Vybrano = kVybranoKontrola;
     f2->trigger();
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Vstup dat za okrsek"));
     EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(kOtazkaZnovuUpravovat));
     EXPECT_FALSE(vstup.isVisible());
-    EXPECT_EQ(Workflow().Vybrano, kVybranoKontrola);
 
     // "Ano": the window opens on the station's precinct; closed without
     // saving, it leaves no data behind.
     dlg.answers = {true, true};
     bool seen = false;
-    TVybrano vybrano = kVybranoKontrola;
+    TAktOkrsek okrsekVOkne;
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!vstup.isVisible() || seen)
             return;
         seen = true;
-        vybrano = Workflow().Vybrano;
+        okrsekVOkne = session.AktOkrsek;
         vstup.reject();
     });
     poll.start();
     f2->trigger();
     EXPECT_TRUE(seen);
-    EXPECT_EQ(vybrano, kVybranoZadny);
+    EXPECT_EQ(okrsekVOkne.Obec, QStringLiteral("582786"));
+    EXPECT_EQ(okrsekVOkne.Okrsek, 2);
     EXPECT_FALSE(vstup.isVisible());
     ASSERT_EQ(dlg.shown.size(), 3);
     EXPECT_EQ(dlg.shown[2].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaZavrit));
-    AktOkrsek() = {QStringLiteral("582786"), 2};
-    EXPECT_FALSE(dataFileExists(kKindE));
+    EXPECT_FALSE(dataFileExists(kKindE, {QStringLiteral("582786"), 2}));
 
     // Not exported any more: no question.
-    Stanice().Stav = QStringLiteral("N");
+    session.Stanice.Stav = QStringLiteral("N");
     dlg.answers = {true};
     seen = false;
     f2->trigger();
@@ -308,13 +312,14 @@ TEST(MainWindow, DataEntryAsksAfterAnExportAndOpensTheEntryWindow) {
 TEST(MainWindow, CountingSheetReadsThePartyListAndReportsAMissingOne) {
     Installation inst; // no STRANY.RCD
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
-    AktOkrsek() = {};
+    session.AktOkrsek = {};
     w.action(QStringLiteral("ScitaciArch_MI"))->trigger();
     // The sheet is for the station's precinct.
-    EXPECT_EQ(AktOkrsek().Obec, Stanice().Obec.left(6));
-    EXPECT_EQ(AktOkrsek().Okrsek, Stanice().Okrsek);
+    EXPECT_EQ(session.AktOkrsek.Obec, session.Stanice.Obec.left(6));
+    EXPECT_EQ(session.AktOkrsek.Okrsek, session.Stanice.Okrsek);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("error"));
     EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("STRANY.RCD")))
@@ -327,7 +332,8 @@ TEST(MainWindow, InformationWindowAppearsOnceAboutASecondAfterTheStart) {
     FakeDialogs dlg;
     // Its clock starts before the window's timer does.
     ModalCloser closer;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     TZ_Info_F info(&w);
     TZ_OProgramu_F about(&w);
     AppWindows windows;
@@ -351,7 +357,8 @@ TEST(MainWindow, HelpShowsTheGuideInItsOwnWindowWithoutABrowserOrSaysItIsMissing
     Installation inst;
     FakeDialogs dlg;
     UrlCatcher urls; // the desktop's handler, which may be missing or fail
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     QAction* help = w.action(QStringLiteral("Napoveda_MI"));
     help->trigger();
@@ -379,7 +386,8 @@ TEST(MainWindow, HelpShowsTheGuideInItsOwnWindowWithoutABrowserOrSaysItIsMissing
 TEST(MainWindow, PrinterChoiceOpensThePrintDialogOnTheSharedPrinter) {
     Installation inst;
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     QStringList buttons;
     QTimer poll;
@@ -423,7 +431,8 @@ TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
     for (const Case& c : cases) {
         Installation inst;
         FakeDialogs dlg;
-        TQZ_menu w(inst.exe(), {});
+        PrecinctSession session;
+        TQZ_menu w(session, inst.exe(), {});
         open(w);
         const TAktOkrsek station{QStringLiteral("582786"), 2};
         for (QChar kind : c.present)
@@ -431,7 +440,7 @@ TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
         inst.writeDataFile(QStringLiteral("HLASO.RCD"), "hlaso");
         const QString obnova = inst.dirs().config + QString::fromLatin1(kRecoveryFileName);
         ASSERT_TRUE(QFile(obnova).open(QIODevice::WriteOnly));
-        Workflow().DataOK = true;
+        session.Workflow.DataOK = true;
         dlg.answers = {c.answer};
 
         w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
@@ -452,15 +461,16 @@ TEST(MainWindow, DeleteRemovesTheCheckedDataFirstAndOnlyAfterYes) {
         EXPECT_TRUE(QFile::exists(inst.dirs().data + QStringLiteral("HLASO.RCD")));
         // Unsaved changes of an interrupted entry go with the data.
         EXPECT_EQ(QFile::exists(obnova), texts.size() < 2) << c.name;
-        EXPECT_EQ(Workflow().DataOK, !c.present.isEmpty()) << c.name;
-        EXPECT_EQ(Stanice().Stav, QStringLiteral("N"));
+        EXPECT_EQ(session.Workflow.DataOK, !c.present.isEmpty()) << c.name;
+        EXPECT_EQ(session.Stanice.Stav, QStringLiteral("N"));
     }
 }
 
 TEST(MainWindow, DeleteThatCannotRemoveTheFileSaysSo) {
     Installation inst;
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     // A directory in the way of the file's name cannot be deleted as data.
     const QString name = dataFileName('O', TAktOkrsek{QStringLiteral("582786"), 2});
@@ -493,7 +503,8 @@ TEST(MainWindow, AFailingCommandIsReportedAndTheWindowGoesOn) {
     s.Obec = QStringLiteral("../..");
     inst.writeStanice(s);
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
     ASSERT_TRUE(w.opened());
     w.action(QStringLiteral("ZruseniDat_MI"))->trigger();
@@ -527,11 +538,7 @@ struct CheckInstallation : Installation {
 
 // An empty record saved as checked data of the station's precinct.
 void saveEmptyRecordAs(char kind) {
-    AktOkrsek() = {QStringLiteral("582786"), 2};
-    VyprazdniT2();
-    VyprazdniStrany();
-    VyprazdniTS();
-    UlozData(kind);
+    UlozData(kind, {QStringLiteral("582786"), 2}, TPrecinctRecord{});
 }
 } // namespace
 
@@ -556,11 +563,11 @@ TEST(MainWindow, EnterToAQuestionThatWouldTakeBackOrDeleteWorkAnswersNe) {
     for (const auto& c : cases) {
         CheckInstallation inst(QStringLiteral("A"));
         FakeDialogs dlg;
-        TQZ_menu w(inst.exe(), {});
+        PrecinctSession session;
+        TQZ_menu w(session, inst.exe(), {});
         open(w);
         saveEmptyRecordAs('O');
         const QByteArray before = inst.readFile(inst.path('O'));
-        Workflow().Vybrano = kVybranoZadny;
         dlg.answers = {false};
         w.action(QLatin1String(c.command))->trigger();
 
@@ -573,7 +580,6 @@ TEST(MainWindow, EnterToAQuestionThatWouldTakeBackOrDeleteWorkAnswersNe) {
         EXPECT_EQ(inst.readFile(inst.path('O')), before) << c.command;
         EXPECT_FALSE(QFile::exists(inst.path('E'))) << c.command;
         EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("A")) << c.command;
-        EXPECT_EQ(Workflow().Vybrano, kVybranoZadny) << c.command;
         EXPECT_TRUE(w.isVisible()) << c.command;
     }
 }
@@ -587,19 +593,25 @@ TEST(MainWindow, CheckCommandWithBlockingErrorsTurnsCheckedDataIntoEntered) {
     for (const Case& c : cases) {
         CheckInstallation inst(QString::fromUtf8(c.stav));
         FakeDialogs dlg;
-        TQZ_menu w(inst.exe(), {});
+        PrecinctSession session;
+        TQZ_menu w(session, inst.exe(), {});
         open(w);
         saveEmptyRecordAs('O');
-        Workflow().KontrolyOK = true;
+        session.Workflow.KontrolyOK = true;
+        int protokoly = 0;
+        w.tiskProtokolu = [&](const PrecinctSession& s) {
+            ++protokoly;
+            EXPECT_GT(s.ChybProt.count(), 0);
+        };
         dlg.answers = c.answers;
         w.action(QStringLiteral("Kontroly_MI"))->trigger();
 
         EXPECT_FALSE(QFile::exists(inst.path('O'))) << c.stav;
         EXPECT_TRUE(QFile::exists(inst.path('E'))) << c.stav;
         EXPECT_EQ(inst.stavOnDisk(), QStringLiteral("N"));
-        EXPECT_FALSE(Workflow().KontrolyOK);
-        EXPECT_EQ(Workflow().Vybrano, 5);
-        EXPECT_TRUE(Workflow().DataOK);
+        EXPECT_EQ(protokoly, 1) << c.stav;
+        EXPECT_FALSE(session.Workflow.KontrolyOK);
+        EXPECT_TRUE(session.Workflow.DataOK);
         for (const FakeDialogs::Shown& s : dlg.shown)
             EXPECT_NE(s.kind, QStringLiteral("error")) << s.text.toStdString();
     }
@@ -608,15 +620,16 @@ TEST(MainWindow, CheckCommandWithBlockingErrorsTurnsCheckedDataIntoEntered) {
 TEST(MainWindow, CheckCommandWithoutDataSaysSo) {
     CheckInstallation inst(QStringLiteral("N"));
     FakeDialogs dlg;
-    TQZ_menu w(inst.exe(), {});
+    PrecinctSession session;
+    TQZ_menu w(session, inst.exe(), {});
     open(w);
-    Workflow().DataOK = true;
+    session.Workflow.DataOK = true;
     w.action(QStringLiteral("Kontroly_MI"))->trigger();
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Kontrola dat"));
     EXPECT_EQ(dlg.shown[0].text, QStringLiteral("Data nejsou pořízena!"));
-    EXPECT_FALSE(Workflow().DataOK);
+    EXPECT_FALSE(session.Workflow.DataOK);
     EXPECT_FALSE(QFile::exists(inst.path('E')));
 }
 

@@ -6,6 +6,7 @@
 #include "TestInstall.h"
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
+#include "checks/PrecinctSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +28,7 @@ struct MenuKeys : ::testing::Test {
         inst.writeStanice(sampleStanice());
         inst.writeProgramFile(QStringLiteral("stanice.rcd"), sampleStanice().toRecord());
         inst.writeProgramFile(QStringLiteral("CISCHYB.RCD"), QByteArray());
-        w = std::make_unique<TQZ_menu>(inst.dirs().program + QStringLiteral("urnarium"),
+        w = std::make_unique<TQZ_menu>(session, inst.dirs().program + QStringLiteral("urnarium"),
                                        QStringList());
         AppWindows windows;
         windows.oProgramu = &about;
@@ -82,6 +83,7 @@ struct MenuKeys : ::testing::Test {
     TestInstall inst;
     FakeDialogs dlg;
     TZ_OProgramu_F about;
+    PrecinctSession session;
     std::unique_ptr<TQZ_menu> w;
 };
 

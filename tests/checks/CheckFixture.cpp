@@ -17,27 +17,31 @@ QList<TChybaInfo> testCatalogue() {
     return c;
 }
 
+QList<Finding> findingsOf(const TChybProt& p) {
+    QList<Finding> out;
+    for (int i = 0; i < p.count(); ++i)
+        out.append({p.VratChybu(i).EStrana, p.VratChybu(i).Chyba, p.VratChybu(i).Param});
+    return out;
+}
+
 void CheckTest::SetUp() {
     writeTables();
-    NactiStrany();
+    NactiStrany(session.SeznamStran);
     createErrorCatalogue(testCatalogue());
-    Workflow() = WorkflowState{};
-    Workflow().Vybrano = kVybranoKontrola;
-    StavKontrol() = TStavKontrol{};
-    JmenaKomise().clear();
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
     fillCompleteRecord();
     recompute();
 }
 
 void CheckTest::TearDown() {
+    // The protocol reads its texts from the catalogue.
+    session.ChybProt = TChybProt();
     freeErrorCatalogue();
     QLocale::setDefault(QLocale::c());
-    PrecinctRecord() = TPrecinctRecord{};
-    JmenaKomise().clear();
-    SeznamStran() = TSeznamStran{};
-    StavKontrol() = TStavKontrol{};
-    Workflow() = WorkflowState{};
+}
+
+void CheckTest::provedKontroly(TVybrano vybrano, const TRozsahKontrol& rozsah) {
+    session.prevezmiVysledek(ProvedKontroly(session.vstupKontrol(), CisChyb(), vybrano, rozsah));
 }
 
 void CheckTest::writeTables() {
@@ -52,7 +56,7 @@ void CheckTest::writeTables() {
 }
 
 void CheckTest::fillCompleteRecord() {
-    TPrecinctRecord& r = PrecinctRecord();
+    TPrecinctRecord& r = session.PrecinctRecord;
     r = TPrecinctRecord{};
     r.T2.TypVety = 1;
     r.T2.Okres = 3703;
@@ -74,27 +78,19 @@ void CheckTest::fillCompleteRecord() {
     r.Hlaso.ClenuOVKP = QStringLiteral("5");
     r.Hlaso.Zapisovat = QStringLiteral("Jana Nováková");
     r.Hlaso.PoverPred = QStringLiteral("Petr Svoboda");
-    JmenaKomise() = {{QStringLiteral("Eva Malá")},
-                     {QStringLiteral("Ivan Velký")},
-                     {QStringLiteral("Olga Krátká")},
-                     {QStringLiteral("Adam Dlouhý")}};
+    session.JmenaKomise = {{QStringLiteral("Eva Malá")},
+                           {QStringLiteral("Ivan Velký")},
+                           {QStringLiteral("Olga Krátká")},
+                           {QStringLiteral("Adam Dlouhý")}};
 }
 
 void CheckTest::recompute() {
-    TPrecinctRecord& r = PrecinctRecord();
+    TPrecinctRecord& r = session.PrecinctRecord;
     ProcDopoctiT2(r);
     for (int p = 1; p <= kPocetStranVeZaznamu; ++p)
         if (r.T2.zaskrtnuta(p))
-            ProcDopoctiT2P(r, p);
-    ProcDopoctiTS(r, fixedTSInput());
-}
-
-QList<Finding> CheckTest::protocol() {
-    QList<Finding> out;
-    const TChybProt& p = ChybProt();
-    for (int i = 0; i < p.count(); ++i)
-        out.append({p.VratChybu(i).EStrana, p.VratChybu(i).Chyba, p.VratChybu(i).Param});
-    return out;
+            ProcDopoctiT2P(r, session.SeznamStran, p);
+    ProcDopoctiTS(r, session.SeznamStran, fixedTSInput());
 }
 
 } // namespace urn::test

@@ -9,6 +9,7 @@
 #include "checks/CheckSequence.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
+#include "checks/PrecinctSession.h"
 #include "checks/Workflow.h"
 #include "store/PrecinctRecord.h"
 #include "store/StationConfig.h"
@@ -17,6 +18,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -34,16 +36,19 @@ inline std::ostream& operator<<(std::ostream& os, const Finding& f) {
 }
 
 // Counts the protocols handed to the printout instead of printing them.
-class RecordingOutput : public ProtocolOutput {
-public:
+struct RecordingOutput {
     int calls = 0;
     int findings = -1;
-    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord&,
-                       const TStanice&) override {
-        ++calls;
-        findings = protokol.count();
+    std::function<void(const PrecinctSession&)> tisk() {
+        return [this](const PrecinctSession& s) {
+            ++calls;
+            findings = s.ChybProt.count();
+        };
     }
 };
+
+// The findings of a protocol in its order.
+QList<Finding> findingsOf(const TChybProt& protokol);
 
 // The closing record's inputs from outside, fixed so that sums are known.
 TVstupTS fixedTSInput();
@@ -63,16 +68,21 @@ protected:
     // Precinct 582786/3 (KČ1 1), 700 registered, 530 envelopes issued, 529 returned,
     // 525 valid; party 2 with 300 votes (candidates 1: 40, 3: 20) and party 3
     // with 225 (candidates 2: 30, 20: 5); section III complete.
-    static void fillCompleteRecord();
+    void fillCompleteRecord();
     // The control numbers and the closing record as the data-entry window
     // computes them before it saves.
-    static void recompute();
+    void recompute();
+    // A full run over the session's record, taken into the session as the
+    // check sequence takes it.
+    void provedKontroly(TVybrano vybrano = kVybranoKontrola, const TRozsahKontrol& rozsah = {});
 
-    static TPrecinctRecord& rec() { return PrecinctRecord(); }
-    static QList<Finding> protocol();
-    static QString kody() { return PrecinctRecord().TS.KodyChyb; }
+    TPrecinctRecord& rec() { return session.PrecinctRecord; }
+    TVstupKontrol vstup() const { return session.vstupKontrol(); }
+    QList<Finding> protocol() const { return findingsOf(session.ChybProt); }
+    QString kody() const { return session.PrecinctRecord.TS.KodyChyb; }
 
     TestInstall inst;
+    PrecinctSession session;
 };
 
 } // namespace urn::test

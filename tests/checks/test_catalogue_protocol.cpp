@@ -46,16 +46,25 @@ TEST(Catalogue, ProgramCatalogueIsCreatedOnlyFromAReadableFile) {
     test::TestInstall inst;
     freeErrorCatalogue();
     EXPECT_FALSE(errorCatalogueCreated());
-    EXPECT_THROW(ChybProt(), UrnariumError);
+    EXPECT_THROW(CisChyb(), UrnariumError);
     EXPECT_THROW(createErrorCatalogue(), InOutError);
     EXPECT_FALSE(errorCatalogueCreated());
     inst.writeProgramFile(QStringLiteral("CISCHYB.RCD"),
                           TChybaInfo{5, QStringLiteral("P"), QStringLiteral("Pět")}.toRecord());
     createErrorCatalogue();
     ASSERT_TRUE(errorCatalogueCreated());
-    ChybProt().PridejChybu(0, 5, QString());
-    EXPECT_EQ(ChybProt().VratHlasku(0), QStringLiteral("Pět"));
+    TChybProt prot(CisChyb());
+    prot.PridejChybu(0, 5, QString());
+    EXPECT_EQ(prot.VratHlasku(0), QStringLiteral("Pět"));
     freeErrorCatalogue();
+}
+
+TEST(Protocol, OfNoRunKnowsNoText) {
+    TChybProt prot;
+    EXPECT_EQ(prot.count(), 0);
+    prot.PridejChybu(0, 5, QStringLiteral("x"));
+    EXPECT_EQ(prot.VratHlasku(0), QStringLiteral("Chyba nenalezena"));
+    EXPECT_EQ(prot.VratHlaskuParam(0), QStringLiteral("Chyba nenalezena x"));
 }
 
 TEST(Finding, AsString) {

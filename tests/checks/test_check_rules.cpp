@@ -1,5 +1,6 @@
 // Single checks at their boundaries, and what recording a failure does.
 #include "CheckFixture.h"
+#include "store/PrecinctDataFile.h"
 
 #include <functional>
 
@@ -13,8 +14,9 @@ struct Section2 {
     quint16 vyd, odevzd, platne;
 };
 
-void setSection2(const Section2& v) {
-    TVetaT2& t2 = PrecinctRecord().T2;
+using V = TVstupKontrol;
+
+void setSection2(TVetaT2& t2, const Section2& v) {
     t2.ZapsOsoby = v.zaps;
     t2.VydObalky = v.vyd;
     t2.OdevzdObalky = v.odevzd;
@@ -26,51 +28,51 @@ void setSection2(const Section2& v) {
 TEST_F(CheckTest, Section2Boundaries) {
     struct Case {
         const char* name;
-        std::function<bool()> check;
+        std::function<bool(const V&)> check;
         Section2 values;
         bool passes;
     };
     const Case cases[] = {
-        {"04 one voter", [] { return Kontrola04(true); }, {1, 0, 0, 0}, true},
-        {"04 no voter", [] { return Kontrola04(true); }, {0, 0, 0, 0}, false},
-        {"05 no envelope", [] { return Kontrola05(true); }, {10, 0, 0, 0}, false},
-        {"05 no voter", [] { return Kontrola05(true); }, {0, 0, 0, 0}, true},
-        {"06 equal", [] { return Kontrola06(true); }, {10, 10, 0, 0}, true},
-        {"06 one more", [] { return Kontrola06(true); }, {10, 11, 0, 0}, false},
-        {"07 none returned", [] { return Kontrola07(true); }, {10, 5, 0, 0}, false},
-        {"07 none issued", [] { return Kontrola07(true); }, {10, 0, 0, 0}, true},
-        {"08 one more", [] { return Kontrola08(true); }, {10, 5, 6, 0}, false},
-        {"08 equal", [] { return Kontrola08(true); }, {10, 5, 5, 0}, true},
-        {"09 none valid", [] { return Kontrola09(true); }, {10, 5, 5, 0}, false},
-        {"09 none returned", [] { return Kontrola09(true); }, {10, 5, 0, 0}, true},
-        {"10 one more", [] { return Kontrola10(true); }, {10, 5, 5, 6}, false},
-        {"10 equal", [] { return Kontrola10(true); }, {10, 5, 5, 5}, true},
-        {"91 all got envelopes", [] { return Kontrola91(); }, {500, 500, 0, 0}, false},
-        {"91 nobody registered", [] { return Kontrola91(); }, {0, 0, 0, 0}, true},
-        {"97 exactly 80 %", [] { return Kontrola97(); }, {1000, 800, 0, 0}, true},
-        {"97 80.1 %", [] { return Kontrola97(); }, {1000, 801, 0, 0}, false},
-        {"97 no voter", [] { return Kontrola97(); }, {0, 801, 0, 0}, true},
-        {"94 exactly 10 %", [] { return Kontrola94(); }, {1000, 100, 0, 0}, true},
-        {"94 9.9 %", [] { return Kontrola94(); }, {1000, 99, 0, 0}, false},
-        {"94 low but over 150", [] { return Kontrola94(); }, {2000, 151, 0, 0}, true},
-        {"94 low and 150", [] { return Kontrola94(); }, {2000, 150, 0, 0}, false},
-        {"94 no envelope", [] { return Kontrola94(); }, {2000, 0, 0, 0}, true},
-        {"92 exactly 80 %", [] { return Kontrola92(); }, {0, 100, 80, 0}, true},
-        {"92 79 %", [] { return Kontrola92(); }, {0, 100, 79, 0}, false},
-        {"92 difference 10", [] { return Kontrola92(); }, {0, 40, 30, 0}, true},
-        {"92 difference 11", [] { return Kontrola92(); }, {0, 50, 39, 0}, false},
-        {"92 none returned", [] { return Kontrola92(); }, {0, 50, 0, 0}, true},
-        {"95 exactly 90 %", [] { return Kontrola95(); }, {0, 0, 100, 90}, true},
-        {"95 89 %", [] { return Kontrola95(); }, {0, 0, 100, 89}, false},
-        {"95 difference 2", [] { return Kontrola95(); }, {0, 0, 10, 8}, true},
-        {"95 difference 3", [] { return Kontrola95(); }, {0, 0, 20, 17}, false},
-        {"95 none valid", [] { return Kontrola95(); }, {0, 0, 20, 0}, true},
-        {"93 1999", [] { return Kontrola93(true); }, {1999, 0, 0, 0}, true},
-        {"93 2000", [] { return Kontrola93(true); }, {2000, 0, 0, 0}, false},
+        {"04 one voter", [](const V& v) { return Kontrola04(v); }, {1, 0, 0, 0}, true},
+        {"04 no voter", [](const V& v) { return Kontrola04(v); }, {0, 0, 0, 0}, false},
+        {"05 no envelope", [](const V& v) { return Kontrola05(v); }, {10, 0, 0, 0}, false},
+        {"05 no voter", [](const V& v) { return Kontrola05(v); }, {0, 0, 0, 0}, true},
+        {"06 equal", [](const V& v) { return Kontrola06(v); }, {10, 10, 0, 0}, true},
+        {"06 one more", [](const V& v) { return Kontrola06(v); }, {10, 11, 0, 0}, false},
+        {"07 none returned", [](const V& v) { return Kontrola07(v); }, {10, 5, 0, 0}, false},
+        {"07 none issued", [](const V& v) { return Kontrola07(v); }, {10, 0, 0, 0}, true},
+        {"08 one more", [](const V& v) { return Kontrola08(v); }, {10, 5, 6, 0}, false},
+        {"08 equal", [](const V& v) { return Kontrola08(v); }, {10, 5, 5, 0}, true},
+        {"09 none valid", [](const V& v) { return Kontrola09(v); }, {10, 5, 5, 0}, false},
+        {"09 none returned", [](const V& v) { return Kontrola09(v); }, {10, 5, 0, 0}, true},
+        {"10 one more", [](const V& v) { return Kontrola10(v); }, {10, 5, 5, 6}, false},
+        {"10 equal", [](const V& v) { return Kontrola10(v); }, {10, 5, 5, 5}, true},
+        {"91 all got envelopes", [](const V& v) { return Kontrola91(v); }, {500, 500, 0, 0}, false},
+        {"91 nobody registered", [](const V& v) { return Kontrola91(v); }, {0, 0, 0, 0}, true},
+        {"97 exactly 80 %", [](const V& v) { return Kontrola97(v); }, {1000, 800, 0, 0}, true},
+        {"97 80.1 %", [](const V& v) { return Kontrola97(v); }, {1000, 801, 0, 0}, false},
+        {"97 no voter", [](const V& v) { return Kontrola97(v); }, {0, 801, 0, 0}, true},
+        {"94 exactly 10 %", [](const V& v) { return Kontrola94(v); }, {1000, 100, 0, 0}, true},
+        {"94 9.9 %", [](const V& v) { return Kontrola94(v); }, {1000, 99, 0, 0}, false},
+        {"94 low but over 150", [](const V& v) { return Kontrola94(v); }, {2000, 151, 0, 0}, true},
+        {"94 low and 150", [](const V& v) { return Kontrola94(v); }, {2000, 150, 0, 0}, false},
+        {"94 no envelope", [](const V& v) { return Kontrola94(v); }, {2000, 0, 0, 0}, true},
+        {"92 exactly 80 %", [](const V& v) { return Kontrola92(v); }, {0, 100, 80, 0}, true},
+        {"92 79 %", [](const V& v) { return Kontrola92(v); }, {0, 100, 79, 0}, false},
+        {"92 difference 10", [](const V& v) { return Kontrola92(v); }, {0, 40, 30, 0}, true},
+        {"92 difference 11", [](const V& v) { return Kontrola92(v); }, {0, 50, 39, 0}, false},
+        {"92 none returned", [](const V& v) { return Kontrola92(v); }, {0, 50, 0, 0}, true},
+        {"95 exactly 90 %", [](const V& v) { return Kontrola95(v); }, {0, 0, 100, 90}, true},
+        {"95 89 %", [](const V& v) { return Kontrola95(v); }, {0, 0, 100, 89}, false},
+        {"95 difference 2", [](const V& v) { return Kontrola95(v); }, {0, 0, 10, 8}, true},
+        {"95 difference 3", [](const V& v) { return Kontrola95(v); }, {0, 0, 20, 17}, false},
+        {"95 none valid", [](const V& v) { return Kontrola95(v); }, {0, 0, 20, 0}, true},
+        {"93 1999", [](const V& v) { return Kontrola93(v); }, {1999, 0, 0, 0}, true},
+        {"93 2000", [](const V& v) { return Kontrola93(v); }, {2000, 0, 0, 0}, false},
     };
     for (const Case& c : cases) {
-        setSection2(c.values);
-        EXPECT_EQ(c.check(), c.passes) << c.name;
+        setSection2(rec().T2, c.values);
+        EXPECT_EQ(c.check(vstup()), c.passes) << c.name;
     }
 }
 
@@ -99,10 +101,14 @@ TEST_F(CheckTest, RegisteredVotersAgainstTheExpectedNumber) {
         inst.writeOcekavani({{"582786", 3, c.expected}});
         rec().T2.ZapsOsoby = c.zaps;
         qint32 e = -1;
-        StavKontrol() = TStavKontrol{};
-        EXPECT_EQ(Kontrola96(&e), c.passes) << c.expected << " " << c.zaps;
+        EXPECT_EQ(Kontrola96(vstup(), &e), c.passes) << c.expected << " " << c.zaps;
         EXPECT_EQ(e, c.expected);
-        EXPECT_EQ(StavKontrol().JsouUpozorneni, !c.passes);
+        // The full run lists the warning with the expected number.
+        provedKontroly();
+        const QList<test::Finding> found = protocol();
+        EXPECT_EQ(found.contains(test::Finding{0, 96, QLatin1Char(' ') + QString::number(e)}),
+                  !c.passes)
+            << c.expected << " " << c.zaps;
     }
 }
 
@@ -136,8 +142,9 @@ TEST_F(CheckTest, ShareOfPreferentialVotes) {
         r.VyslStran(3).PocHl = 1;
         r.VyslStran(2).pref(1) = c.pref2;
         r.VyslStran(3).pref(1) = c.pref3;
-        EXPECT_EQ(Kontrola98(), c.passes) << c.name;
-        EXPECT_EQ(StavKontrol().ParamKontroly98, QString::fromUtf8(c.param)) << c.name;
+        QString param = QStringLiteral("before");
+        EXPECT_EQ(Kontrola98(vstup(), &param), c.passes) << c.name;
+        EXPECT_EQ(param, QString::fromUtf8(c.param)) << c.name;
     }
 }
 
@@ -148,8 +155,9 @@ TEST_F(CheckTest, ShareUsesTheLocaleDecimalSeparator) {
     rec().VyslStran(2).pref(3) = 0;
     rec().VyslStran(3).pref(2) = 0;
     rec().VyslStran(3).pref(20) = 0;
-    EXPECT_FALSE(Kontrola98());
-    EXPECT_EQ(StavKontrol().ParamKontroly98, QStringLiteral(" (využito: 0.95 %)"));
+    QString param;
+    EXPECT_FALSE(Kontrola98(vstup(), &param));
+    EXPECT_EQ(param, QStringLiteral(" (využito: 0.95 %)"));
 }
 
 TEST_F(CheckTest, PreferentialVotesOfSingleParties) {
@@ -175,8 +183,9 @@ TEST_F(CheckTest, PreferentialVotesOfSingleParties) {
         r.VyslStran(2).pref(1) = c.s2;
         r.VyslStran(3).PocHl = c.h3;
         r.VyslStran(3).pref(5) = c.s3;
-        EXPECT_EQ(Kontrola98(), c.passes) << c.name;
-        EXPECT_EQ(StavKontrol().ParamKontroly98, QString::fromUtf8(c.param)) << c.name;
+        QString param = QStringLiteral("before");
+        EXPECT_EQ(Kontrola98(vstup(), &param), c.passes) << c.name;
+        EXPECT_EQ(param, QString::fromUtf8(c.param)) << c.name;
     }
 }
 
@@ -218,21 +227,21 @@ TEST_F(CheckTest, CommissionSection) {
         h.ClenuOVKP = QString::fromUtf8(c.pritomno);
         h.Zapisovat = QString::fromUtf8(c.zapisovatel);
         h.PoverPred = QString::fromUtf8(c.poverena);
-        JmenaKomise() = JmenaKomise().mid(0, c.jmen);
+        session.JmenaKomise = session.JmenaKomise.mid(0, c.jmen);
         const bool expected = QByteArray(c.param).isEmpty();
-        EXPECT_EQ(Kontrola39(), expected) << c.name;
-        EXPECT_EQ(StavKontrol().ParamKontroly39,
-                  QStringLiteral("Nalezené problémy: ") + QString::fromUtf8(c.param))
+        QString param;
+        EXPECT_EQ(Kontrola39(vstup(), &param), expected) << c.name;
+        EXPECT_EQ(param, QStringLiteral("Nalezené problémy: ") + QString::fromUtf8(c.param))
             << c.name;
     }
 }
 
 TEST_F(CheckTest, CommissionNameOfBlanksIsMissing) {
-    JmenaKomise()[2].clen = QStringLiteral("   ");
-    EXPECT_FALSE(Kontrola39());
-    JmenaKomise()[2].clen = QStringLiteral("Olga");
-    JmenaKomise().append({QString()}); // beyond the four needed for five present
-    EXPECT_TRUE(Kontrola39());
+    session.JmenaKomise[2].clen = QStringLiteral("   ");
+    EXPECT_FALSE(Kontrola39(vstup()));
+    session.JmenaKomise[2].clen = QStringLiteral("Olga");
+    session.JmenaKomise.append({QString()}); // beyond the four needed for five present
+    EXPECT_TRUE(Kontrola39(vstup()));
 }
 
 TEST_F(CheckTest, RecordingAFailure) {
@@ -281,13 +290,13 @@ TEST_F(CheckTest, RecordingAFailure) {
     };
     for (const Case& c : cases) {
         rec() = TPrecinctRecord{};
-        StavKontrol() = TStavKontrol{};
+        TStavKontrol stav;
         for (int i = 0; i < c.codes.size(); ++i)
-            ZaznamenejChybu(c.codes[i], c.vety[i]);
+            ZaznamenejChybu(rec(), stav, c.codes[i], c.vety[i]);
         EXPECT_EQ(kody(), QString::fromLatin1(c.kody)) << c.name;
-        EXPECT_EQ(StavKontrol().JsouChyby, c.chyby) << c.name;
-        EXPECT_EQ(StavKontrol().JsouPropustitelne, c.propustitelne) << c.name;
-        EXPECT_EQ(StavKontrol().JsouUpozorneni, c.upozorneni) << c.name;
+        EXPECT_EQ(stav.JsouChyby, c.chyby) << c.name;
+        EXPECT_EQ(stav.JsouPropustitelne, c.propustitelne) << c.name;
+        EXPECT_EQ(stav.JsouUpozorneni, c.upozorneni) << c.name;
         EXPECT_EQ(rec().T2.T2Chyba, c.t2) << c.name;
         EXPECT_EQ(rec().TS.TSChyba, c.ts) << c.name;
         EXPECT_EQ(rec().VyslStran(5).T2PChyba, c.p5) << c.name;
@@ -296,16 +305,17 @@ TEST_F(CheckTest, RecordingAFailure) {
 
 TEST_F(CheckTest, CodesStopAtTwentyFive) {
     rec().TS.KodyChyb.clear();
+    TStavKontrol stav;
     for (int n = 11; n <= 35; ++n)
-        ZaznamenejChybu(kodChyby(n), 0);
+        ZaznamenejChybu(rec(), stav, kodChyby(n), 0);
     ASSERT_EQ(kody().size(), 50);
-    StavKontrol() = TStavKontrol{};
-    ZaznamenejChybu(QStringLiteral("91"), 0);
-    ZaznamenejChybu(QStringLiteral("36"), 7);
+    stav = TStavKontrol{};
+    ZaznamenejChybu(rec(), stav, QStringLiteral("91"), 0);
+    ZaznamenejChybu(rec(), stav, QStringLiteral("36"), 7);
     EXPECT_EQ(kody().size(), 50);
     EXPECT_FALSE(kody().contains(QStringLiteral("36")));
-    EXPECT_TRUE(StavKontrol().JsouUpozorneni);
-    EXPECT_TRUE(StavKontrol().JsouChyby);
+    EXPECT_TRUE(stav.JsouUpozorneni);
+    EXPECT_TRUE(stav.JsouChyby);
     EXPECT_EQ(rec().VyslStran(7).T2PChyba, 1);
 }
 
@@ -318,19 +328,27 @@ TEST_F(CheckTest, ClassesByNumber) {
     }
 }
 
-TEST_F(CheckTest, SilentChecksRecordNothing) {
+// A check only answers; what a failure records is the full run's (or
+// ZaznamenejChybu's) business.
+TEST_F(CheckTest, SingleChecksRecordNothing) {
     rec().T2.ZapsOsoby = 0;
     rec().T2.T2KC_1 = 5;
+    rec().T2.VydObalky = 0;
     rec().VyslStran(2).pref(1) = 400;
+    rec().VyslStran(3).PocHl = 1;
     rec().TS.KodyChyb.clear();
-    EXPECT_FALSE(Kontrola04(true));
-    EXPECT_FALSE(Kontrola03(true));
-    EXPECT_FALSE(Kontrola18(true, 2, 1));
-    EXPECT_TRUE(kody().isEmpty());
-    EXPECT_FALSE(StavKontrol().JsouChyby || StavKontrol().JsouPropustitelne);
-    EXPECT_FALSE(Kontrola18(false, 2, 1));
-    EXPECT_EQ(kody(), QStringLiteral("18"));
+    const QByteArray before = recordToLine(rec(), kKindE);
+    EXPECT_FALSE(Kontrola04(vstup()));
+    EXPECT_FALSE(Kontrola03(vstup()));
+    EXPECT_FALSE(Kontrola18(vstup(), 2, 1));
+    EXPECT_FALSE(Kontrola16(vstup()));
+    EXPECT_EQ(recordToLine(rec(), kKindE), before);
+    EXPECT_FALSE(session.StavKontrol.JsouChyby || session.StavKontrol.JsouPropustitelne ||
+                 session.StavKontrol.JsouUpozorneni);
+    provedKontroly();
+    EXPECT_TRUE(kody().contains(QStringLiteral("18")));
     EXPECT_EQ(rec().VyslStran(2).T2PChyba, 1);
+    EXPECT_TRUE(session.StavKontrol.JsouChyby);
 }
 
 TEST_F(CheckTest, ExpectedValuesForTheEntryWindow) {
@@ -344,21 +362,21 @@ TEST_F(CheckTest, ExpectedValuesForTheEntryWindow) {
     s.T2PKC4 = 0;
     s.T2PPoslKand = 0;
     qint64 v = -1;
-    EXPECT_FALSE(Kontrola03(true, &v));
+    EXPECT_FALSE(Kontrola03(vstup(), &v));
     EXPECT_EQ(v, 1);
-    EXPECT_FALSE(Kontrola11(true, &v));
+    EXPECT_FALSE(Kontrola11(vstup(), &v));
     EXPECT_EQ(v, 700 + 530 + 529 + 525);
-    EXPECT_FALSE(Kontrola13(2, &v));
+    EXPECT_FALSE(Kontrola13(vstup(), 2, &v));
     EXPECT_EQ(v, 1);
-    EXPECT_FALSE(Kontrola17(true, 2, &v));
+    EXPECT_FALSE(Kontrola17(vstup(), 2, &v));
     EXPECT_EQ(v, 302);
-    EXPECT_TRUE(Kontrola19(true, 2, &v));
+    EXPECT_TRUE(Kontrola19(vstup(), 2, &v));
     EXPECT_EQ(v, 60);
-    EXPECT_FALSE(Kontrola21(true, 2, &v));
+    EXPECT_FALSE(Kontrola21(vstup(), 2, &v));
     EXPECT_EQ(v, 100);
-    EXPECT_TRUE(Kontrola22(true, 2, &v)); // 0 = 0 + 0
+    EXPECT_TRUE(Kontrola22(vstup(), 2, &v)); // 0 = 0 + 0
     EXPECT_EQ(v, 0);
-    EXPECT_FALSE(Kontrola23(true, 2, &v));
+    EXPECT_FALSE(Kontrola23(vstup(), 2, &v));
     EXPECT_EQ(v, 3);
 }
 
@@ -366,40 +384,41 @@ TEST_F(CheckTest, PartyChecks) {
     struct Case {
         const char* name;
         std::function<void(TStranaVysl&)> spoil;
-        std::function<bool()> check;
+        std::function<bool(const V&)> check;
     };
     const Case cases[] = {
         {"12 party not in the list", [](TStranaVysl& s) { s.CisStr = 9; },
-         [] { return Kontrola12(2); }},
+         [](const V& v) { return Kontrola12(v, 2); }},
         {"14 party not in the list", [](TStranaVysl& s) { s.CisStr = 9; },
-         [] { return Kontrola14(2); }},
+         [](const V& v) { return Kontrola14(v, 2); }},
         {"15 more than valid votes", [](TStranaVysl& s) { s.PocHl = 526; },
-         [] { return Kontrola15(true, 2); }},
+         [](const V& v) { return Kontrola15(v, 2); }},
         {"18 candidate over the party", [](TStranaVysl& s) { s.pref(3) = 301; },
-         [] { return Kontrola18(true, 2, 3); }},
+         [](const V& v) { return Kontrola18(v, 2, 3); }},
         {"19 twice the party's votes", [](TStranaVysl& s) { s.pref(2) = 541; },
-         [] { return Kontrola19(true, 2); }},
+         [](const V& v) { return Kontrola19(v, 2); }},
         {"20 candidate beyond the list", [](TStranaVysl& s) { s.pref(16) = 1; },
-         [] { return Kontrola20(2, 16); }},
+         [](const V& v) { return Kontrola20(v, 2, 16); }},
         {"24 last candidate beyond the list", [](TStranaVysl& s) { s.T2PPoslKand = 16; },
-         [] { return Kontrola24(true, 2); }},
-        {"42 no votes", [](TStranaVysl& s) { s.PocHl = 0; }, [] { return Kontrola42(2); }},
+         [](const V& v) { return Kontrola24(v, 2); }},
+        {"42 no votes", [](TStranaVysl& s) { s.PocHl = 0; },
+         [](const V& v) { return Kontrola42(v, 2); }},
     };
     for (const Case& c : cases) {
         fillCompleteRecord();
         recompute();
-        EXPECT_TRUE(c.check()) << c.name;
+        EXPECT_TRUE(c.check(vstup())) << c.name;
         c.spoil(rec().VyslStran(2));
-        EXPECT_FALSE(c.check()) << c.name;
+        EXPECT_FALSE(c.check(vstup())) << c.name;
     }
     fillCompleteRecord();
     recompute();
     rec().VyslStran(2).pref(2) = 540; // exactly twice the party's 300 with 40 and 20
-    EXPECT_TRUE(Kontrola19(true, 2));
+    EXPECT_TRUE(Kontrola19(vstup(), 2));
     rec().VyslStran(2).pref(3) = 300; // equal to the party's votes
-    EXPECT_TRUE(Kontrola18(true, 2, 3));
+    EXPECT_TRUE(Kontrola18(vstup(), 2, 3));
     rec().VyslStran(4).PocHl = 5; // votes on a sheet that is not ticked
-    EXPECT_FALSE(Kontrola41(4));
+    EXPECT_FALSE(Kontrola41(vstup(), 4));
     zaskrtniStranu(rec(), 4, true);
-    EXPECT_TRUE(Kontrola41(4));
+    EXPECT_TRUE(Kontrola41(vstup(), 4));
 }

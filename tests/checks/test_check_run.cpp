@@ -1,6 +1,7 @@
 // Whole check runs on complete records: the protocol, the codes, the outcome
 // and the record error flags that the check sequence and the printouts use.
 #include "CheckFixture.h"
+#include "store/PrecinctDataFile.h"
 
 #include <QFile>
 
@@ -11,6 +12,7 @@
 using namespace urn;
 using urn::test::CheckTest;
 using urn::test::Finding;
+using urn::test::findingsOf;
 
 namespace {
 
@@ -246,12 +248,12 @@ TEST_F(CheckTest, WholeRuns) {
         c.change(rec());
         if (c.recomputeAfter)
             recompute();
-        ProvedKontroly();
+        provedKontroly();
         EXPECT_EQ(protocol(), c.protocol) << c.name;
         EXPECT_EQ(kody(), QString::fromLatin1(c.kody)) << c.name;
-        EXPECT_EQ(StavKontrol().JsouChyby, c.chyby) << c.name;
-        EXPECT_EQ(StavKontrol().JsouPropustitelne, c.propustitelne) << c.name;
-        EXPECT_EQ(StavKontrol().JsouUpozorneni, c.upozorneni) << c.name;
+        EXPECT_EQ(session.StavKontrol.JsouChyby, c.chyby) << c.name;
+        EXPECT_EQ(session.StavKontrol.JsouPropustitelne, c.propustitelne) << c.name;
+        EXPECT_EQ(session.StavKontrol.JsouUpozorneni, c.upozorneni) << c.name;
     }
 }
 
@@ -261,7 +263,7 @@ TEST_F(CheckTest, RecordFlagsFollowTheFindings) {
     rec().VyslStran(2).pref(16) = 1; // party 2
     recompute();
     rec().TS.SoucetKC2 += 1; // closing record
-    ProvedKontroly();
+    provedKontroly();
     EXPECT_EQ(rec().T2.T2Chyba, 1);
     EXPECT_EQ(rec().VyslStran(2).T2PChyba, 1);
     EXPECT_EQ(rec().VyslStran(3).T2PChyba, 0);
@@ -284,33 +286,31 @@ TEST_F(CheckTest, OnlyTheCheckCommandAndTheSaveStartFlagsAfresh) {
         rec().VyslStran(1).T2PChyba = 1; // in the list, not ticked
         rec().TS.TSChyba = 1;
         rec().TS.KodyChyb = QStringLiteral("0304");
-        Workflow().Vybrano = c.vybrano;
-        ProvedKontroly();
+        provedKontroly(c.vybrano);
         EXPECT_EQ(rec().T2.T2Chyba, c.expected) << c.vybrano;
         EXPECT_EQ(rec().VyslStran(2).T2PChyba, c.expected) << c.vybrano;
         EXPECT_EQ(rec().VyslStran(1).T2PChyba, c.expected) << c.vybrano;
         EXPECT_EQ(rec().TS.TSChyba, c.expected) << c.vybrano;
         EXPECT_TRUE(kody().isEmpty()) << c.vybrano;
-        EXPECT_EQ(ChybProt().count(), 0) << c.vybrano;
+        EXPECT_EQ(session.ChybProt.count(), 0) << c.vybrano;
     }
 }
 
 TEST_F(CheckTest, ARunStartsFromAnEmptyProtocolAndFlags) {
     rec().T2.ZapsOsoby = 0;
     recompute();
-    ProvedKontroly();
-    ASSERT_TRUE(StavKontrol().JsouPropustitelne);
+    provedKontroly();
+    ASSERT_TRUE(session.StavKontrol.JsouPropustitelne);
     fillCompleteRecord();
     recompute();
-    ProvedKontroly();
-    EXPECT_EQ(ChybProt().count(), 0);
-    EXPECT_FALSE(StavKontrol().JsouPropustitelne);
+    provedKontroly();
+    EXPECT_EQ(session.ChybProt.count(), 0);
+    EXPECT_FALSE(session.StavKontrol.JsouPropustitelne);
 }
 
 TEST_F(CheckTest, CodesPastTheTwentyFifthStillCount) {
     // A record broken nearly everywhere: 33 different checks fail.
     TPrecinctRecord& r = rec();
-    Workflow().Vybrano = kVybranoExport; // keeps the damaged flag for check 64
     r.T2.TypVety = 7;
     r.T2.T2Oprava = 2;
     r.T2.Obec = 999999;
@@ -338,16 +338,16 @@ TEST_F(CheckTest, CodesPastTheTwentyFifthStillCount) {
     r.TS.SoucetKC3 = r.TS.SoucetKC4 = r.TS.SoucetKontr = 12345;
     r.TS.T2ZapisTN = 5;
     r.Hlaso = THlaso{};
-    ProvedKontroly();
+    provedKontroly(kVybranoExport); // keeps the damaged flag for check 64
     EXPECT_EQ(kody(), QStringLiteral("01020304060810111612131415171819202122232462636466"));
     const QList<Finding> found = protocol();
     for (int n : {67, 68, 69, 70, 72, 76, 98, 39})
         EXPECT_TRUE(std::any_of(found.begin(), found.end(), [n](const Finding& f) {
             return f.chyba == n;
         })) << n;
-    EXPECT_TRUE(StavKontrol().JsouUpozorneni); // from 98, beyond the codes
-    EXPECT_TRUE(StavKontrol().JsouChyby);
-    EXPECT_TRUE(StavKontrol().JsouPropustitelne);
+    EXPECT_TRUE(session.StavKontrol.JsouUpozorneni); // from 98, beyond the codes
+    EXPECT_TRUE(session.StavKontrol.JsouChyby);
+    EXPECT_TRUE(session.StavKontrol.JsouPropustitelne);
     EXPECT_EQ(r.TS.TSChyba, 1); // set by 66 and later
 }
 
@@ -389,7 +389,7 @@ TEST_F(CheckTest, RunsWithoutTheTablesOrSectionThree) {
          {{0, 16, {}}},
          {{0, 16, {}}}},
     };
-    const TSeznamStran list = SeznamStran();
+    const TSeznamStran list = session.SeznamStran;
     for (const Case& c : cases) {
         for (const auto& [scope, expected] :
              {std::pair{TRozsahKontrol{}, c.full},
@@ -398,7 +398,7 @@ TEST_F(CheckTest, RunsWithoutTheTablesOrSectionThree) {
             fillCompleteRecord();
             c.change(rec());
             recompute();
-            ProvedKontroly(scope);
+            provedKontroly(kVybranoKontrola, scope);
             EXPECT_EQ(protocol(), expected)
                 << c.name << " tables " << scope.tabulky << " section III " << scope.oddilIII;
         }
@@ -409,8 +409,41 @@ TEST_F(CheckTest, RunsWithoutTheTablesOrSectionThree) {
         ASSERT_TRUE(QFile::remove(inst.root() + QLatin1String(table)));
     fillCompleteRecord();
     recompute();
-    EXPECT_NO_THROW(ProvedKontroly(TRozsahKontrol{false, false}));
+    EXPECT_NO_THROW(provedKontroly(kVybranoKontrola, TRozsahKontrol{false, false}));
     EXPECT_TRUE(protocol().isEmpty());
-    EXPECT_EQ(SeznamStran().pocet(), list.pocet());
-    EXPECT_EQ(SeznamStran().strany.at(1).PocetKand, list.strany.at(1).PocetKand);
+    EXPECT_EQ(session.SeznamStran.pocet(), list.pocet());
+    EXPECT_EQ(session.SeznamStran.strany.at(1).PocetKand, list.strany.at(1).PocetKand);
+}
+
+// A run answers from its inputs and changes none of them; what it found
+// reaches the record and the session only when it is taken.
+TEST_F(CheckTest, ARunIsAFunctionOfItsInputs) {
+    rec().T2.ZapsOsoby = 0;          // passable, record 1
+    rec().VyslStran(2).pref(16) = 1; // party 2
+    recompute();
+    rec().T2.T2Chyba = 1;
+    rec().TS.KodyChyb = QStringLiteral("77");
+    const TPrecinctRecord before = rec();
+    const TVysledekKontrol v = ProvedKontroly(vstup(), CisChyb(), kVybranoKontrola);
+    EXPECT_EQ(recordToLine(rec(), kKindE), recordToLine(before, kKindE));
+    EXPECT_EQ(rec().TS.KodyChyb, QStringLiteral("77"));
+    EXPECT_TRUE(session.ChybProt.count() == 0 && !session.StavKontrol.JsouChyby);
+
+    EXPECT_EQ(v.Priznaky.KodyChyb, QStringLiteral("04062023"));
+    EXPECT_EQ(v.Priznaky.T2Chyba, 1);
+    EXPECT_EQ(v.Priznaky.T2PChyba.at(1), 1);
+    EXPECT_EQ(v.Priznaky.T2PChyba.at(2), 0);
+    EXPECT_EQ(
+        findingsOf(v.ChybProt),
+        (QList<Finding>{{0, 4, {}}, {0, 6, {}}, {2, 20, QStringLiteral("(16)")}, {2, 23, {}}}));
+    EXPECT_EQ(v.druhUlozeni(), kKindE);
+    // The same inputs give the same answer.
+    EXPECT_EQ(findingsOf(ProvedKontroly(vstup(), CisChyb(), kVybranoKontrola).ChybProt),
+              findingsOf(v.ChybProt));
+
+    session.prevezmiVysledek(v);
+    EXPECT_EQ(kody(), QStringLiteral("04062023"));
+    EXPECT_EQ(rec().VyslStran(2).T2PChyba, 1);
+    EXPECT_EQ(protocol(), findingsOf(v.ChybProt));
+    EXPECT_TRUE(session.StavKontrol.JsouChyby && session.StavKontrol.JsouPropustitelne);
 }

@@ -31,13 +31,13 @@ protected:
         inst.writeStanice(st);
         // The single-station layout: stanice.rcd beside the program.
         inst.writeProgramFile(QStringLiteral("stanice.rcd"), st.toRecord());
-        AktOkrsek() = {st.Obec, st.Okrsek};
+        session.AktOkrsek = st.okrsek();
     }
     void save(char kind) {
         recompute();
-        UlozData(kind);
-        UlozHlaso();
-        UlozKomise();
+        UlozData(kind, session.AktOkrsek, rec());
+        UlozHlaso(rec().Hlaso);
+        UlozKomise(session.JmenaKomise);
     }
 };
 

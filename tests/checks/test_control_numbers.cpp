@@ -90,7 +90,7 @@ TEST_F(CheckTest, SheetControlNumbers) {
         s.PocHl = c.pocHl;
         for (auto [k, v] : c.votes)
             s.pref(k) = v;
-        ProcDopoctiT2P(rec(), c.strana);
+        ProcDopoctiT2P(rec(), session.SeznamStran, c.strana);
         EXPECT_EQ(s.T2PKC1, 1) << c.name;
         EXPECT_EQ(s.T2PKC2, c.kc2) << c.name;
         EXPECT_EQ(s.T2PKC3, c.kc3) << c.name;
@@ -103,17 +103,18 @@ TEST_F(CheckTest, SheetControlNumbers) {
 }
 
 TEST_F(CheckTest, CandidateCountOfTheList) {
-    SeznamStran().strany.append(
+    session.SeznamStran.strany.append(
         {QStringLiteral("2"), QStringLiteral("Opakovaná"), QStringLiteral("5")});
-    SeznamStran().strany.append(
+    session.SeznamStran.strany.append(
         {QStringLiteral("6"), QStringLiteral("Bez počtu"), QStringLiteral("x")});
-    SeznamStran().strany.append(
+    session.SeznamStran.strany.append(
         {QStringLiteral("8"), QStringLiteral("Přes míru"), QStringLiteral("40")});
-    EXPECT_EQ(pocetKandidatuListu(2), 5); // the last entry with the number decides
-    EXPECT_EQ(pocetKandidatuListu(3), 20);
-    EXPECT_EQ(pocetKandidatuListu(6), 28);
-    EXPECT_EQ(pocetKandidatuListu(8), 28);
-    EXPECT_EQ(pocetKandidatuListu(9), 28);
+    EXPECT_EQ(pocetKandidatuListu(session.SeznamStran, 2),
+              5); // the last entry with the number decides
+    EXPECT_EQ(pocetKandidatuListu(session.SeznamStran, 3), 20);
+    EXPECT_EQ(pocetKandidatuListu(session.SeznamStran, 6), 28);
+    EXPECT_EQ(pocetKandidatuListu(session.SeznamStran, 8), 28);
+    EXPECT_EQ(pocetKandidatuListu(session.SeznamStran, 9), 28);
 }
 
 TEST_F(CheckTest, TickedPartiesFromTheBoxes) {
@@ -147,7 +148,7 @@ TEST_F(CheckTest, ClosingRecord) {
     r.TS.TSChyba = 1;
     r.TS.Rezerva3 = QStringLiteral("x");
     r.TS.Rezerva14 = 5;
-    ProcDopoctiTS(r, fixedTSInput());
+    ProcDopoctiTS(r, session.SeznamStran, fixedTSInput());
     const TVetaTS& ts = r.TS;
     EXPECT_EQ(ts.TypVety, 3);
     EXPECT_EQ(ts.TSChyba, 0);
@@ -190,9 +191,10 @@ TEST_F(CheckTest, ClosingRecordEdges) {
         {"negative random", " 12", "18", -3, 12, 18, 0},
     };
     for (const Case& c : cases) {
-        ProcDopoctiTS(rec(), {QDateTime(QDate(2024, 6, 7), QTime(23, 59, 59)),
-                              QString::fromLatin1(c.idStanice), QString::fromLatin1(c.verzeOS),
-                              c.nahodne});
+        ProcDopoctiTS(rec(), session.SeznamStran,
+                      {QDateTime(QDate(2024, 6, 7), QTime(23, 59, 59)),
+                       QString::fromLatin1(c.idStanice), QString::fromLatin1(c.verzeOS),
+                       c.nahodne});
         EXPECT_EQ(rec().TS.IdStanice, c.expectedId) << c.name;
         EXPECT_EQ(rec().TS.VerzeOS, c.expectedOS) << c.name;
         EXPECT_EQ(rec().TS.NahodneCislo, c.expectedNahodne) << c.name;
@@ -204,7 +206,7 @@ TEST_F(CheckTest, ClosingRecordEdges) {
 TEST_F(CheckTest, ClosingSumsKeepTheirWidths) {
     rec().T2.T2KC_1 = 65535;      // SoucetKC1 is 16-bit
     rec().T2.T2KC_2 = 2147483647; // SoucetKC2 is 32-bit
-    ProcDopoctiTS(rec(), fixedTSInput());
+    ProcDopoctiTS(rec(), session.SeznamStran, fixedTSInput());
     const TStranaVysl& a = rec().VyslStran(2);
     const TStranaVysl& b = rec().VyslStran(3);
     EXPECT_EQ(rec().TS.SoucetKC1, quint16(65535 + 1 + a.T2PKC1 + b.T2PKC1));
@@ -215,9 +217,9 @@ TEST_F(CheckTest, ClosingRecordTakesOnlyTickedPartiesOfTheList) {
     const double before = rec().TS.SoucetKC3;
     zaskrtniStranu(rec(), 9, true); // ticked, but no party 9 in the list
     rec().VyslStran(9).pref(1) = 50;
-    ProcDopoctiT2P(rec(), 9);
+    ProcDopoctiT2P(rec(), session.SeznamStran, 9);
     zaskrtniStranu(rec(), 4, false);
     rec().VyslStran(4).pref(1) = 50; // in the list, not ticked
-    ProcDopoctiTS(rec(), fixedTSInput());
+    ProcDopoctiTS(rec(), session.SeznamStran, fixedTSInput());
     EXPECT_EQ(rec().TS.SoucetKC3, before);
 }

@@ -1,14 +1,12 @@
-// The protocol as text: what the command line prints and what the program
-// shows while no printout is registered.
+// The protocol as text: what the command line prints.
 #include "CheckFixture.h"
-#include "FakeDialogs.h"
 #include "checks/CheckSequence.h"
 
 using namespace urn;
 using urn::test::CheckTest;
 
 TEST_F(CheckTest, ProtocolTextGroupsByParty) {
-    TChybProt& p = ChybProt();
+    TChybProt p(CisChyb());
     p.PridejChybu(5, 42, QString());
     p.PridejChybu(3, 18, QStringLiteral("(kand. č. 2)"));
     p.PridejChybu(0, 4, QString());
@@ -39,36 +37,16 @@ TEST_F(CheckTest, ProtocolTextGroupsByParty) {
 }
 
 TEST_F(CheckTest, ProtocolTextWithoutFindings) {
-    ChybProt().Clear();
     rec().TS.KodyChyb.clear();
-    const QString text = protocolText(ChybProt(), rec(), TStanice{});
+    const QString text = protocolText(TChybProt(CisChyb()), rec(), TStanice{});
     EXPECT_TRUE(text.contains(QStringLiteral("\n\nNebyly zjištěny žádné chyby\n")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("KodyChyb: \n")));
     EXPECT_FALSE(text.contains(QStringLiteral("Strana:")));
 }
 
 TEST_F(CheckTest, ProtocolTextFirstPartyGetsItsHeading) {
-    ChybProt().PridejChybu(2, 20, QStringLiteral("(16)"));
-    const QString text = protocolText(ChybProt(), rec(), TStanice{});
+    TChybProt p(CisChyb());
+    p.PridejChybu(2, 20, QStringLiteral("(16)"));
+    const QString text = protocolText(p, rec(), TStanice{});
     EXPECT_TRUE(text.contains(QStringLiteral("-\n\nStrana: 2\n  20 - Text 20 (16)\n")));
-}
-
-namespace {} // namespace
-
-TEST_F(CheckTest, ProtocolOutputDefaultsToTheTextForm) {
-    test::FakeDialogs dlg;
-    ChybProt().PridejChybu(0, 4, QString());
-    protocolOutput().TiskProtokolu(ChybProt(), rec(), TStanice{});
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("inform"));
-    EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Protokol o kontrolách"));
-    EXPECT_TRUE(dlg.shown[0].text.contains(QStringLiteral("4 - Text 4")));
-
-    test::RecordingOutput out;
-    setProtocolOutput(&out);
-    protocolOutput().TiskProtokolu(ChybProt(), rec(), TStanice{});
-    setProtocolOutput(nullptr);
-    EXPECT_EQ(out.calls, 1);
-    EXPECT_EQ(out.findings, 1);
-    EXPECT_EQ(dlg.shown.size(), 1);
 }

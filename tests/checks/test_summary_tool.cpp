@@ -110,7 +110,6 @@ protected:
         CheckTest::SetUp();
         inst.writeProgramFile(QStringLiteral("CISCHYB.RCD"), test::concat(test::testCatalogue()));
         ASSERT_TRUE(m_files.isValid());
-        Workflow().Vybrano = kVybranoKontrola;
     }
 
     // The sample record moved to another precinct, recomputed and checked as
@@ -153,7 +152,7 @@ TEST_F(SummaryToolTest, KnownFilesGiveTheirLinesTotalsAndMissingPrecincts) {
     // With a warning (envelopes for every voter): counted.
     TPrecinctRecord warned = precinct(582786, 1);
     warned.T2.VydObalky = quint16(warned.T2.ZapsOsoby);
-    PrecinctRecord() = warned;
+    rec() = warned;
     recompute();
     warned = rec();
     write(warned, kKindO);
@@ -184,7 +183,7 @@ TEST_F(SummaryToolTest, KnownFilesGiveTheirLinesTotalsAndMissingPrecincts) {
     TPrecinctRecord one = precinct(500011, 8);
     write(one, kKindO);
     one.VyslStran(2).pref(3) = 21;
-    PrecinctRecord() = one;
+    rec() = one;
     recompute();
     write(rec(), kKindO, QStringLiteral("kopie/"));
     // A file that is no data file at all.
@@ -271,15 +270,15 @@ TEST_F(SummaryToolTest, WithoutTablesTheRecordsOwnChecksDecide) {
     unknownParty.VyslStran(2).PocHl -= 10;
     zaskrtniStranu(unknownParty, 9, true);
     unknownParty.VyslStran(9).PocHl = 10;
-    PrecinctRecord() = unknownParty;
-    SeznamStran().strany.append(
+    rec() = unknownParty;
+    session.SeznamStran.strany.append(
         {QStringLiteral("9"), QStringLiteral("Strana devátá"), QStringLiteral("5")});
     recompute();
-    NactiStrany();
+    NactiStrany(session.SeznamStran);
     write(rec(), kKindO);
     TPrecinctRecord badSum = precinct(582786, 2);
     badSum.VyslStran(3).PocHl += 1;
-    PrecinctRecord() = badSum;
+    rec() = badSum;
     recompute();
     write(rec(), kKindO);
 

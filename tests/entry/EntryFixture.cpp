@@ -3,7 +3,6 @@
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
-#include "checks/Workflow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "store/PrecinctDataFile.h"
 #include "store/RecordIO.h"
@@ -18,9 +17,9 @@
 
 namespace urn::test {
 
-void RecordingProtocol::TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord&,
-                                      const TStanice&) {
+void RecordingProtocol::TiskProtokolu(const PrecinctSession& session) {
     ++calls;
+    const TChybProt& protokol = session.ChybProt;
     for (int i = 0; i < protokol.count(); ++i)
         findings.append(protokol.VratChybu(i).Chyba);
 }
@@ -44,15 +43,11 @@ void EntryTest::SetUp() {
     writeTables();
     TStanice st = sampleStanice();
     inst.writeStanice(st);
-    Stanice() = st;
+    session.Stanice = st;
     QList<TChybaInfo> katalog;
     for (int n : {4, 5, 6, 7, 8, 9, 10, 15, 16, 18, 19, 91, 92, 93, 94, 95, 96, 97})
         katalog.append({n, QStringLiteral("C"), QStringLiteral("Text %1").arg(n)});
     createErrorCatalogue(katalog);
-    setProtocolOutput(&protocol);
-    Workflow() = WorkflowState{};
-    PrecinctRecord() = TPrecinctRecord{};
-    JmenaKomise().clear();
     // The tests look at what is on disk, not at how fast it gets there.
     setSyncToDisk(false);
 }
@@ -61,12 +56,8 @@ void EntryTest::TearDown() {
     hlasky.reset();
     okno.reset();
     setSyncToDisk(true);
-    setProtocolOutput(nullptr);
+    session.ChybProt = TChybProt();
     freeErrorCatalogue();
-    PrecinctRecord() = TPrecinctRecord{};
-    JmenaKomise().clear();
-    SeznamStran() = TSeznamStran{};
-    Workflow() = WorkflowState{};
 }
 
 void EntryTest::writeTables() {
@@ -103,7 +94,8 @@ void EntryTest::writeCommission() {
 
 void EntryTest::open() {
     if (!okno) {
-        okno = std::make_unique<TR_Vstupni_Form>();
+        okno = std::make_unique<TR_Vstupni_Form>(session);
+        okno->TiskProtokolu = [this](const PrecinctSession& s) { protocol.TiskProtokolu(s); };
         hlasky = std::make_unique<HlaskaAnswerer>(okno.get());
     }
     okno->show();
@@ -129,11 +121,9 @@ void EntryTest::clickTab(int index) {
 }
 
 void EntryTest::saveRecord(char kind, const QList<int>& strany) const {
-    const TPrecinctRecord saved = PrecinctRecord();
-    const TAktOkrsek key = AktOkrsek();
-    AktOkrsek() = {QStringLiteral("582786"), 2};
-    TPrecinctRecord& r = PrecinctRecord();
-    r = TPrecinctRecord{};
+    TSeznamStran seznam;
+    NactiStrany(seznam);
+    TPrecinctRecord r;
     r.T2.TypVety = 1;
     r.T2.Okres = 3703;
     r.T2.Obec = 582786;
@@ -147,12 +137,10 @@ void EntryTest::saveRecord(char kind, const QList<int>& strany) const {
         // The parties' votes add up to the valid votes.
         r.VyslStran(p).PocHl = quint16(p == strany.first() ? 525 - 10 * (strany.size() - 1) : 10);
         r.VyslStran(p).pref(1) = 3;
-        ProcDopoctiT2P(r, p);
+        ProcDopoctiT2P(r, seznam, p);
     }
     ProcDopoctiT2(r);
-    UlozData(kind);
-    PrecinctRecord() = saved;
-    AktOkrsek() = key;
+    UlozData(kind, {QStringLiteral("582786"), 2}, r);
 }
 
 QString EntryTest::fileName(char kind) const {
@@ -164,14 +152,9 @@ bool EntryTest::fileExists(char kind) const {
 }
 
 TPrecinctRecord EntryTest::loadFile(char kind) const {
-    const TPrecinctRecord saved = PrecinctRecord();
-    const TAktOkrsek key = AktOkrsek();
-    AktOkrsek() = {QStringLiteral("582786"), 2};
-    NactiData(kind);
-    TPrecinctRecord loaded = PrecinctRecord();
+    TPrecinctRecord loaded;
+    NactiData(kind, {QStringLiteral("582786"), 2}, loaded);
     loaded.Hlaso = hlasoFromBytes(inst.readFile(inst.dirs().data + QStringLiteral("HLASO.RCD")));
-    PrecinctRecord() = saved;
-    AktOkrsek() = key;
     return loaded;
 }
 

@@ -8,6 +8,7 @@
 #include "Keyboard.h"
 #include "TestInstall.h"
 #include "checks/CheckSequence.h"
+#include "checks/PrecinctSession.h"
 #include "entry/DataEntryWindow.h"
 #include "store/PrecinctRecord.h"
 
@@ -22,11 +23,10 @@
 namespace urn::test {
 
 // Counts the check protocols instead of showing them.
-class RecordingProtocol : public ProtocolOutput {
-public:
+struct RecordingProtocol {
     int calls = 0;
     QList<int> findings;
-    void TiskProtokolu(const TChybProt& protokol, const TPrecinctRecord&, const TStanice&) override;
+    void TiskProtokolu(const PrecinctSession& session);
 };
 
 // Answers the error message window: remembers every finding shown and
@@ -81,10 +81,12 @@ protected:
     bool fileExists(char kind) const;
     // The data file of the kind as the store loads it.
     TPrecinctRecord loadFile(char kind) const;
+    TPrecinctRecord& rec() { return session.PrecinctRecord; }
 
     TestInstall inst;
     FakeDialogs dlg;
     RecordingProtocol protocol;
+    PrecinctSession session;
     std::unique_ptr<TR_Vstupni_Form> okno;
     std::unique_ptr<HlaskaAnswerer> hlasky;
 };

@@ -3,6 +3,7 @@
 // SIGKILL, as a crash or a power cut ends the program. It prints "READY"
 // once the values typed so far are in the recovery copy, then goes on typing
 // into a field it never leaves. Argument: the installation's directory.
+#include "checks/PrecinctSession.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/RecoveryWriter.h"
 #include "store/InstallDirs.h"
@@ -50,8 +51,9 @@ int main(int argc, char** argv) {
         return 2;
     const QString root = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
     setInstallDirs({root, root, root + QStringLiteral("data/")});
-    NactiStanici();
-    TR_Vstupni_Form okno;
+    PrecinctSession session;
+    session.Stanice = NactiStanici();
+    TR_Vstupni_Form okno(session);
     okno.show();
     okno.activateWindow();
     if (!QTest::qWaitForWindowActive(&okno))

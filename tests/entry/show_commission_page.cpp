@@ -4,6 +4,7 @@
 // DATA_DIR holds HLASO.RCD and KOMISE.RCD (and receives them on "Uložit");
 // without it a throw-away installation with six members present and three
 // saved names is used. "999997" makes the station one abroad.
+#include "checks/PrecinctSession.h"
 #include "entry/CommissionPage.h"
 #include "store/InstallDirs.h"
 #include "store/PrecinctRecord.h"
@@ -30,23 +31,24 @@ int main(int argc, char** argv) {
         dir += QLatin1Char('/');
     QDir().mkpath(dir);
     setInstallDirs({dir, dir, dir});
-    Stanice().Obec = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("500011");
+    PrecinctSession session;
+    session.Stanice.Obec = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("500011");
+    TPrecinctRecord& r = session.PrecinctRecord;
 
     bool ok = runReportingErrors([&] {
         if (argc <= 1) {
-            THlaso& h = PrecinctRecord().Hlaso;
+            THlaso& h = r.Hlaso;
             h.ClenuOVKC = QStringLiteral("7");
             h.ClenuOVKP = QStringLiteral("6");
             h.Zapisovat = QStringLiteral("Jana Dvořáková");
             h.PoverPred = QStringLiteral("Petr Šťastný");
-            JmenaKomise() = {{QStringLiteral("Marie Nováková")},
-                             {QStringLiteral("Ing. Jiří Černý")},
-                             {QStringLiteral("Žofie Řezníčková-Ůlehlová")}};
-            UlozKomise();
-            PrecinctRecord().T2.ZaskrtStrany[1] = QLatin1Char('1');
-            PrecinctRecord().T2.ZaskrtStrany[4] = QLatin1Char('1');
+            UlozKomise({{QStringLiteral("Marie Nováková")},
+                        {QStringLiteral("Ing. Jiří Černý")},
+                        {QStringLiteral("Žofie Řezníčková-Ůlehlová")}});
+            r.T2.ZaskrtStrany[1] = QLatin1Char('1');
+            r.T2.ZaskrtStrany[4] = QLatin1Char('1');
         } else {
-            NactiHlaso();
+            NactiHlaso(r.Hlaso);
         }
     });
     if (!ok)
@@ -54,13 +56,13 @@ int main(int argc, char** argv) {
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("T/2 - odd. III"));
-    auto* page = new CommissionPage(&window);
+    auto* page = new CommissionPage(session, &window);
     page->setGeometry(0, 0, 706, 570);
     window.setFixedSize(706, 570);
-    QObject::connect(page, &CommissionPage::ulozitOkrBtnClick, &window, [page] {
-        runReportingErrors([page] {
+    QObject::connect(page, &CommissionPage::ulozitOkrBtnClick, &window, [page, &r] {
+        runReportingErrors([page, &r] {
             page->UlozKomisi();
-            UlozHlaso();
+            UlozHlaso(r.Hlaso);
         });
     });
     runReportingErrors([page] {

@@ -1,6 +1,7 @@
 #include "FakeDialogs.h"
 #include "ReferenceImage.h"
 #include "TestInstall.h"
+#include "checks/PrecinctSession.h"
 #include "core/Errors.h"
 #include "entry/CommissionPage.h"
 #include "store/PrecinctRecord.h"
@@ -54,14 +55,13 @@ void typeText(const QString& text) {
 struct Page {
     test::TestInstall install;
     test::FakeDialogs dialogs;
+    PrecinctSession session;
     QDialog window;
-    CommissionPage* page = new CommissionPage(&window);
+    CommissionPage* page = new CommissionPage(session, &window);
     TZColorStringGrid* grid = page->R_JmenaKomise_SG();
 
     explicit Page(const QString& obec = QStringLiteral("582786")) {
-        Stanice().Obec = obec;
-        PrecinctRecord() = TPrecinctRecord{};
-        JmenaKomise().clear();
+        session.Stanice.Obec = obec;
         page->setGeometry(0, 0, 706, 570);
         window.resize(706, 570);
         window.show();
@@ -88,7 +88,7 @@ struct Page {
     void open(const QString& clenuOVKP, const std::optional<QStringList>& names = kJmena) {
         if (names)
             writeKomise(*names);
-        PrecinctRecord().Hlaso.ClenuOVKP = clenuOVKP;
+        session.PrecinctRecord.Hlaso.ClenuOVKP = clenuOVKP;
         page->NactiKomisi();
     }
     // The data rows as "number|name".
@@ -186,7 +186,7 @@ TEST(CommissionPageNames, OpeningShowsTheFileAndNothingOfTheLastOpening) {
 TEST(CommissionPageNames, DamagedFileIsReportedAndNotOverwrittenByEmptyRows) {
     Page p;
     p.install.writeDataFile(kKomise, QByteArray(kKomiseSize + 9, 'x'));
-    PrecinctRecord().Hlaso.ClenuOVKP = QStringLiteral("4");
+    p.session.PrecinctRecord.Hlaso.ClenuOVKP = QStringLiteral("4");
     EXPECT_THROW(p.page->NactiKomisi(), InOutError);
     EXPECT_EQ(p.rows(), numbered(4, {}));
     p.page->UlozKomisi();
@@ -226,7 +226,7 @@ TEST(CommissionPageTyping, TheSectionTypedThroughAndEnterOnTheLastNameLeavesTheG
                   QStringLiteral("Eva Malá"));
 
         p.page->UlozKomisi();
-        const THlaso& h = PrecinctRecord().Hlaso;
+        const THlaso& h = p.session.PrecinctRecord.Hlaso;
         EXPECT_EQ(h.ClenuOVKC, QStringLiteral("7"));
         EXPECT_EQ(h.ClenuOVKP, QStringLiteral("4"));
         EXPECT_EQ(h.Zapisovat, QStringLiteral("Jana Dvořáková"));
@@ -302,15 +302,15 @@ TEST(CommissionPageFields, SaveTakesTheFieldBeingTypedAndPrilListuCountsMarkedPa
     typeText(QStringLiteral("5"));
     // F2 saves while the focus is still in the field.
     p.page->UlozKomisi();
-    EXPECT_EQ(PrecinctRecord().Hlaso.ClenuOVKP, QStringLiteral("5"));
-    EXPECT_EQ(PrecinctRecord().Hlaso.Ostatni.size(), 200);
+    EXPECT_EQ(p.session.PrecinctRecord.Hlaso.ClenuOVKP, QStringLiteral("5"));
+    EXPECT_EQ(p.session.PrecinctRecord.Hlaso.Ostatni.size(), 200);
     EXPECT_EQ(p.savedNames(), (kJmena.mid(0, 2) + QStringList{QString(), QString()}));
 
-    QString& zaskrt = PrecinctRecord().T2.ZaskrtStrany;
+    QString& zaskrt = p.session.PrecinctRecord.T2.ZaskrtStrany;
     zaskrt[1] = zaskrt[4] = zaskrt[29] = zaskrt[31] = QLatin1Char('1');
     p.page->UkazPrilListu();
     EXPECT_EQ(p.page->R_SEdPrilListu()->text(), QStringLiteral("3"));
-    EXPECT_EQ(PrecinctRecord().Hlaso.PrilListu, QStringLiteral("3"));
+    EXPECT_EQ(p.session.PrecinctRecord.Hlaso.PrilListu, QStringLiteral("3"));
 }
 
 TEST(CommissionPageFields, EnterNeverPressesUlozitAndItsClickIsTheWindowsSave) {
@@ -328,10 +328,10 @@ TEST(CommissionPageFields, EnterNeverPressesUlozitAndItsClickIsTheWindowsSave) {
 
 TEST(CommissionPageLook, PageAsRenderedOffscreen) {
     Page p;
-    PrecinctRecord().Hlaso.ClenuOVKC = QStringLiteral("7");
-    PrecinctRecord().Hlaso.Zapisovat = QStringLiteral("Jana Dvořáková");
-    PrecinctRecord().Hlaso.PoverPred = QStringLiteral("Petr Šťastný");
-    PrecinctRecord().T2.ZaskrtStrany[1] = QLatin1Char('1');
+    p.session.PrecinctRecord.Hlaso.ClenuOVKC = QStringLiteral("7");
+    p.session.PrecinctRecord.Hlaso.Zapisovat = QStringLiteral("Jana Dvořáková");
+    p.session.PrecinctRecord.Hlaso.PoverPred = QStringLiteral("Petr Šťastný");
+    p.session.PrecinctRecord.T2.ZaskrtStrany[1] = QLatin1Char('1');
     p.open(QStringLiteral("6"));
     p.page->UkazPrilListu();
     p.window.setFocus();

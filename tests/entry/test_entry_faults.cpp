@@ -107,7 +107,7 @@ TEST_F(Faults, ValuesTheDataFileCannotHoldAreRefusedAtTheField) {
                              "datový soubor pojme nejvýše 9999.\rOpravte prosím hodnotu v poli."));
     ASSERT_SOON(focused("R_EdVydObalky"));
     EXPECT_EQ(named<TSEdit>("R_EdVydObalky")->text(), QStringLiteral("12345"));
-    EXPECT_EQ(PrecinctRecord().T2.VydObalky, 530);
+    EXPECT_EQ(rec().T2.VydObalky, 530);
     EXPECT_TRUE(hlasky->shown.isEmpty());
     // Not past the page either, and nothing on disk changes.
     const int shown = int(dlg.shown.size());
@@ -153,7 +153,7 @@ TEST_F(Faults, PartyBoxesFollowTheFileWhenTheWindowOpens) {
     open();
     EXPECT_TRUE(named<QCheckBox>("R_StranaCB1")->isChecked());
     EXPECT_FALSE(box2->isChecked());
-    EXPECT_FALSE(PrecinctRecord().T2.zaskrtnuta(2));
+    EXPECT_FALSE(rec().T2.zaskrtnuta(2));
 }
 
 TEST_F(Faults, ThePartySelectorFollowsTheTicksHoweverTheAnnexIsReached) {
@@ -176,7 +176,7 @@ TEST_F(Faults, ThePartySelectorFollowsTheTicksHoweverTheAnnexIsReached) {
     EXPECT_EQ(vyber->itemText(1), QStringLiteral(" 4: Strana čtvrtá"));
     EXPECT_EQ(okno->strankaPrilohy()->zobrazenaStrana(), 1);
     // What was typed for the unticked party stays on its sheet.
-    EXPECT_EQ(PrecinctRecord().VyslStran(3).PocHl, 10);
+    EXPECT_EQ(rec().VyslStran(3).PocHl, 10);
 }
 
 TEST_F(Faults, KeysTypedAheadOfAReportAreStoredWhenItIsCorrected) {
@@ -196,7 +196,7 @@ TEST_F(Faults, KeysTypedAheadOfAReportAreStoredWhenItIsCorrected) {
     ASSERT_SOON(hlasky->shown.size() == 1);
     EXPECT_EQ(hlasky->shown[0].heading, QStringLiteral("Chyba č. 18"));
     ASSERT_SOON(focused("R_EdPref1"));
-    EXPECT_EQ(PrecinctRecord().VyslStran(2).pref(2), 7);
+    EXPECT_EQ(rec().VyslStran(2).pref(2), 7);
     EXPECT_EQ(okno->strankaPrilohy()->nasobek(2)->text(), QStringLiteral("     14"));
     // Its own checks were not run again.
     EXPECT_EQ(hlasky->shown.size(), 1);

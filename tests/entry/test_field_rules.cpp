@@ -3,6 +3,7 @@
 #include "TestInstall.h"
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
+#include "checks/PrecinctSession.h"
 #include "entry/FieldRules.h"
 #include "store/PrecinctDataFile.h"
 
@@ -143,7 +144,8 @@ TEST(FieldRules, ComputedControlNumbersTooWideForTheFileAreNamed) {
     ProcDopoctiT2(r);
     zaskrtniStranu(r, 30, true);
     r.VyslStran(30).PocHl = 9990;
-    ProcDopoctiT2P(r, 30);
+    const TSeznamStran bezSeznamu;
+    ProcDopoctiT2P(r, bezSeznamu, 30);
     const QString text = popisNevejdeSe(r, kKindE);
     EXPECT_TRUE(text.contains(QStringLiteral("Kontrolní číslo 2 (součet čtyř počtů oddílu II)")))
         << text.toStdString();
@@ -156,18 +158,20 @@ TEST(FieldRules, ComputedControlNumbersTooWideForTheFileAreNamed) {
     r.T2.VydObalky = 10;
     r.VyslStran(30).PocHl = 10;
     ProcDopoctiT2(r);
-    ProcDopoctiT2P(r, 30);
+    ProcDopoctiT2P(r, bezSeznamu, 30);
     EXPECT_TRUE(popisNevejdeSe(r, kKindE).isEmpty());
 }
 
 // The checks of the section II fields: the first failure only, in the
-// order each field runs them.
+// order each field runs them; the warnings that have no silent form are
+// recorded as the full run records them.
 class SectionTwoChecks : public ::testing::Test {
 protected:
     void SetUp() override {
         inst.writeOcekavani({{"582786", 2, 700}, {"582786", 3, 0}});
-        PrecinctRecord() = TPrecinctRecord{};
-        TVetaT2& t2 = PrecinctRecord().T2;
+        session.PrecinctRecord = TPrecinctRecord{};
+        session.StavKontrol = TStavKontrol{};
+        TVetaT2& t2 = session.PrecinctRecord.T2;
         t2.Obec = 582786;
         t2.Okrsek = 2;
         t2.ZapsOsoby = 700;
@@ -175,8 +179,8 @@ protected:
         t2.OdevzdObalky = 499;
         t2.PlatneHlasy = 495;
     }
-    void TearDown() override { PrecinctRecord() = TPrecinctRecord{}; }
     test::TestInstall inst;
+    PrecinctSession session;
 };
 
 TEST_F(SectionTwoChecks, FirstFailureOfEachFieldIsReportedWithItsFlags) {
@@ -185,59 +189,69 @@ TEST_F(SectionTwoChecks, FirstFailureOfEachFieldIsReportedWithItsFlags) {
         std::function<void(TVetaT2&)> spoil;
         TPoleOddII pole;
         std::optional<THlaseni> expected;
+        const char* kody; // recorded in the closing record
     };
     const Case cases[] = {
-        {"complete", [](TVetaT2&) {}, TPoleOddII::ZapsOsoby, std::nullopt},
+        {"complete", [](TVetaT2&) {}, TPoleOddII::ZapsOsoby, std::nullopt, ""},
         {"nobody registered: 4, not 96 or 93", [](TVetaT2& t) { t.ZapsOsoby = 0; },
-         TPoleOddII::ZapsOsoby, THlaseni{4, {}, false, true, 0}},
+         TPoleOddII::ZapsOsoby, THlaseni{4, {}, false, true, 0}, ""},
         {"far from the expected number", [](TVetaT2& t) { t.ZapsOsoby = 900; },
-         TPoleOddII::ZapsOsoby, THlaseni{96, QStringLiteral("700"), true, false, 0}},
+         TPoleOddII::ZapsOsoby, THlaseni{96, QStringLiteral("700"), true, false, 0}, "96"},
         {"no expected number, large precinct",
          [](TVetaT2& t) {
              t.Okrsek = 3;
              t.ZapsOsoby = 2500;
          },
-         TPoleOddII::ZapsOsoby, THlaseni{93, {}, true, false, 0}},
+         TPoleOddII::ZapsOsoby, THlaseni{93, {}, true, false, 0}, ""},
         {"no envelopes issued", [](TVetaT2& t) { t.VydObalky = 0; }, TPoleOddII::VydObalky,
-         THlaseni{5, {}, false, true, 0}},
+         THlaseni{5, {}, false, true, 0}, ""},
         {"more envelopes than voters: 6 before 91", [](TVetaT2& t) { t.VydObalky = 800; },
-         TPoleOddII::VydObalky, THlaseni{6, {}, false, true, 0}},
+         TPoleOddII::VydObalky, THlaseni{6, {}, false, true, 0}, ""},
         {"every voter got one", [](TVetaT2& t) { t.VydObalky = 700; }, TPoleOddII::VydObalky,
-         THlaseni{91, {}, true, false, 0}},
+         THlaseni{91, {}, true, false, 0}, "91"},
         {"turnout above 80 %", [](TVetaT2& t) { t.VydObalky = 600; }, TPoleOddII::VydObalky,
-         THlaseni{97, {}, true, false, 0}},
+         THlaseni{97, {}, true, false, 0}, "97"},
         {"none returned", [](TVetaT2& t) { t.OdevzdObalky = 0; }, TPoleOddII::OdevzdObalky,
-         THlaseni{7, {}, false, true, 0}},
+         THlaseni{7, {}, false, true, 0}, ""},
         {"more returned than issued", [](TVetaT2& t) { t.OdevzdObalky = 501; },
-         TPoleOddII::OdevzdObalky, THlaseni{8, {}, false, true, 0}},
+         TPoleOddII::OdevzdObalky, THlaseni{8, {}, false, true, 0}, ""},
         {"far fewer returned", [](TVetaT2& t) { t.OdevzdObalky = 300; }, TPoleOddII::OdevzdObalky,
-         THlaseni{92, {}, true, false, 0}},
+         THlaseni{92, {}, true, false, 0}, "92"},
         {"no valid votes", [](TVetaT2& t) { t.PlatneHlasy = 0; }, TPoleOddII::PlatneHlasy,
-         THlaseni{9, {}, false, true, 0}},
+         THlaseni{9, {}, false, true, 0}, ""},
         {"more valid votes than envelopes", [](TVetaT2& t) { t.PlatneHlasy = 500; },
-         TPoleOddII::PlatneHlasy, THlaseni{10, {}, false, true, 0}},
+         TPoleOddII::PlatneHlasy, THlaseni{10, {}, false, true, 0}, ""},
         {"far fewer valid votes", [](TVetaT2& t) { t.PlatneHlasy = 400; }, TPoleOddII::PlatneHlasy,
-         THlaseni{95, {}, true, false, 0}},
+         THlaseni{95, {}, true, false, 0}, "95"},
     };
     for (const Case& c : cases) {
         SetUp();
-        c.spoil(PrecinctRecord().T2);
-        EXPECT_EQ(kontrolyOddII(c.pole), c.expected) << c.what;
+        c.spoil(session.PrecinctRecord.T2);
+        EXPECT_EQ(kontrolyOddII(session, c.pole), c.expected) << c.what;
+        EXPECT_EQ(session.PrecinctRecord.TS.KodyChyb, QLatin1String(c.kody)) << c.what;
+        EXPECT_EQ(session.StavKontrol.JsouUpozorneni, *c.kody != 0) << c.what;
+        EXPECT_EQ(session.PrecinctRecord.T2.T2Chyba, 0) << c.what; // warnings mark no record
     }
 }
 
 TEST_F(SectionTwoChecks, AnnexFindingsNameTheirParty) {
-    TPrecinctRecord& r = PrecinctRecord();
+    TPrecinctRecord& r = session.PrecinctRecord;
     zaskrtniStranu(r, 4, true);
     r.VyslStran(4).PocHl = 600;
-    EXPECT_EQ(kontrolaPocHl(4), (THlaseni{15, {}, false, false, 4}));
+    EXPECT_EQ(kontrolaPocHl(session, 4), (THlaseni{15, {}, false, false, 4}));
     r.VyslStran(4).PocHl = 10;
     r.VyslStran(4).pref(3) = 11;
-    EXPECT_EQ(kontrolaPrefHlasu(4, 3), (THlaseni{18, {}, false, false, 4}));
-    EXPECT_EQ(kontrolaPrefHlasu(4, 2), std::nullopt);
+    EXPECT_EQ(kontrolaPrefHlasu(session, 4, 3), (THlaseni{18, {}, false, false, 4}));
+    EXPECT_EQ(kontrolaPrefHlasu(session, 4, 2), std::nullopt);
     r.VyslStran(4).pref(2) = 10;
-    EXPECT_EQ(kontrolaSouctuPref(4), (THlaseni{19, {}, false, false, 4}));
-    EXPECT_EQ(kontrolaSouctuHlasu(), (THlaseni{16, {}, false, false, 0}));
+    EXPECT_EQ(kontrolaSouctuPref(session, 4), (THlaseni{19, {}, false, false, 4}));
+    // Only the sum of the parties' votes, which has no silent form, is
+    // recorded, with the error flag of record 1.
+    EXPECT_TRUE(r.TS.KodyChyb.isEmpty());
+    EXPECT_EQ(kontrolaSouctuHlasu(session), (THlaseni{16, {}, false, false, 0}));
+    EXPECT_EQ(r.TS.KodyChyb, QStringLiteral("16"));
+    EXPECT_EQ(r.T2.T2Chyba, 1);
+    EXPECT_TRUE(session.StavKontrol.JsouChyby);
 }
 
 } // namespace

@@ -320,7 +320,7 @@ TEST_F(Recovery, TypingEndedByKillNineComesBackOnAnoAndGoesOnNe) {
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].text, asked);
     EXPECT_FALSE(copyExists());
-    EXPECT_EQ(PrecinctRecord().VyslStran(1).PocHl, 515);
+    EXPECT_EQ(rec().VyslStran(1).PocHl, 515);
     EXPECT_EQ(dataFiles(), saved);
     closeWithoutSaving();
 
@@ -331,7 +331,7 @@ TEST_F(Recovery, TypingEndedByKillNineComesBackOnAnoAndGoesOnNe) {
     open();
     ASSERT_EQ(dlg.shown.size(), 3);
     EXPECT_EQ(dlg.shown[2].text, asked);
-    const TPrecinctRecord& r = PrecinctRecord();
+    const TPrecinctRecord& r = rec();
     EXPECT_EQ(r.VyslStran(1).PocHl, 300);
     EXPECT_EQ(r.VyslStran(1).pref(1), 40);
     EXPECT_EQ(r.VyslStran(1).pref(3), 20);

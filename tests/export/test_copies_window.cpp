@@ -73,14 +73,13 @@ TEST(PocetKopiiWindow, OpensWithTwoAndTakesWhatIsTyped) {
     };
     TZ_PocetKopii_F w;
     for (const Case& c : cases) {
-        ZvolenyPocetKopii() = 5; // whatever an earlier run left
         QString textOnShow;
         bool fieldFocused = false;
         whenShown(w, [&] {
             TSEdit* field = w.Z_PocetKopii_SE();
             textOnShow = field->text();
             fieldFocused = field->hasFocus();
-            EXPECT_EQ(ZvolenyPocetKopii(), 2);
+            EXPECT_EQ(w.ZvolenyPocetKopii(), 2);
             if (!c.keepDefault) {
                 field->selectAll();
                 QTest::keyClick(field, Qt::Key_Backspace);
@@ -94,7 +93,7 @@ TEST(PocetKopiiWindow, OpensWithTwoAndTakesWhatIsTyped) {
         EXPECT_EQ(w.exec(), QDialog::Accepted);
         EXPECT_EQ(textOnShow, QStringLiteral("2"));
         EXPECT_TRUE(fieldFocused);
-        EXPECT_EQ(ZvolenyPocetKopii(), c.copies) << c.typed.toStdString();
+        EXPECT_EQ(w.ZvolenyPocetKopii(), c.copies) << c.typed.toStdString();
     }
 }
 
@@ -114,5 +113,5 @@ TEST(PocetKopiiWindow, FieldHoldsOneCharacterAndEscDoesNotClose) {
     w.exec();
     EXPECT_EQ(afterTyping, QStringLiteral("3"));
     EXPECT_TRUE(openAfterEsc);
-    EXPECT_EQ(ZvolenyPocetKopii(), 3);
+    EXPECT_EQ(w.ZvolenyPocetKopii(), 3);
 }

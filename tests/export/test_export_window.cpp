@@ -29,13 +29,11 @@ protected:
     void SetUp() override {
         TStanice st = sampleStanice();
         inst.writeStanice(st);
-        NactiStanici();
+        stanice = NactiStanici();
         ASSERT_TRUE(QDir().mkpath(inst.dirs().program + QStringLiteral("Export")));
         data = sampleDataFile(7000);
         inst.writeDataFile(kName, data);
         window.setInfoWindow(&info);
-        ExportProveden() = false;
-        OdebiratDisk() = TZarExp{};
     }
 
     // A medium mounted at a directory of its own.
@@ -65,7 +63,8 @@ protected:
     FakeMedia fake;
     FakeDialogs dlg;
     TZ_infoE_F info;
-    TZ_ExportDat_F window;
+    TStanice stanice;
+    TZ_ExportDat_F window{stanice};
     QByteArray data;
 };
 
@@ -92,7 +91,6 @@ TEST_F(ExportWindowTest, ListsTheMediaWithASizeThenTheHardDisk) {
         EXPECT_EQ(window.Z_SeznZar_CB()->currentText(), shown.value(0));
         window.Z_ExportDatZrus_Btn()->click();
     });
-    ExportProveden() = true;
     window.exec();
     EXPECT_EQ(
         shown,
@@ -100,7 +98,7 @@ TEST_F(ExportWindowTest, ListsTheMediaWithASizeThenTheHardDisk) {
                      QStringLiteral("/dev/sdc1 (%1/sdc1) - vyjímatelné zařízení").arg(media.path()),
                      hardDiskItem()}));
     EXPECT_TRUE(boxFocused);
-    EXPECT_FALSE(ExportProveden()) << "cancelled";
+    EXPECT_FALSE(window.ExportProveden()) << "cancelled";
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
@@ -178,7 +176,7 @@ TEST_F(ExportWindowTest, WithoutMediaOnlyTheHardDiskAndReloadFindsANewOne) {
     ASSERT_EQ(after.size(), 2);
     EXPECT_TRUE(after[0].startsWith(QStringLiteral("NOVY (")));
     EXPECT_EQ(window.Z_SeznZar_CB()->currentIndex(), 0);
-    EXPECT_FALSE(ExportProveden());
+    EXPECT_FALSE(window.ExportProveden());
 }
 
 TEST_F(ExportWindowTest, FreeTextGoesBackToTheFirstItemAndEnterMovesOn) {
@@ -219,13 +217,13 @@ TEST_F(ExportWindowTest, ExportToTheHardDisk) {
     driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
         seen = {info.windowTitle(), info.titulek2Text(), info.titulek3Text(),
                 info.Odebrat_Btn()->isVisible()};
-        EXPECT_FALSE(ExportProveden()) << "set once the window is closed";
+        EXPECT_FALSE(window.ExportProveden()) << "set once the window is closed";
         info.OK_BtnClick();
     });
     EXPECT_EQ(window.exec(), QDialog::Accepted);
     EXPECT_EQ(driver.seen,
               (QStringList{QStringLiteral("Z_ExportDat_F"), QStringLiteral("Z_infoE_F")}));
-    EXPECT_TRUE(ExportProveden());
+    EXPECT_TRUE(window.ExportProveden());
     EXPECT_EQ(inst.readFile(inst.dirs().program + QStringLiteral("Export/") + kName), data);
     EXPECT_EQ(seen.caption, QStringLiteral("Export dat a tisk zápisu"));
     EXPECT_EQ(seen.title, QStringLiteral("Export dat na pevný disk proveden."));
@@ -235,8 +233,18 @@ TEST_F(ExportWindowTest, ExportToTheHardDisk) {
                                         "nyní vytisknut.\nZápis je nutno vytisknout ve 2 kopiích.")
                              .arg(inst.dirs().program));
     EXPECT_FALSE(seen.ejectVisible);
-    EXPECT_TRUE(OdebiratDisk().Pozice.isEmpty());
+    EXPECT_TRUE(info.OdebiratDisk().Pozice.isEmpty());
     EXPECT_TRUE(dlg.shown.isEmpty());
+
+    // The window is used all night: opened again and cancelled, it no
+    // longer counts the earlier export.
+    ModalDriver again;
+    again.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+        EXPECT_FALSE(window.ExportProveden()) << "reset when the window opens";
+        window.Z_ExportDatZrus_Btn()->click();
+    });
+    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    EXPECT_FALSE(window.ExportProveden());
 }
 
 TEST_F(ExportWindowTest, ExportToAUsbDiskAndItsSafeRemoval) {
@@ -258,7 +266,7 @@ TEST_F(ExportWindowTest, ExportToAUsbDiskAndItsSafeRemoval) {
         info.OK_BtnClick();
     });
     EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_TRUE(ExportProveden());
+    EXPECT_TRUE(window.ExportProveden());
     EXPECT_EQ(inst.readFile(disk.Pozice + QLatin1Char('/') + kName), data);
     EXPECT_EQ(seen.title, QStringLiteral("Export dat na vyjímatelné zařízení proveden."));
     EXPECT_EQ(seen.text,
@@ -270,7 +278,7 @@ TEST_F(ExportWindowTest, ExportToAUsbDiskAndItsSafeRemoval) {
     EXPECT_EQ(removedWhileShown, QStringList{disk.Pozice});
     EXPECT_FALSE(ejectEnabledAfter);
     EXPECT_TRUE(info.Odebrat_Btn()->isHidden()) << "hidden again after the window";
-    EXPECT_EQ(OdebiratDisk().Pozice, disk.Pozice);
+    EXPECT_EQ(info.OdebiratDisk().Pozice, disk.Pozice);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("inform"));
     EXPECT_EQ(dlg.shown[0].caption, QStringLiteral("Export dat a tisk zápisu"));
@@ -290,7 +298,7 @@ TEST_F(ExportWindowTest, AFailedRemovalSaysSoAndTheButtonStays) {
         info.OK_BtnClick();
     });
     window.exec();
-    EXPECT_TRUE(ExportProveden());
+    EXPECT_TRUE(window.ExportProveden());
     EXPECT_TRUE(ejectEnabled);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
@@ -327,7 +335,7 @@ TEST_F(ExportWindowTest, FailedExportSaysWhyAndCountsAsNotDone) {
             window.Z_ExportDatOK_Btn()->click();
         });
         EXPECT_EQ(window.exec(), QDialog::Rejected) << c.name;
-        EXPECT_FALSE(ExportProveden()) << c.name;
+        EXPECT_FALSE(window.ExportProveden()) << c.name;
         EXPECT_EQ(driver.seen, QStringList{QStringLiteral("Z_ExportDat_F")}) << c.name;
         ASSERT_EQ(dlg.shown.size(), 1) << c.name;
         EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));

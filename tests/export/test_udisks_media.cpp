@@ -63,7 +63,8 @@ protected:
     };
     static Offer offered() {
         setRemovableMedia(nullptr);
-        TZ_ExportDat_F window;
+        const TStanice stanice;
+        TZ_ExportDat_F window(stanice);
         ModalDriver driver;
         Offer offer;
         driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
@@ -79,16 +80,16 @@ protected:
     // Exports a sample data file of the installation through the export
     // window to its list item `item`, over the program's own media; `inInfo`
     // acts in the information window that shows the outcome, which is then
-    // closed. Returns the data file's bytes.
+    // closed. Returns the data file's bytes; the export must have been done.
     static QByteArray exportSample(TestInstall& inst, int item,
                                    const std::function<void(TZ_infoE_F&)>& inInfo) {
         setRemovableMedia(nullptr);
         inst.writeStanice(sampleStanice());
-        NactiStanici();
+        const TStanice stanice = NactiStanici();
         const QByteArray data = sampleDataFile(9000);
         inst.writeDataFile(QStringLiteral("OE582786.00002"), data);
         TZ_infoE_F info;
-        TZ_ExportDat_F window;
+        TZ_ExportDat_F window(stanice);
         window.setInfoWindow(&info);
         ModalDriver driver;
         driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
@@ -100,6 +101,7 @@ protected:
             info.OK_BtnClick();
         });
         window.exec();
+        EXPECT_TRUE(window.ExportProveden());
         return data;
     }
     static QStringList names(const QList<TZarExp>& list) {
@@ -263,8 +265,8 @@ TEST_F(UDisksTest, AFailingUnmountStopsTheRemovalAndSaysSo) {
 
     // The eject button of the information window says so.
     FakeDialogs dlg;
-    OdebiratDisk() = all[0];
     TZ_infoE_F info;
+    info.setOdebiratDisk(all[0]);
     info.Odebrat_BBtnClick();
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_EQ(dlg.shown[0].kind, QStringLiteral("warn"));
@@ -288,7 +290,6 @@ TEST_F(UDisksTest, ExportToTheUsbDiskAndRemoveIt) {
         text = info.titulek3Text();
         info.Odebrat_Btn()->click();
     });
-    EXPECT_TRUE(ExportProveden());
     EXPECT_EQ(inst.readFile(dir("KOMISE") + QStringLiteral("/OE582786.00002")), data);
     EXPECT_TRUE(text.contains(QStringLiteral("v jednotce ") + dir("KOMISE") + QLatin1Char('.')))
         << text.toStdString();
@@ -329,7 +330,6 @@ TEST_F(UDisksTest, ADriveThatWillNotSwitchOffLeavesTheDiskSafeAndSaysSo) {
         info.Odebrat_Btn()->click();
         enabledAfter = info.Odebrat_Btn()->isEnabled();
     });
-    EXPECT_TRUE(ExportProveden());
     EXPECT_EQ(onDisk, data);
     const QString safe =
         QStringLiteral("Vyjímatelný disk KOMISE je bezpečně odpojen, můžete jej vyjmout.");

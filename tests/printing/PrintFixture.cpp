@@ -12,28 +12,26 @@ QDateTime fixedPrintTime() {
     return QDateTime(QDate(2024, 6, 8), QTime(14, 35, 12));
 }
 
-TUdajeArchu udajeArchu() {
-    return {Stanice(), AktOkrsek(), SeznamStran(), TabulkaKandidatu()};
+TUdajeArchu udajeArchu(const PrecinctSession& session) {
+    return {session.Stanice, session.AktOkrsek, session.SeznamStran, session.TabulkaKandidatu};
 }
 
-TUdajeArchu nactiArch() {
-    AktOkrsek() = {Stanice().Obec.left(6), Stanice().Okrsek};
-    NactiStrany();
-    NactiKandidaty();
-    return udajeArchu();
+TUdajeArchu nactiArch(PrecinctSession& session) {
+    session.AktOkrsek = session.Stanice.okrsek();
+    NactiStrany(session.SeznamStran);
+    NactiKandidaty(session.TabulkaKandidatu);
+    return udajeArchu(session);
 }
 
 PrintFixture::PrintFixture() {
-    Stanice() = sampleStanice();
+    session.Stanice = sampleStanice();
     okno.showHook = [this](TpreviewF& w) {
         ++shown;
         pagesWhenShown = w.PrintPreview()->TotalPages();
     };
 }
 
-PrintFixture::~PrintFixture() {
-    Stanice() = TStanice();
-}
+PrintFixture::~PrintFixture() = default;
 
 int PrintFixture::pages() {
     return okno.PrintPreview()->TotalPages();
@@ -48,7 +46,7 @@ QImage PrintFixture::image(int n) {
 }
 
 CanvasFixture::CanvasFixture()
-    : stranky(*okno.PrintPreview()), s(stranky, fixedPrintTime(), Stanice().PriponaPisma) {
+    : stranky(*okno.PrintPreview()), s(stranky, fixedPrintTime(), session.Stanice.PriponaPisma) {
     stranky.ZacatekTisku();
     s.NovaStrana();
     s.NastavPismo(QStringLiteral("Arial"));

@@ -6,6 +6,7 @@
 
 #include "PageText.h"
 #include "TestInstall.h"
+#include "checks/PrecinctSession.h"
 #include "printing/CountingSheet.h"
 #include "printing/LayoutEngine.h"
 #include "printing/PreviewWindow.h"
@@ -19,15 +20,17 @@ namespace urn::test {
 // 8 June 2024, 14:35:12: every reference image carries this date and time.
 QDateTime fixedPrintTime();
 
-// The counting sheet's data as the program keeps it: the station, its
+// The counting sheet's data as the session keeps it: the station, its
 // precinct and the tables read last.
-TUdajeArchu udajeArchu();
-// As the menu command "Sčítací arch" reads them: the station's precinct, the
-// party list and the candidate table.
-TUdajeArchu nactiArch();
+TUdajeArchu udajeArchu(const PrecinctSession& session);
+// As the menu command "Sčítací arch" reads them into the session: the
+// station's precinct, the party list and the candidate table.
+TUdajeArchu nactiArch(PrecinctSession& session);
 
 struct PrintFixture {
     TestInstall inst;
+    // What the printouts print: the sample station, and what a test puts in.
+    PrecinctSession session;
     TpreviewF okno;
     int shown = 0;
     int pagesWhenShown = -1;

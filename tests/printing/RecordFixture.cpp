@@ -13,22 +13,21 @@
 namespace urn::test {
 
 RecordFixture::RecordFixture(const VzorZapisu& vzor) {
-    zapisTabulkyZapisu(inst.dirs().program);
-    vzorovyZapis(vzor);
+    zapisTabulkyZapisu(inst.dirs().program, session);
+    vzorovyZapis(session, vzor);
     printToFile();
 }
 
 RecordFixture::~RecordFixture() {
     noPrinter();
     vybranaTiskarna().setCopyCount(1);
+    session.ChybProt = TChybProt();
     freeErrorCatalogue();
-    JmenaKomise().clear();
-    PrecinctRecord() = TPrecinctRecord{};
 }
 
-TUdajeZapisu RecordFixture::udajeZapisu() {
-    return {PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
-            errorCatalogueCreated() ? &ChybProt() : nullptr};
+TUdajeZapisu RecordFixture::udajeZapisu(const PrecinctSession& session) {
+    return {session.PrecinctRecord, session.Stanice, session.JmenaKomise, session.SeznamStran,
+            errorCatalogueCreated() ? &session.ChybProt : nullptr};
 }
 
 void RecordFixture::tiskZapisu(int kopii) {

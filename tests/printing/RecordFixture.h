@@ -21,9 +21,10 @@ struct RecordFixture : PrintFixture {
     explicit RecordFixture(const VzorZapisu& vzor = {});
     ~RecordFixture();
 
-    // The record as the program keeps it: the station's record, the names of
+    // The record as the session keeps it: the station's record, the names of
     // the commission, the party list and the last check run.
-    static TUdajeZapisu udajeZapisu();
+    static TUdajeZapisu udajeZapisu(const PrecinctSession& session);
+    TUdajeZapisu udajeZapisu() const { return udajeZapisu(session); }
     // TiskZapisu of that record into this fixture's window at the fixed time.
     void tiskZapisu(int kopii);
     // The chosen printer prints into `name` in the temporary directory.

@@ -1,5 +1,7 @@
 #include "RecordSample.h"
 
+#include "checks/PrecinctSession.h"
+
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
 #include "store/PrecinctRecord.h"
@@ -43,7 +45,7 @@ QString jmenoClena(int k) {
     return jmeno;
 }
 
-void zapisTabulkyZapisu(const QString& programDir) {
+void zapisTabulkyZapisu(const QString& programDir, PrecinctSession& session) {
     TOkrsky okrsek;
     okrsek.Obec = QStringLiteral("582786");
     okrsek.NazevObce = QStringLiteral("Bílá Lhota u Kamenice");
@@ -69,11 +71,11 @@ void zapisTabulkyZapisu(const QString& programDir) {
         strany.append(s.toRecord());
     }
     zapis(programDir + QStringLiteral("STRANY.RCD"), strany);
-    NactiStrany();
+    NactiStrany(session.SeznamStran);
 }
 
-void vzorovyZapis(const VzorZapisu& vzor) {
-    TPrecinctRecord& r = PrecinctRecord();
+void vzorovyZapis(PrecinctSession& session, const VzorZapisu& vzor) {
+    TPrecinctRecord& r = session.PrecinctRecord;
     r = TPrecinctRecord{};
     TVetaT2& t2 = r.T2;
     t2.TypVety = 1;
@@ -97,14 +99,14 @@ void vzorovyZapis(const VzorZapisu& vzor) {
         // A varied pattern with gaps: candidates without votes get blanks.
         for (int k = 1; k <= 28; ++k)
             s.pref(k) = quint16((k * 7 + p * 3) % 5 == 0 ? 0 : (k * 13 + p) % (hlasy / 2 + 1));
-        ProcDopoctiT2P(r, p);
+        ProcDopoctiT2P(r, session.SeznamStran, p);
     }
     TVstupTS vstup;
     vstup.ted = QDateTime(QDate(2024, 6, 8), QTime(14, 20, 5));
-    vstup.IdStanice = Stanice().IdStanice;
-    vstup.VerzeOS = Stanice().VerzeOS;
+    vstup.IdStanice = session.Stanice.IdStanice;
+    vstup.VerzeOS = session.Stanice.VerzeOS;
     vstup.NahodneCislo = 123456;
-    ProcDopoctiTS(r, vstup);
+    ProcDopoctiTS(r, session.SeznamStran, vstup);
 
     THlaso& h = r.Hlaso;
     h.DatumVoleb = QStringLiteral("07.06.2024");
@@ -123,7 +125,7 @@ void vzorovyZapis(const VzorZapisu& vzor) {
     h.PoverPred = QStringLiteral("Ing. Jiří Dvořák");
     h.Zapisovat = QStringLiteral("Marie Dvořáková");
 
-    QList<TKomise>& jmena = JmenaKomise();
+    QList<TKomise>& jmena = session.JmenaKomise;
     jmena.clear();
     for (int k = 1; k <= vzor.clenu; ++k)
         jmena.append({jmenoClena(k)});
@@ -134,11 +136,12 @@ void vzorovyZapis(const VzorZapisu& vzor) {
         {92, QStringLiteral("U"), QStringLiteral("Neobvykle vysoká účast voličů")},
         {96, QStringLiteral("U"), QStringLiteral("Neobvyklý počet voličů")},
     });
-    TChybProt& protokol = ChybProt();
+    TChybProt protokol(CisChyb());
     protokol.PridejChybu(0, 92, QStringLiteral("98 %"));
     protokol.PridejChybu(0, 11);
     protokol.PridejChybu(5, 5, QStringLiteral("31"));
     protokol.PridejChybu(0, 96);
+    session.ChybProt = protokol;
 }
 
 } // namespace urn::test

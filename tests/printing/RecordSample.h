@@ -8,6 +8,10 @@
 #include <QList>
 #include <QString>
 
+namespace urn {
+struct PrecinctSession;
+}
+
 namespace urn::test {
 
 struct VzorZapisu {
@@ -17,14 +21,15 @@ struct VzorZapisu {
 
 // The reference tables the printout reads, written into a program
 // directory: OKRSKY.RCD with the sample station's municipality and STRANY.RCD
-// with 30 parties (some with long names); the party list is loaded.
-void zapisTabulkyZapisu(const QString& programDir);
+// with 30 parties (some with long names); the session's party list is
+// loaded.
+void zapisTabulkyZapisu(const QString& programDir, PrecinctSession& session);
 
-// The record in memory: record type 1, the sheets of the marked parties
+// The session's record: record type 1, the sheets of the marked parties
 // with their control numbers, the closing record, sections I and III, the
-// commission's names, and the program's error protocol with the findings
-// 5, 11, 92 and 96 (the catalogue created here).
-void vzorovyZapis(const VzorZapisu& vzor = {});
+// commission's names, and the protocol of a check run with the findings 5,
+// 11, 92 and 96 (over the program's catalogue, created here).
+void vzorovyZapis(PrecinctSession& session, const VzorZapisu& vzor = {});
 
 // A member's name of the commission, k from 1.
 QString jmenoClena(int k);

@@ -16,6 +16,7 @@
 #include "checks/CheckSequence.h"
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
+#include "checks/PrecinctSession.h"
 #include "core/Dialogs.h"
 #include "core/ErrorHandler.h"
 #include "printing/PreviewWindow.h"
@@ -73,24 +74,26 @@ int main(int argc, char** argv) {
     setInstallDirs(d.dirs);
 
     TpreviewF preview;
+    PrecinctSession session;
     const bool ok = runReportingErrors([&] {
-        NactiStanici();
+        session.Stanice = NactiStanici();
         if (vzor) {
-            NactiStrany();
+            NactiStrany(session.SeznamStran);
             test::VzorZapisu v;
             v.strany.clear();
-            for (const TStrana& s : SeznamStran().strany)
+            for (const TStrana& s : session.SeznamStran.strany)
                 if (const int p = cisloStrany(s); p >= 1 && p <= kMaxStran)
                     v.strany.append(p);
             v.clenu = clenu;
-            test::vzorovyZapis(v);
+            test::vzorovyZapis(session, v);
         } else {
             createErrorCatalogue();
-            loadStationPrecinct();
-            ProvedKontroly();
+            loadStationPrecinct(session);
+            session.prevezmiVysledek(
+                ProvedKontroly(session.vstupKontrol(), CisChyb(), kVybranoKontrola));
         }
-        TiskZapisu({PrecinctRecord(), Stanice(), JmenaKomise(), SeznamStran(),
-                    errorCatalogueCreated() ? &ChybProt() : nullptr},
+        TiskZapisu({session.PrecinctRecord, session.Stanice, session.JmenaKomise,
+                    session.SeznamStran, errorCatalogueCreated() ? &session.ChybProt : nullptr},
                    preview, kopie);
     });
     return ok ? 0 : 1;

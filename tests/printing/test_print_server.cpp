@@ -142,7 +142,7 @@ struct ServerFixture : RecordFixture {
             setUpPages();
             print();
         };
-        ScitaciArch(nactiArch(), okno, {});
+        ScitaciArch(nactiArch(session), okno, {});
     }
 };
 
@@ -184,7 +184,7 @@ TEST(PrintServer, EveryPageOfEveryPrintoutReachesThePaper) {
     VyberTiskarny(nullptr);
 
     f.inPreview = [&](TpreviewF&) { f.print(); };
-    TiskZkusebniStrany(ZjistiProstredi(Stanice(), f.okno), f.okno, fixedPrintTime());
+    TiskZkusebniStrany(ZjistiProstredi(f.session.Stanice, f.okno), f.okno, fixedPrintTime());
     jobs = f.server.newJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     ASSERT_EQ(jobs[0].pages.size(), 1) << f.server.log().toStdString();

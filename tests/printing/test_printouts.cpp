@@ -42,7 +42,7 @@ const char* const kJmena[] = {
 
 // Three parties: a full one with withdrawn and long names, a short one with
 // a long party name, and one whose number lies outside the candidate table.
-void vzorovyArch(const TestInstall& inst) {
+void vzorovyArch(const TestInstall& inst, PrecinctSession& session) {
     inst.writeStrany({strana(QStringLiteral("1"), QStringLiteral("Hnutí zelené Evropy"), 28),
                       strana(QStringLiteral("2"),
                              QStringLiteral("Unie pro venkov a spravedlivou budoucnost všech "
@@ -64,8 +64,8 @@ void vzorovyArch(const TestInstall& inst) {
     for (int i = 1; i <= 5; ++i)
         k.append(kandidat(2, i, QString::fromUtf8(kJmena[i]), QString(), i == 5));
     inst.writeKandidati(k);
-    NactiStrany();
-    NactiKandidaty();
+    NactiStrany(session.SeznamStran);
+    NactiKandidaty(session.TabulkaKandidatu);
 }
 
 TUdajeProtokolu protokol() {
@@ -122,10 +122,9 @@ TProstrediTisku prostredi() {
 
 TEST(CountingSheet, ReferencePages) {
     PrintFixture f;
-    vzorovyArch(f.inst);
-    AktOkrsek().Obec = QStringLiteral("582786");
-    AktOkrsek().Okrsek = 2;
-    TiskScitacihoArchu(udajeArchu(), f.okno, fixedPrintTime());
+    vzorovyArch(f.inst, f.session);
+    f.session.AktOkrsek = {QStringLiteral("582786"), 2};
+    TiskScitacihoArchu(udajeArchu(f.session), f.okno, fixedPrintTime());
     EXPECT_EQ(f.shown, 1);
     ASSERT_EQ(f.pages(), 3);
     EXPECT_EQ(f.okno.PrintPreview()->Orientation(), poLandscape);
@@ -135,10 +134,9 @@ TEST(CountingSheet, ReferencePages) {
 
 TEST(CountingSheet, Content) {
     PrintFixture f;
-    vzorovyArch(f.inst);
-    AktOkrsek().Obec = QStringLiteral("582786");
-    AktOkrsek().Okrsek = 2;
-    TiskScitacihoArchu(udajeArchu(), f.okno, fixedPrintTime());
+    vzorovyArch(f.inst, f.session);
+    f.session.AktOkrsek = {QStringLiteral("582786"), 2};
+    TiskScitacihoArchu(udajeArchu(f.session), f.okno, fixedPrintTime());
     ASSERT_EQ(f.pages(), 3);
     const DrawnPage p1 = f.page(1);
     const DrawnText* title =
@@ -204,9 +202,9 @@ TEST(CountingSheet, ThirtyPartiesMakeThirtyNumberedPages) {
     }
     f.inst.writeStrany(strany);
     f.inst.writeKandidati(kandidati);
-    Stanice().Okrsek = 0; // printed as dots in the party headers
+    f.session.Stanice.Okrsek = 0; // printed as dots in the party headers
     QStringList notice;
-    ScitaciArch(nactiArch(), f.okno,
+    ScitaciArch(nactiArch(f.session), f.okno,
                 [&](const QString& caption, const QString& titulek, const QString& text) {
                     notice = {caption, titulek, text};
                     EXPECT_EQ(f.shown, 0); // the notice comes before the preview
@@ -499,9 +497,9 @@ TEST(Printouts, EveryTextStaysInItsPlace) {
     } cases[] = {
         {"counting sheet",
          [&](PrintFixture& f) {
-             vzorovyArch(f.inst);
-             Stanice().NazevObce = dlouhaObec;
-             ScitaciArch(nactiArch(), f.okno, {});
+             vzorovyArch(f.inst, f.session);
+             f.session.Stanice.NazevObce = dlouhaObec;
+             ScitaciArch(nactiArch(f.session), f.okno, {});
          },
          // The grid of the tally columns reaches past the headings' margin.
          QRectF(200, 50, 2655, 2000)},

@@ -168,7 +168,7 @@ TEST(RecordCopies, PrintedTextOfAFullRecord) {
     if (!havePdfTools())
         GTEST_SKIP() << "pdftotext not installed";
     RecordFixture f;
-    THlaso& h = PrecinctRecord().Hlaso;
+    THlaso& h = f.session.PrecinctRecord.Hlaso;
     h.Prerus = QStringLiteral("B");
     h.PrerusD = QStringLiteral("8.6.2024");
     h.PrerusOd = QStringLiteral("10:30");
@@ -195,7 +195,7 @@ TEST(RecordCopies, PrintedTextOfAFullRecord) {
                                     QStringLiteral("(?!\\d)"));
         return kopie.value(strana - 1).simplified().contains(re);
     };
-    const TPrecinctRecord& r = PrecinctRecord();
+    const TPrecinctRecord& r = f.session.PrecinctRecord;
     // Section II: every number at the end of its own line.
     const struct {
         const char* zacatek;

@@ -152,7 +152,7 @@ TEST(RecordPrintout, PartyNumbersInTwoRowsWithTheMarkedOnesCircled) {
 
 TEST(RecordPrintout, PageOneWithPostponementExtensionAndInterruption) {
     RecordFixture f;
-    THlaso& h = PrecinctRecord().Hlaso;
+    THlaso& h = f.session.PrecinctRecord.Hlaso;
     h.Odroc = h.Prodl = h.Prerus = QStringLiteral("B");
     h.OdrocenoD = QStringLiteral("7.6.2024");
     h.OdrocenoH = QStringLiteral("14");
@@ -235,7 +235,7 @@ TEST(RecordPrintout, StrikingTheAlternativesThatDoNotApply) {
         SCOPED_TRACE(h.hodnota);
         RecordFixture f;
         for (const auto& fakt : fakty)
-            PrecinctRecord().Hlaso.*fakt.pole = QString::fromLatin1(h.hodnota);
+            f.session.PrecinctRecord.Hlaso.*fakt.pole = QString::fromLatin1(h.hodnota);
         doNahledu(f);
         const DrawnPage p = f.page(1);
         for (const auto& fakt : fakty) {
@@ -260,7 +260,7 @@ TEST(RecordPrintout, DottedLinesEndAtTheRightMargin) {
     for (const bool stalo : {false, true}) {
         SCOPED_TRACE(stalo ? "happened" : "not");
         RecordFixture f;
-        THlaso& h = PrecinctRecord().Hlaso;
+        THlaso& h = f.session.PrecinctRecord.Hlaso;
         if (stalo) {
             h.Odroc = h.Prodl = h.Prerus = QStringLiteral("B");
             h.DuvodOdroc = h.DuvodProdl = h.DuvodPrer =
@@ -357,7 +357,7 @@ TEST(RecordPrintout, SectionThreeNamesAndPages) {
 
 TEST(RecordPrintout, LongTextsOfSectionThreeBreakWithEveryCharacterOnce) {
     RecordFixture f;
-    THlaso& h = PrecinctRecord().Hlaso;
+    THlaso& h = f.session.PrecinctRecord.Hlaso;
     h.Ostatni = QStringLiteral("Jan Pokorný (pozorovatel za Občanskou alianci), Marie Nová "
                                "(pozorovatelka), Josef Dlouhý (zástupce strany), Petra Malá "
                                "(tlumočnice)");
@@ -402,8 +402,10 @@ TEST(RecordPrintout, EveryFooterCountsTheWholeDocument) {
         vzor.clenu = c.clenu;
         RecordFixture f(vzor);
         if (c.dlouheTexty) {
-            PrecinctRecord().Hlaso.Ostatni = opakovane(QStringLiteral("Jan Pokorný, "), 190);
-            PrecinctRecord().Hlaso.PoverPred = opakovane(QStringLiteral("Ing. Jiří Dvořák, "), 190);
+            f.session.PrecinctRecord.Hlaso.Ostatni =
+                opakovane(QStringLiteral("Jan Pokorný, "), 190);
+            f.session.PrecinctRecord.Hlaso.PoverPred =
+                opakovane(QStringLiteral("Ing. Jiří Dvořák, "), 190);
         }
         doNahledu(f);
         EXPECT_EQ(f.pages(), c.strany);
@@ -442,9 +444,10 @@ TEST(RecordPrintout, AnnexSheet) {
     VzorZapisu vzor;
     vzor.clenu = 16; // a continuation page
     RecordFixture f(vzor);
-    JmenaKomise()[4].clen = QStringLiteral("Mgr. Bc. Anna Marie Šťastná-Procházková, DiS., MBA");
-    ASSERT_EQ(JmenaKomise()[4].clen.size(), 50);
-    TStranaVysl& s = PrecinctRecord().VyslStran(5);
+    f.session.JmenaKomise[4].clen =
+        QStringLiteral("Mgr. Bc. Anna Marie Šťastná-Procházková, DiS., MBA");
+    ASSERT_EQ(f.session.JmenaKomise[4].clen.size(), 50);
+    TStranaVysl& s = f.session.PrecinctRecord.VyslStran(5);
     for (int k = 1; k <= 28; ++k)
         s.pref(k) = quint16(k % 4 == 0 ? 0 : k * 3);
     s.pref(28) = 9999;
@@ -499,7 +502,7 @@ TEST(RecordPrintout, AnnexSheet) {
 
     // A name too long for its cell is printed smaller instead of over its
     // neighbour, here and in section III.
-    const QString dlouhe = JmenaKomise()[4].clen;
+    const QString dlouhe = f.session.JmenaKomise[4].clen;
     const DrawnText* jmeno = p.find(dlouhe);
     ASSERT_NE(jmeno, nullptr);
     EXPECT_LT(jmeno->font.pixelSize(), 32);
@@ -532,8 +535,8 @@ TEST(RecordPrintout, EveryTextStaysInItsPlace) {
     } cases[] = {
         {"nothing happened", [](RecordFixture&) {}},
         {"everything happened, long texts",
-         [](RecordFixture&) {
-             THlaso& h = PrecinctRecord().Hlaso;
+         [](RecordFixture& f) {
+             THlaso& h = f.session.PrecinctRecord.Hlaso;
              h.Odroc = h.Prodl = h.Prerus = h.Stizn = QStringLiteral("B");
              h.OdrocenoD = QStringLiteral("7.6.2024");
              h.OdrocenoH = QStringLiteral("14");
@@ -556,16 +559,16 @@ TEST(RecordPrintout, EveryTextStaysInItsPlace) {
          }},
         {"long names",
          [](RecordFixture& f) {
-             Stanice().NazevObce =
+             f.session.Stanice.NazevObce =
                  QStringLiteral("Brandýs nad Labem-Stará Boleslav, Popovice").left(40);
              TOkrsky okrsek;
              okrsek.Obec = QStringLiteral("582786");
-             okrsek.NazevObce = Stanice().NazevObce;
+             okrsek.NazevObce = f.session.Stanice.NazevObce;
              okrsek.OkrsekOd = QStringLiteral("1");
              okrsek.OkrsekDo = QStringLiteral("3");
              okrsek.NazevOkresu = QStringLiteral("Rychnov nad Kněžnou");
              f.inst.writeOkrsky({okrsek});
-             for (TKomise& k : JmenaKomise())
+             for (TKomise& k : f.session.JmenaKomise)
                  k.clen = QStringLiteral("Mgr. Bc. Anna Marie Šťastná-Procházková, DiS., MBA");
          }},
     };
@@ -620,8 +623,8 @@ TEST(RecordPrintout, Footer) {
     }
 
     // Blocking errors alone give no list.
-    ChybProt().Clear();
-    ChybProt().PridejChybu(0, 11);
+    f.session.ChybProt.Clear();
+    f.session.ChybProt.PridejChybu(0, 11);
     doNahledu(f);
     EXPECT_EQ(f.page(1).findStarting(QStringLiteral("Chyby č.")), nullptr);
 }

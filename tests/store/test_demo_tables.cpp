@@ -9,6 +9,7 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace urn;
 
@@ -48,17 +49,20 @@ TEST_F(DemoTables, PlantedEdgeCases) {
 }
 
 TEST_F(DemoTables, PartiesAndCandidatesFitTheTables) {
-    NactiStrany();
-    EXPECT_GE(SeznamStran().pocet(), 25);
-    EXPECT_LE(SeznamStran().pocet(), 30);
-    NactiKandidaty();
+    TSeznamStran seznam;
+    NactiStrany(seznam);
+    EXPECT_GE(seznam.pocet(), 25);
+    EXPECT_LE(seznam.pocet(), 30);
+    auto tabulka = std::make_unique<TTabulkaKandidatu>();
+    NactiKandidaty(*tabulka);
     int flaggedN = 0, missing = 0;
-    for (const TStrana& p : SeznamStran().strany) {
+    for (const TStrana& p : seznam.strany) {
         const int n = PocetKandidatu(p.CisloStrany.toInt());
         EXPECT_LE(n, 28);
         for (int c = 1; c <= n; ++c) {
-            flaggedN += Kandidat(p.CisloStrany.toInt(), c).KandPriznak == QLatin1String("N");
-            missing += Kandidat(p.CisloStrany.toInt(), c).KandPriznak == QLatin1String("-");
+            const TKandidat& k = Kandidat(*tabulka, p.CisloStrany.toInt(), c);
+            flaggedN += k.KandPriznak == QLatin1String("N");
+            missing += k.KandPriznak == QLatin1String("-");
         }
     }
     EXPECT_GT(flaggedN, 0);

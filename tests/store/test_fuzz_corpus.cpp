@@ -1,39 +1,21 @@
 #include "FuzzTargets.h"
 #include "store/InstallDirs.h"
-#include "store/PrecinctRecord.h"
-#include "store/ReferenceTables.h"
-#include "store/StationConfig.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-// The readers load into the program's one station, party list, candidate
-// table, commission and record; the runs leave them as they found them.
+// The readers work in a scratch installation; the runs leave the test's
+// directories as they found them.
 class FuzzCorpus : public testing::TestWithParam<urn::fuzz::FuzzTarget> {
 protected:
-    void TearDown() override {
-        urn::setInstallDirs(m_dirs);
-        urn::Stanice() = m_stanice;
-        urn::SeznamStran() = m_strany;
-        urn::TabulkaKandidatu() = *m_kandidati;
-        urn::JmenaKomise() = m_komise;
-        urn::PrecinctRecord().Hlaso = m_hlaso;
-    }
+    void TearDown() override { urn::setInstallDirs(m_dirs); }
 
 private:
     urn::InstallDirs m_dirs = urn::installDirs();
-    urn::TStanice m_stanice = urn::Stanice();
-    urn::TSeznamStran m_strany = urn::SeznamStran();
-    std::unique_ptr<urn::TTabulkaKandidatu> m_kandidati =
-        std::make_unique<urn::TTabulkaKandidatu>(urn::TabulkaKandidatu());
-    QList<urn::TKomise> m_komise = urn::JmenaKomise();
-    urn::THlaso m_hlaso = urn::PrecinctRecord().Hlaso;
 };
 
 } // namespace

@@ -37,11 +37,6 @@ void writeSealedLine(const QString& path, const QByteArray& line) {
     f.write(sealBytes(packContainer(line), kKey));
 }
 
-void setPrecinct(const QString& obec, qint32 okrsek) {
-    AktOkrsek().Obec = obec;
-    AktOkrsek().Okrsek = okrsek;
-}
-
 bool sameRecordTypes1To3(const TPrecinctRecord& a, const TPrecinctRecord& b) {
     return recordToLine(a, kKindO) == recordToLine(b, kKindO);
 }
@@ -284,36 +279,29 @@ TEST(DataFileName, KindMunicipalityAndFiveDigitPrecinct) {
 
 class DataFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setPrecinct(QStringLiteral("500011"), 3);
-        PrecinctRecord() = TPrecinctRecord{};
-    }
-    void TearDown() override {
-        PrecinctRecord() = TPrecinctRecord{};
-        setPrecinct(QString(), 0);
-    }
     QString data(const char* name) const { return inst.dirs().data + QLatin1String(name); }
     QStringList dataFiles() const { return filesIn(inst.dirs().data); }
     QStringList configFiles() const { return filesIn(inst.dirs().config); }
 
     TestInstall inst;
+    const TAktOkrsek okrsek{QStringLiteral("500011"), 3};
+    TPrecinctRecord rec;
 };
 
 TEST_F(DataFileTest, StoreAndLoadEveryKind) {
     for (char kind : {kKindE, kKindO, kKindP}) {
-        PrecinctRecord() = fullRecord(30, 99);
-        const TPrecinctRecord saved = PrecinctRecord();
-        UlozData(kind);
-        const QString path = dataFilePath(kind);
-        EXPECT_TRUE(path.endsWith(dataFileName(kind, AktOkrsek())));
+        rec = fullRecord(30, 99);
+        const TPrecinctRecord saved = rec;
+        UlozData(kind, okrsek, rec);
+        const QString path = dataFilePath(kind, okrsek);
+        EXPECT_TRUE(path.endsWith(dataFileName(kind, okrsek)));
         EXPECT_EQ(plainLineOf(path), recordToLine(saved, kind));
         EXPECT_EQ(configFiles(), QStringList{}) << "temporaries left";
 
-        PrecinctRecord() = TPrecinctRecord{};
-        NactiData(kind);
-        EXPECT_TRUE(sameRecordTypes1To3(PrecinctRecord(), saved));
-        EXPECT_EQ(PrecinctRecord().JmenaClenu(42),
-                  kind == kKindO ? QString() : saved.JmenaClenu(42));
+        rec = TPrecinctRecord{};
+        NactiData(kind, okrsek, rec);
+        EXPECT_TRUE(sameRecordTypes1To3(rec, saved));
+        EXPECT_EQ(rec.JmenaClenu(42), kind == kKindO ? QString() : saved.JmenaClenu(42));
     }
 }
 
@@ -340,7 +328,7 @@ TEST_F(DataFileTest, KindTransitions) {
          {"EE500011.00004", "OE500011.00003", "PE500012.00003"}},
         {"names in other case", {"ee500011.00003", "pE500011.00003"}, kKindO, {"OE500011.00003"}},
     };
-    PrecinctRecord() = exampleRecord();
+    rec = exampleRecord();
     for (const Case& c : cases) {
         for (const QString& f : dataFiles())
             QFile::remove(inst.dirs().data + f);
@@ -349,7 +337,7 @@ TEST_F(DataFileTest, KindTransitions) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write("old");
         }
-        UlozData(c.kind);
+        UlozData(c.kind, okrsek, rec);
         QStringList expected = c.after;
         expected.sort();
         EXPECT_EQ(dataFiles(), expected) << c.what;
@@ -357,8 +345,8 @@ TEST_F(DataFileTest, KindTransitions) {
 }
 
 TEST_F(DataFileTest, ReplacingKindOIsDurableInEveryStep) {
-    PrecinctRecord() = exampleRecord();
-    UlozData(kKindO);
+    rec = exampleRecord();
+    UlozData(kKindO, okrsek, rec);
     QStringList steps;
     const QString dataDir = QDir(inst.dirs().data).absolutePath();
     setFileStepObserver([&](const char* step, const QString& path) {
@@ -368,7 +356,7 @@ TEST_F(DataFileTest, ReplacingKindOIsDurableInEveryStep) {
         else if (info.absolutePath() == dataDir)
             steps << QString::fromLatin1(step) + QLatin1Char(' ') + info.fileName();
     });
-    storeDataFileOfKind(kKindE);
+    storeDataFileOfKind(kKindE, okrsek, rec);
     setFileStepObserver({});
     const QStringList expected{"write EE500011.00003",  "fsync EE500011.00003",
                                "rename EE500011.00003", "dirsync",
@@ -379,44 +367,44 @@ TEST_F(DataFileTest, ReplacingKindOIsDurableInEveryStep) {
 }
 
 TEST_F(DataFileTest, StoreKeepsAnExistingNameSpelling) {
-    PrecinctRecord() = exampleRecord();
+    rec = exampleRecord();
     {
         QFile f(data("ee500011.00003"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    UlozData(kKindE);
+    UlozData(kKindE, okrsek, rec);
     EXPECT_EQ(dataFiles(), QStringList{"ee500011.00003"});
     EXPECT_EQ(plainLineOf(data("ee500011.00003")), recordToLine(exampleRecord(), kKindE));
 }
 
 TEST_F(DataFileTest, MissingFileLeavesTheRecordClearedAndRemovesTemporaries) {
-    PrecinctRecord() = fullRecord(30, 10);
+    rec = fullRecord(30, 10);
     inst.writeConfigFile(QStringLiteral("data.temp"), "plain text left by a crash");
     inst.writeConfigFile(QStringLiteral("data.comp"), "container left by a crash");
-    NactiData(kKindE);
-    EXPECT_TRUE(sameRecordTypes1To3(PrecinctRecord(), TPrecinctRecord{}));
-    EXPECT_EQ(PrecinctRecord().T2.ZaskrtStrany, QString(60, QLatin1Char('0')));
+    NactiData(kKindE, okrsek, rec);
+    EXPECT_TRUE(sameRecordTypes1To3(rec, TPrecinctRecord{}));
+    EXPECT_EQ(rec.T2.ZaskrtStrany, QString(60, QLatin1Char('0')));
     // Nothing was loaded, so the names stay as they were.
-    EXPECT_EQ(PrecinctRecord().JmenaClenu(10), fullRecord(0, 10).JmenaClenu(10));
+    EXPECT_EQ(rec.JmenaClenu(10), fullRecord(0, 10).JmenaClenu(10));
     EXPECT_EQ(configFiles(), QStringList{});
 }
 
 TEST_F(DataFileTest, LoadingKindOKeepsTheNamesAndKindEReplacesThem) {
-    PrecinctRecord() = fullRecord(2, 0);
-    UlozData(kKindO);
-    UlozData(kKindE);
+    rec = fullRecord(2, 0);
+    UlozData(kKindO, okrsek, rec);
+    UlozData(kKindE, okrsek, rec);
     const QString kept = QStringLiteral("Jméno v paměti");
-    PrecinctRecord().JmenaClenu(5) = kept;
-    NactiData(kKindO);
-    EXPECT_EQ(PrecinctRecord().JmenaClenu(5), kept);
-    NactiData(kKindE);
-    EXPECT_EQ(PrecinctRecord().JmenaClenu(5), QString());
+    rec.JmenaClenu(5) = kept;
+    NactiData(kKindO, okrsek, rec);
+    EXPECT_EQ(rec.JmenaClenu(5), kept);
+    NactiData(kKindE, okrsek, rec);
+    EXPECT_EQ(rec.JmenaClenu(5), QString());
 }
 
 TEST_F(DataFileTest, BadDataFilesFailWithoutDamage) {
-    PrecinctRecord() = fullRecord(3, 3);
-    UlozData(kKindE);
-    const QString path = dataFilePath(kKindE);
+    rec = fullRecord(3, 3);
+    UlozData(kKindE, okrsek, rec);
+    const QString path = dataFilePath(kKindE, okrsek);
     const QByteArray good = readFileBytes(path);
     QByteArray flipped = good;
     flipped[40] = flipped[40] == 'A' ? 'B' : 'A';
@@ -445,9 +433,9 @@ TEST_F(DataFileTest, BadDataFilesFailWithoutDamage) {
             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(c.sealed);
         }
-        PrecinctRecord() = fullRecord(5, 5);
+        rec = fullRecord(5, 5);
         try {
-            NactiData(kKindE);
+            NactiData(kKindE, okrsek, rec);
             ADD_FAILURE() << c.what << ": loaded";
         } catch (const ConvertError& e) {
             EXPECT_TRUE(c.conversion) << c.what;
@@ -456,25 +444,25 @@ TEST_F(DataFileTest, BadDataFilesFailWithoutDamage) {
             EXPECT_FALSE(c.conversion) << c.what;
             EXPECT_TRUE(e.message().contains(QStringLiteral("EE500011.00003"))) << c.what;
         }
-        EXPECT_TRUE(sameRecordTypes1To3(PrecinctRecord(), TPrecinctRecord{})) << c.what;
-        EXPECT_EQ(PrecinctRecord().JmenaClenu(5), fullRecord(0, 5).JmenaClenu(5)) << c.what;
+        EXPECT_TRUE(sameRecordTypes1To3(rec, TPrecinctRecord{})) << c.what;
+        EXPECT_EQ(rec.JmenaClenu(5), fullRecord(0, 5).JmenaClenu(5)) << c.what;
         EXPECT_EQ(readFileBytes(path), c.sealed) << c.what;
         EXPECT_EQ(configFiles(), QStringList{}) << c.what;
     }
 }
 
 TEST_F(DataFileTest, RefusedStoreChangesNothingOnDisk) {
-    PrecinctRecord() = exampleRecord();
-    UlozData(kKindE);
-    const QByteArray before = readFileBytes(dataFilePath(kKindE));
+    rec = exampleRecord();
+    UlozData(kKindE, okrsek, rec);
+    const QByteArray before = readFileBytes(dataFilePath(kKindE, okrsek));
     {
         QFile f(data("PE500011.00003"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    PrecinctRecord().T2.PlatneHlasy = 10000;
-    EXPECT_THROW(UlozData(kKindO), FieldWidthError);
+    rec.T2.PlatneHlasy = 10000;
+    EXPECT_THROW(UlozData(kKindO, okrsek, rec), FieldWidthError);
     EXPECT_EQ(dataFiles(), (QStringList{"EE500011.00003", "PE500011.00003"}));
-    EXPECT_EQ(readFileBytes(dataFilePath(kKindE)), before);
+    EXPECT_EQ(readFileBytes(dataFilePath(kKindE, okrsek)), before);
     EXPECT_EQ(configFiles(), QStringList{});
 }
 
@@ -483,9 +471,9 @@ TEST_F(DataFileTest, ALineBreakEndsTheLine) {
     QByteArray content = recordToLine(fullRecord(1, 2), kKindE);
     content += "\r\n" + QByteArray(5000, '#');
     writeSealedLine(data("EE500011.00003"), content);
-    NactiData(kKindE);
-    EXPECT_EQ(PrecinctRecord().JmenaClenu(2), fullRecord(0, 2).JmenaClenu(2));
-    EXPECT_EQ(PrecinctRecord().VyslStran(1).PocHl, 9001);
+    NactiData(kKindE, okrsek, rec);
+    EXPECT_EQ(rec.JmenaClenu(2), fullRecord(0, 2).JmenaClenu(2));
+    EXPECT_EQ(rec.VyslStran(1).PocHl, 9001);
 }
 
 // ---- HLASO.RCD ----
@@ -546,16 +534,16 @@ TEST(Hlaso, FieldsAtTheirOffsets) {
 }
 
 TEST_F(DataFileTest, HlasoRoundTripsAndMissingFileIsEmpty) {
-    NactiHlaso();
-    EXPECT_EQ(PrecinctRecord().Hlaso.DatumVoleb, QString());
+    NactiHlaso(rec.Hlaso);
+    EXPECT_EQ(rec.Hlaso.DatumVoleb, QString());
 
-    PrecinctRecord().Hlaso = sampleHlaso();
-    UlozHlaso();
+    rec.Hlaso = sampleHlaso();
+    UlozHlaso(rec.Hlaso);
     const QByteArray file = readFileBytes(data("HLASO.RCD"));
     EXPECT_EQ(file.size(), kHlasoSize);
-    PrecinctRecord().Hlaso = THlaso{};
-    NactiHlaso();
-    const THlaso& h = PrecinctRecord().Hlaso;
+    rec.Hlaso = THlaso{};
+    NactiHlaso(rec.Hlaso);
+    const THlaso& h = rec.Hlaso;
     EXPECT_EQ(h.DatumVoleb, QStringLiteral("7.-8.6.202"));
     EXPECT_EQ(h.DuvodOdroc, sampleHlaso().DuvodOdroc);
     EXPECT_EQ(h.PoverPred, sampleHlaso().PoverPred);
@@ -566,10 +554,10 @@ TEST_F(DataFileTest, HlasoRoundTripsAndMissingFileIsEmpty) {
     // A file that holds more than one record is read by its first and
     // rewritten with exactly one.
     inst.writeDataFile(QStringLiteral("HLASO.RCD"), file + file);
-    NactiHlaso();
-    UlozHlaso();
+    NactiHlaso(rec.Hlaso);
+    UlozHlaso(rec.Hlaso);
     EXPECT_EQ(readFileBytes(data("HLASO.RCD")), file);
 
     inst.writeDataFile(QStringLiteral("HLASO.RCD"), file.left(1000));
-    EXPECT_THROW(NactiHlaso(), InOutError);
+    EXPECT_THROW(NactiHlaso(rec.Hlaso), InOutError);
 }

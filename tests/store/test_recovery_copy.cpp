@@ -132,7 +132,6 @@ TEST(RecoveryCopy, ADamagedCopyIsRefusedNamingTheFile) {
 
 TEST(RecoveryCopy, ItIsNewerOnlyWhenWrittenAfterTheNewestDataFile) {
     TestInstall inst;
-    AktOkrsek() = kOkrsek;
     const QDateTime now = QDateTime::currentDateTime();
     struct File {
         char kind;
@@ -154,7 +153,7 @@ TEST(RecoveryCopy, ItIsNewerOnlyWhenWrittenAfterTheNewestDataFile) {
     };
     for (const auto& c : cases) {
         for (const char kind : {kKindO, kKindE, kKindP})
-            QFile::remove(dataFilePath(kind));
+            QFile::remove(dataFilePath(kind, kOkrsek));
         auto stamp = [&](const QString& path, int age) {
             QFile f(path);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -162,8 +161,9 @@ TEST(RecoveryCopy, ItIsNewerOnlyWhenWrittenAfterTheNewestDataFile) {
         };
         stamp(recoveryCopyPath(), c.copyAge);
         for (const File& d : c.data)
-            stamp(dataFilePath(d.kind), d.age);
-        EXPECT_EQ(isNewerThanData(recoveryCopyTime(), newestDataFileTime()), c.newer) << c.name;
+            stamp(dataFilePath(d.kind, kOkrsek), d.age);
+        EXPECT_EQ(isNewerThanData(recoveryCopyTime(), newestDataFileTime(kOkrsek)), c.newer)
+            << c.name;
     }
     QFile::remove(recoveryCopyPath());
     EXPECT_FALSE(isNewerThanData(recoveryCopyTime(), std::nullopt));

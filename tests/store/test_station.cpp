@@ -50,9 +50,11 @@ TEST(Station, ReadFromTheDataDirectory) {
     TStanice s = test::sampleStanice();
     s.Okrsek = 17;
     inst.writeDataFile(QStringLiteral("STANICE.RCD"), s.toRecord());
-    NactiStanici();
-    EXPECT_EQ(Stanice().Okrsek, 17);
-    EXPECT_EQ(Stanice().NazevObce, QStringLiteral("Bílá Lhota u Kamenice"));
+    const TStanice nactena = NactiStanici();
+    EXPECT_EQ(nactena.Okrsek, 17);
+    EXPECT_EQ(nactena.NazevObce, QStringLiteral("Bílá Lhota u Kamenice"));
+    EXPECT_EQ(nactena.okrsek().Obec, QStringLiteral("582786"));
+    EXPECT_EQ(nactena.okrsek().Okrsek, 17);
 }
 
 TEST(Station, ZapisStavChangesOnlyTheMarkAndKeepsEveryOtherByte) {
@@ -60,16 +62,16 @@ TEST(Station, ZapisStavChangesOnlyTheMarkAndKeepsEveryOtherByte) {
     QByteArray file = installedStationRecord();
     file.append("second record and more"); // whatever follows stays too
     inst.writeConfigFile(QStringLiteral("stanice.rcd"), file);
-    Stanice() = TStanice();
+    TStanice stanice;
 
-    ZapisStav(QStringLiteral("N"));
+    ZapisStav(stanice, QStringLiteral("N"));
 
     QByteArray expected = file;
     expected[227] = 'N';
     EXPECT_EQ(inst.readFile(inst.dirs().config + QStringLiteral("stanice.rcd")), expected);
-    EXPECT_EQ(Stanice().Stav, QStringLiteral("N"));
+    EXPECT_EQ(stanice.Stav, QStringLiteral("N"));
     // The record was read again: the fields in memory are the file's.
-    EXPECT_EQ(Stanice().Obec, QStringLiteral("582786"));
+    EXPECT_EQ(stanice.Obec, QStringLiteral("582786"));
     EXPECT_EQ(QDir(inst.dirs().config).entryList(QDir::Files),
               QStringList{QStringLiteral("stanice.rcd")});
 }
@@ -77,13 +79,13 @@ TEST(Station, ZapisStavChangesOnlyTheMarkAndKeepsEveryOtherByte) {
 TEST(Station, ZapisStavPicksUpAChangeMadeByAnotherProgram) {
     test::TestInstall inst;
     inst.writeStanice(test::sampleStanice());
-    NactiStanici();
+    TStanice stanice = NactiStanici();
     TStanice changed = test::sampleStanice();
     changed.NazevObce = QStringLiteral("Jiný název");
     inst.writeConfigFile(QStringLiteral("STANICE.RCD"), changed.toRecord());
-    ZapisStav(QStringLiteral("A"));
-    EXPECT_EQ(Stanice().NazevObce, QStringLiteral("Jiný název"));
-    EXPECT_EQ(Stanice().Stav, QStringLiteral("A"));
+    ZapisStav(stanice, QStringLiteral("A"));
+    EXPECT_EQ(stanice.NazevObce, QStringLiteral("Jiný název"));
+    EXPECT_EQ(stanice.Stav, QStringLiteral("A"));
 }
 
 TEST(Station, MissingOrShortFileIsAClearErrorAndChangesNothing) {
@@ -95,7 +97,9 @@ TEST(Station, MissingOrShortFileIsAClearErrorAndChangesNothing) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("STANICE.RCD")));
     }
     inst.writeConfigFile(QStringLiteral("STANICE.RCD"), QByteArray(100, 'x'));
-    EXPECT_THROW(ZapisStav(QStringLiteral("A")), InOutError);
+    TStanice stanice = test::sampleStanice();
+    EXPECT_THROW(ZapisStav(stanice, QStringLiteral("A")), InOutError);
+    EXPECT_EQ(stanice.Stav, test::sampleStanice().Stav);
     EXPECT_EQ(inst.readFile(inst.dirs().config + QStringLiteral("STANICE.RCD")),
               QByteArray(100, 'x'));
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace urn;
 using test::TestInstall;
@@ -198,9 +199,10 @@ TEST(Strany, LoadedInFileOrderAndCountedLookups) {
     inst.writeStrany({{"2", QStringLiteral("Druhá"), "28"},
                       {"1", QStringLiteral("První"), "5"},
                       {"2", QStringLiteral("Druhá znovu"), "3"}});
-    NactiStrany();
-    ASSERT_EQ(SeznamStran().pocet(), 3);
-    EXPECT_EQ(SeznamStran().strany[0].NazevStrany, QStringLiteral("Druhá"));
+    TSeznamStran seznam;
+    NactiStrany(seznam);
+    ASSERT_EQ(seznam.pocet(), 3);
+    EXPECT_EQ(seznam.strany[0].NazevStrany, QStringLiteral("Druhá"));
     EXPECT_EQ(PocetKandidatu(2), 28); // the first record decides
     EXPECT_EQ(PocetKandidatu(1), 5);
     EXPECT_EQ(PocetKandidatu(30), 0);
@@ -212,17 +214,18 @@ TEST(Strany, ThirtyFirstPartyRefusesTheFileAndKeepsThePreviousList) {
     for (int p = 1; p <= 30; ++p)
         parties.append({QString::number(p), QStringLiteral("Strana %1").arg(p), "28"});
     inst.writeStrany(parties);
-    NactiStrany();
-    EXPECT_EQ(SeznamStran().pocet(), 30);
+    TSeznamStran seznam;
+    NactiStrany(seznam);
+    EXPECT_EQ(seznam.pocet(), 30);
     parties.append({"31", QStringLiteral("Navíc"), "1"});
     inst.writeStrany(parties);
     try {
-        NactiStrany();
+        NactiStrany(seznam);
         FAIL();
     } catch (const InOutError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("STRANY.RCD")));
     }
-    EXPECT_EQ(SeznamStran().pocet(), 30);
+    EXPECT_EQ(seznam.pocet(), 30);
 }
 
 TEST(Strany, NonNumericNumberIsAConversionErrorNamingTheFile) {
@@ -242,51 +245,53 @@ TEST(Kandidati, MissingCandidatesKeepDashesAndNamesAreTakenAsTheyStand) {
     TestInstall inst;
     inst.writeKandidati({{"1", "1", QStringLiteral("Jana Nováková"), QStringLiteral("Ph.D."), "A"},
                          {"30", "28", QStringLiteral("Poslední"), QString(), "N"}});
-    NactiKandidaty();
-    EXPECT_EQ(Kandidat(1, 1).KandJmeno1, QStringLiteral("Jana Nováková"));
-    EXPECT_EQ(Kandidat(1, 1).KandJmeno2, QStringLiteral("Ph.D."));
-    EXPECT_EQ(Kandidat(30, 28).KandPriznak, QStringLiteral("N"));
-    EXPECT_EQ(Kandidat(1, 2).KandJmeno1, QString(15, QLatin1Char('-')));
-    EXPECT_EQ(Kandidat(1, 2).KandJmeno2, QString(20, QLatin1Char('-')));
-    EXPECT_EQ(Kandidat(1, 2).KandPriznak, QStringLiteral("-"));
+    auto tabulka = std::make_unique<TTabulkaKandidatu>();
+    NactiKandidaty(*tabulka);
+    const TTabulkaKandidatu& t = *tabulka;
+    EXPECT_EQ(Kandidat(t, 1, 1).KandJmeno1, QStringLiteral("Jana Nováková"));
+    EXPECT_EQ(Kandidat(t, 1, 1).KandJmeno2, QStringLiteral("Ph.D."));
+    EXPECT_EQ(Kandidat(t, 30, 28).KandPriznak, QStringLiteral("N"));
+    EXPECT_EQ(Kandidat(t, 1, 2).KandJmeno1, QString(15, QLatin1Char('-')));
+    EXPECT_EQ(Kandidat(t, 1, 2).KandJmeno2, QString(20, QLatin1Char('-')));
+    EXPECT_EQ(Kandidat(t, 1, 2).KandPriznak, QStringLiteral("-"));
 }
 
 TEST(Kandidati, NumbersOutsideTheTableRefuseTheFileAndKeepThePreviousTable) {
     TestInstall inst;
     inst.writeKandidati({{"1", "1", QStringLiteral("Platný"), QString(), "A"}});
-    NactiKandidaty();
+    auto tabulka = std::make_unique<TTabulkaKandidatu>();
+    NactiKandidaty(*tabulka);
     const char* bad[][2] = {{"31", "1"}, {"0", "1"}, {"1", "29"}, {"1", "0"}, {"-1", "3"}};
     for (const auto& b : bad) {
         inst.writeKandidati({{"2", "2", QStringLiteral("Dobrý"), QString(), "A"},
                              {QString::fromUtf8(b[0]), QString::fromUtf8(b[1]),
                               QStringLiteral("Špatný"), QString(), "A"}});
         try {
-            NactiKandidaty();
+            NactiKandidaty(*tabulka);
             ADD_FAILURE() << b[0] << "/" << b[1];
         } catch (const InOutError& e) {
             EXPECT_TRUE(e.message().contains(QStringLiteral("KANDIDAT.RCD")));
         }
-        EXPECT_EQ(Kandidat(1, 1).KandJmeno1, QStringLiteral("Platný"));
-        EXPECT_EQ(Kandidat(2, 2).KandPriznak, QStringLiteral("-"));
+        EXPECT_EQ(Kandidat(*tabulka, 1, 1).KandJmeno1, QStringLiteral("Platný"));
+        EXPECT_EQ(Kandidat(*tabulka, 2, 2).KandPriznak, QStringLiteral("-"));
     }
     inst.writeKandidati({{"1", "x", QStringLiteral("A"), QString(), "A"}});
-    EXPECT_THROW(NactiKandidaty(), ConvertError);
+    EXPECT_THROW(NactiKandidaty(*tabulka), ConvertError);
 }
 
 TEST(Komise, WrittenAndReadBackInOrder) {
     TestInstall inst;
-    JmenaKomise() = {
-        {QStringLiteral("Jana Nováková")}, {QString()}, {QStringLiteral("  Petr Černý  ")}};
-    UlozKomise();
+    UlozKomise(
+        {{QStringLiteral("Jana Nováková")}, {QString()}, {QStringLiteral("  Petr Černý  ")}});
     EXPECT_EQ(inst.readFile(inst.dirs().data + QStringLiteral("KOMISE.RCD")).size(),
               3 * kKomiseSize);
     EXPECT_TRUE(KomiseNeniPrazdna());
-    JmenaKomise().clear();
-    NactiKomise();
-    ASSERT_EQ(JmenaKomise().size(), 3);
-    EXPECT_EQ(JmenaKomise()[0].clen, QStringLiteral("Jana Nováková"));
-    EXPECT_EQ(JmenaKomise()[1].clen, QString());
-    EXPECT_EQ(JmenaKomise()[2].clen, QStringLiteral("  Petr Černý  "));
+    QList<TKomise> jmena{{QStringLiteral("předchozí")}};
+    NactiKomise(jmena);
+    ASSERT_EQ(jmena.size(), 3);
+    EXPECT_EQ(jmena[0].clen, QStringLiteral("Jana Nováková"));
+    EXPECT_EQ(jmena[1].clen, QString());
+    EXPECT_EQ(jmena[2].clen, QStringLiteral("  Petr Černý  "));
 }
 
 TEST(Komise, MoreThan255NamesAreCutTo255AndAnEmptyFileIsEmpty) {
@@ -295,19 +300,19 @@ TEST(Komise, MoreThan255NamesAreCutTo255AndAnEmptyFileIsEmpty) {
     for (int i = 0; i < 300; ++i)
         many.append({QStringLiteral("Člen %1").arg(i + 1)});
     inst.writeDataFile(QStringLiteral("KOMISE.RCD"), test::concat(many));
-    NactiKomise();
-    ASSERT_EQ(JmenaKomise().size(), 255);
-    EXPECT_EQ(JmenaKomise().last().clen, QStringLiteral("Člen 255"));
+    QList<TKomise> jmena;
+    NactiKomise(jmena);
+    ASSERT_EQ(jmena.size(), 255);
+    EXPECT_EQ(jmena.last().clen, QStringLiteral("Člen 255"));
     // Writing never produces more than the list can hold.
-    JmenaKomise() = many;
-    UlozKomise();
+    UlozKomise(many);
     EXPECT_EQ(inst.readFile(inst.dirs().data + QStringLiteral("KOMISE.RCD")).size(),
               255 * kKomiseSize);
 
     inst.writeDataFile(QStringLiteral("KOMISE.RCD"), QByteArray());
     EXPECT_FALSE(KomiseNeniPrazdna());
-    NactiKomise();
-    EXPECT_TRUE(JmenaKomise().isEmpty());
+    NactiKomise(jmena);
+    EXPECT_TRUE(jmena.isEmpty());
 }
 
 TEST(Catalogue, LookupsInFileOrderAndUnknownNumbers) {
