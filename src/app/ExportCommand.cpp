@@ -2,6 +2,7 @@
 #include "checks/CheckRules.h"
 #include "checks/CheckSequence.h"
 #include "checks/PrecinctSession.h"
+#include "checks/SecondEntry.h"
 #include "core/Dialogs.h"
 #include "export/CopiesWindow.h"
 #include "export/ExportInfoWindow.h"
@@ -66,8 +67,11 @@ void TQZ_menu::ExportTisk_MIClick() {
     const AppWindows& okna = windows();
     if (okna.infoE) {
         okna.infoE->Odebrat_Btn()->setVisible(false);
+        // The second entry's state is said here too; it neither asks nor
+        // stops the export.
         okna.infoE->Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
-                         QString::fromUtf8(kTextVlozteNosic));
+                         QString::fromUtf8(kTextVlozteNosic) + QStringLiteral("\r\r") +
+                             textStavuKZ(stavKontrolnihoZadani(okrsek)));
     }
     if (!okna.exportDat)
         return;
