@@ -21,6 +21,13 @@ constexpr const char* kCaptionExportTisk = "Export dat a tisk zápisu";
 
 } // namespace
 
+QString textPozvaniKExportu(const TAktOkrsek& okrsek) {
+    // The second entry's state is said here too; it neither asks nor stops
+    // the export.
+    return QString::fromUtf8(kTextVlozteNosic) + QStringLiteral("\r\r") +
+           textStavuKZ(stavKontrolnihoZadani(okrsek));
+}
+
 void TQZ_menu::ExportTisk_MIClick() {
     WorkflowState& w = m_session.Workflow;
     const QString captionExport = QString::fromUtf8(kCaptionExportDat);
@@ -67,11 +74,8 @@ void TQZ_menu::ExportTisk_MIClick() {
     const AppWindows& okna = windows();
     if (okna.infoE) {
         okna.infoE->Odebrat_Btn()->setVisible(false);
-        // The second entry's state is said here too; it neither asks nor
-        // stops the export.
         okna.infoE->Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
-                         QString::fromUtf8(kTextVlozteNosic) + QStringLiteral("\r\r") +
-                             textStavuKZ(stavKontrolnihoZadani(okrsek)));
+                         textPozvaniKExportu(okrsek));
     }
     if (!okna.exportDat)
         return;

@@ -22,6 +22,7 @@ class QTimer;
 namespace urn {
 
 struct PrecinctSession;
+struct TAktOkrsek;
 struct TStanice;
 class HelpWindow;
 class TZ_OProgramu_F;
@@ -202,5 +203,7 @@ inline constexpr const char* kTitulekExportPovolen = "TISK ZÁPISU I EXPORT DAT 
 inline constexpr const char* kTextVlozteNosic =
     "Pro export na USB disk\rvložte (zapojte) technický nosič,\rna který chcete data "
     "exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen export dat na pevný disk.";
+// Its text: kTextVlozteNosic, then the precinct's second-entry state.
+QString textPozvaniKExportu(const TAktOkrsek& okrsek);
 
 } // namespace urn

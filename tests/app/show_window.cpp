@@ -190,7 +190,7 @@ int showExportWindows(const QString& which, const TStanice& stanice) {
                textExportuNaPevnyDisk(soubor, installDirs().program));
     } else {
         w.Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
-               QString::fromUtf8(kTextVlozteNosic));
+               textPozvaniKExportu(stanice.okrsek()));
     }
     return 0;
 }
@@ -221,6 +221,9 @@ int main(int argc, char** argv) {
         return 1;
     // Printouts (the check protocol) go to the program's preview window.
     TpreviewF preview(&menu);
+    AppWindows okna;
+    okna.preview = &preview;
+    menu.setWindows(okna);
     if (which == QLatin1String("otazka-export")) {
         dialogs().ask(QString::fromUtf8(TR_Vstupni_Form::kCaption),
                       QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport), DefaultAnswer::Ano);
