@@ -7,6 +7,7 @@
 #include "ElectionNight.h"
 #include "checks/SecondEntry.h"
 #include "entry/DifferenceListWindow.h"
+#include "entry/SectionTwoPage.h"
 #include "store/SecondEntryState.h"
 
 #include <QTableWidget>
@@ -25,6 +26,14 @@ protected:
     void typeSecondEntry() {
         typing = &okna->kontrolniZadani();
         ASSERT_EQ(page(), 1);
+        // Nothing of the first entry shows: no number, no tick, no control
+        // number.
+        SectionTwoPage* oddII = typing->strankaOddII();
+        for (const TSEdit* e :
+             {oddII->R_EdZapsOsoby(), oddII->R_EdVydObalky(), oddII->R_EdOdevzdObalky(),
+              oddII->R_EdPlatneHlasy(), oddII->R_EdT2KC_2()})
+            EXPECT_EQ(e->text(), QString()) << e->objectName().toStdString();
+        EXPECT_FALSE(oddII->JeVybranaStrana());
         ASSERT_NO_FATAL_FAILURE(typeSectionTwo());
         ASSERT_NO_FATAL_FAILURE(typeAnnex());
         ASSERT_SOON(focused("PorovnatBtn"));
@@ -143,4 +152,18 @@ TEST_F(SecondEntry, ASwappedPreferentialVoteIsFoundCorrectedAndConfirmed) {
     });
     ASSERT_NO_FATAL_FAILURE(mainWindowKey(Qt::Key_F2));
     EXPECT_EQ(menu->statusKontrolniZadani(), kNeprovedeno);
+
+    // Leaving a second entry asks first, Enter keeping it.
+    const QByteArray changed = contents(dataPath(kKindE)) + contents(dataPath(kKindO));
+    ASSERT_FALSE(changed.isEmpty());
+    dlg.shown.clear();
+    dlg.answers = {true};
+    driver.on(QStringLiteral("R_KontrolniZadani_Form"), [](QWidget&) { key(Qt::Key_Escape); });
+    ASSERT_NO_FATAL_FAILURE(mainWindowKey(Qt::Key_F5));
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_EQ(dlg.shown[0].text, QString::fromUtf8(TR_Vstupni_Form::kOtazkaUkoncitKontrolni));
+    EXPECT_EQ(dlg.shown[0].defaultAnswer, DefaultAnswer::Ne);
+    EXPECT_FALSE(okna->kontrolniZadani().isVisible());
+    EXPECT_EQ(menu->statusKontrolniZadani(), kNeprovedeno);
+    EXPECT_EQ(contents(dataPath(kKindE)) + contents(dataPath(kKindO)), changed);
 }
