@@ -177,6 +177,8 @@ shot hlaska-propustna hlaska-propustna '^Po.*dat$'
 shot hlaska-upozorneni hlaska-upozorneni '^Po.*dat$'
 shot protokol protokol '^Preview$' 1.5
 shot otazka-export otazka-export '^Vstup dat za okrsek$'
+shot kontrolni-zadani kontrolni-2 '^Kontroln.*- Vstup dat' 2
+shot kontrolni-rozdily kontrolni-rozdily '^Kontroln.*- rozd'
 shot export-odmitnut ExportTisk_MI+data '^Export dat$' 1.5
 shot export-pozvani info-pozvani '^Export dat a tisk'
 shot export-okno export-usb '^Export dat$' 0.8 alt+Down

@@ -2,6 +2,7 @@
 #include "checks/CheckRules.h"
 #include "checks/CheckSequence.h"
 #include "checks/PrecinctSession.h"
+#include "checks/SecondEntry.h"
 #include "core/Dialogs.h"
 #include "export/CopiesWindow.h"
 #include "export/ExportInfoWindow.h"
@@ -19,6 +20,13 @@ constexpr const char* kCaptionExportDat = "Export dat";
 constexpr const char* kCaptionExportTisk = "Export dat a tisk zápisu";
 
 } // namespace
+
+QString textPozvaniKExportu(const TAktOkrsek& okrsek) {
+    // The second entry's state is said here too; it neither asks nor stops
+    // the export.
+    return QString::fromUtf8(kTextVlozteNosic) + QStringLiteral("\r\r") +
+           textStavuKZ(stavKontrolnihoZadani(okrsek));
+}
 
 void TQZ_menu::ExportTisk_MIClick() {
     WorkflowState& w = m_session.Workflow;
@@ -67,7 +75,7 @@ void TQZ_menu::ExportTisk_MIClick() {
     if (okna.infoE) {
         okna.infoE->Odebrat_Btn()->setVisible(false);
         okna.infoE->Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
-                         QString::fromUtf8(kTextVlozteNosic));
+                         textPozvaniKExportu(okrsek));
     }
     if (!okna.exportDat)
         return;

@@ -8,12 +8,14 @@
 #include "checks/CheckSequence.h"
 #include "checks/ErrorCatalogue.h"
 #include "checks/PrecinctSession.h"
+#include "checks/SecondEntry.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "entry/DataEntryWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "export/ExportInfoWindow.h"
 #include "printing/PrintCommands.h"
+#include "store/PrecinctDataFile.h"
 #include "store/Random.h"
 #include "store/ReferenceTables.h"
 #include "store/StationConfig.h"
@@ -121,6 +123,7 @@ void TQZ_menu::buildMenu() {
     add(okrsek, "PorizeniDat_MI", QStringLiteral("&Pořízení a oprava dat"), Qt::Key_F2);
     add(okrsek, "Kontroly_MI", QStringLiteral("&Kontroly"), Qt::Key_F3);
     add(okrsek, "ExportTisk_MI", QStringLiteral("&Export dat a tisk zápisu"), Qt::Key_F4);
+    add(okrsek, "KontrolniZadani_MI", QStringLiteral("Kontrolní &zadání"), Qt::Key_F5);
     okrsek->addSeparator();
     add(okrsek, "ScitaciArch_MI", QStringLiteral("&Sčítací arch"));
     okrsek->addSeparator();
@@ -139,6 +142,7 @@ void TQZ_menu::buildMenu() {
     connectCommand("PorizeniDat_MI", &TQZ_menu::PorizeniDat_MIClick);
     connectCommand("Kontroly_MI", &TQZ_menu::Kontroly_MIClick);
     connectCommand("ExportTisk_MI", &TQZ_menu::ExportTisk_MIClick);
+    connectCommand("KontrolniZadani_MI", &TQZ_menu::KontrolniZadani_MIClick);
     connectCommand("ZruseniDat_MI", &TQZ_menu::ZruseniDat_MIClick);
     connectCommand("ScitaciArch_MI", &TQZ_menu::ScitaciArch_MIClick);
     connectCommand("ZkusebniTisk_MI", &TQZ_menu::ZkusebniTisk_MIClick);
@@ -151,8 +155,10 @@ void TQZ_menu::buildMenu() {
 }
 
 void TQZ_menu::connectCommand(const char* objectName, void (TQZ_menu::*command)()) {
-    connect(action(QLatin1String(objectName)), &QAction::triggered, this,
-            [this, command] { runReportingErrors([this, command] { (this->*command)(); }); });
+    connect(action(QLatin1String(objectName)), &QAction::triggered, this, [this, command] {
+        runReportingErrors([this, command] { (this->*command)(); });
+        ukazKontrolniZadani();
+    });
 }
 
 void TQZ_menu::buildClientArea() {
@@ -195,7 +201,10 @@ void TQZ_menu::buildClientArea() {
     m_statusOkrsek = new QLabel(status);
     m_statusOkrsek->setObjectName(QStringLiteral("statusOkrsek"));
     m_statusOkrsek->setGeometry(320, 2, 121, kStatusHeight - 3);
-    for (QLabel* l : {m_statusObec, m_statusOkrsek}) {
+    m_statusKontrolni = new QLabel(status);
+    m_statusKontrolni->setObjectName(QStringLiteral("statusKontrolniZadani"));
+    m_statusKontrolni->setGeometry(450, 2, kClientWidth - 454, kStatusHeight - 3);
+    for (QLabel* l : {m_statusObec, m_statusOkrsek, m_statusKontrolni}) {
         l->setFont(statusFont());
         l->setPalette(spal);
     }
@@ -212,6 +221,7 @@ void TQZ_menu::updateCommands() {
     // Commands that do not touch the precinct's data work always; those that
     // do need a successful opening (station configuration and catalogue).
     // Commands whose windows are not part of this build stay disabled.
+    // The second entry also needs a data file (ukazKontrolniZadani).
     // The test page checks the printer and needs no station data.
     static const char* const always[] = {"VyberTiskarny_MI", "Konec_MI", "Napoveda_MI",
                                          "OProgramu_MI", "ZkusebniTisk_MI"};
@@ -237,6 +247,29 @@ QString TQZ_menu::statusObec() const {
 QString TQZ_menu::statusOkrsek() const {
     return m_statusOkrsek->text();
 }
+QString TQZ_menu::statusKontrolniZadani() const {
+    return m_statusKontrolni->text();
+}
+
+void TQZ_menu::ukazKontrolniZadani() {
+    QAction* prikaz = action(QStringLiteral("KontrolniZadani_MI"));
+    if (!m_opened) {
+        prikaz->setEnabled(false);
+        m_statusKontrolni->clear();
+        return;
+    }
+    const TAktOkrsek okrsek = m_session.Stanice.okrsek();
+    // Runs after every command, also after one that failed on the same
+    // files: what cannot be read leaves the command off and the state not
+    // done, and was reported by the command itself.
+    bool data = false;
+    try {
+        data = dataFileExists(kKindO, okrsek) || dataFileExists(kKindE, okrsek);
+    } catch (const UrnariumError&) {
+    }
+    prikaz->setEnabled(data);
+    m_statusKontrolni->setText(textStavuKZ(stavKontrolnihoZadani(okrsek)));
+}
 
 void TQZ_menu::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -261,6 +294,7 @@ void TQZ_menu::FormShowOpening() {
     m_statusOkrsek->setText(statusOkrsekText(m_session.Stanice));
     m_opened = true;
     updateCommands();
+    ukazKontrolniZadani();
 }
 
 void TQZ_menu::TimerTick() {
@@ -285,6 +319,22 @@ void TQZ_menu::PorizeniDat_MIClick() {
         vstup->ExportTisk = [this] { ExportTisk_MIClick(); };
         vstup->exec();
     }
+}
+
+void TQZ_menu::KontrolniZadani_MIClick() {
+    TR_Vstupni_Form* kontrolni = m_windows.kontrolniZadani.get();
+    if (!kontrolni)
+        return;
+    kontrolni->exec();
+    const std::optional<TRozdil> oprava = kontrolni->vybranaOprava();
+    TR_Vstupni_Form* vstup = m_windows.vstup.get();
+    if (!oprava || !vstup)
+        return;
+    // The correction is the data-entry command's, with its question after an
+    // export; the window opens on the value only this once.
+    vstup->otevritNa(oprava);
+    PorizeniDat_MIClick();
+    vstup->otevritNa(std::nullopt);
 }
 
 void TQZ_menu::Kontroly_MIClick() {

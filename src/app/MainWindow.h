@@ -22,6 +22,7 @@ class QTimer;
 namespace urn {
 
 struct PrecinctSession;
+struct TAktOkrsek;
 struct TStanice;
 class HelpWindow;
 class TZ_OProgramu_F;
@@ -52,12 +53,14 @@ private:
     std::function<T*()> m_create;
 };
 
-// The other eight windows.
+// The other windows.
 struct AppWindows {
     WindowRef<TZ_OProgramu_F> oProgramu;
     WindowRef<THlaskaF> hlaska;
     WindowRef<TpreviewF> preview;
     WindowRef<TR_Vstupni_Form> vstup;
+    // The same window for the second entry of the numbers.
+    WindowRef<TR_Vstupni_Form> kontrolniZadani;
     WindowRef<TZ_ExportDat_F> exportDat;
     WindowRef<TZ_PocetKopii_F> pocetKopii;
     WindowRef<TZ_infoE_F> infoE;
@@ -131,6 +134,8 @@ public:
 
     QString statusObec() const;
     QString statusOkrsek() const;
+    // "Kontrolní zadání: neprovedeno / shoda / rozdíly (N)".
+    QString statusKontrolniZadani() const;
     QAction* action(const QString& objectName) const;
 
 protected:
@@ -146,6 +151,9 @@ private slots:
 
 private:
     void PorizeniDat_MIClick();
+    // The second entry ("Kontrolní zadání", F5); a difference the commission
+    // chooses to correct opens the data-entry window on it.
+    void KontrolniZadani_MIClick();
     void Kontroly_MIClick();
     void ZruseniDat_MIClick();
     void ScitaciArch_MIClick();
@@ -163,6 +171,10 @@ private:
     void buildMenu();
     void buildClientArea();
     void updateCommands();
+    // The second entry's state in the status line, and its command enabled
+    // when the precinct has a data file; after every command, which may have
+    // changed either.
+    void ukazKontrolniZadani();
     // Runs a menu command; an exception escaping it is reported by the
     // general error handler and the program goes on.
     void connectCommand(const char* objectName, void (TQZ_menu::*command)());
@@ -174,6 +186,7 @@ private:
     AppWindows m_windows;
     QLabel* m_statusObec = nullptr;
     QLabel* m_statusOkrsek = nullptr;
+    QLabel* m_statusKontrolni = nullptr;
     QTimer* m_timer = nullptr;
     HelpWindow* m_help = nullptr;
 };
@@ -190,5 +203,7 @@ inline constexpr const char* kTitulekExportPovolen = "TISK ZÁPISU I EXPORT DAT 
 inline constexpr const char* kTextVlozteNosic =
     "Pro export na USB disk\rvložte (zapojte) technický nosič,\rna který chcete data "
     "exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen export dat na pevný disk.";
+// Its text: kTextVlozteNosic, then the precinct's second-entry state.
+QString textPozvaniKExportu(const TAktOkrsek& okrsek);
 
 } // namespace urn

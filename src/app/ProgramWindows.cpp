@@ -26,6 +26,7 @@ ProgramWindows::ProgramWindows(TQZ_menu& menu) : m_menu(menu) {
     w.hlaska = WindowRef<THlaskaF>([this] { return &hlaska(); });
     w.preview = WindowRef<TpreviewF>([this] { return &preview(); });
     w.vstup = WindowRef<TR_Vstupni_Form>([this] { return &vstup(); });
+    w.kontrolniZadani = WindowRef<TR_Vstupni_Form>([this] { return &kontrolniZadani(); });
     w.exportDat = WindowRef<TZ_ExportDat_F>([this] { return &exportDat(); });
     w.pocetKopii = WindowRef<TZ_PocetKopii_F>([this] { return &pocetKopii(); });
     w.infoE = WindowRef<TZ_infoE_F>([this] { return &infoE(); });
@@ -34,8 +35,9 @@ ProgramWindows::ProgramWindows(TQZ_menu& menu) : m_menu(menu) {
 }
 
 ProgramWindows::~ProgramWindows() {
-    // The data-entry window holds the error message window: it goes first,
+    // The data-entry windows hold the error message window: they go first,
     // and the rest in the reverse order of the members.
+    m_kontrolniZadani.reset();
     m_vstup.reset();
     m_info.reset();
     m_infoE.reset();
@@ -67,6 +69,12 @@ TR_Vstupni_Form& ProgramWindows::vstup() {
     }
     return *m_vstup;
 }
+TR_Vstupni_Form& ProgramWindows::kontrolniZadani() {
+    if (!m_kontrolniZadani)
+        made(m_kontrolniZadani, m_menu.session(), &m_menu, &hlaska(),
+             TRezimVstupu::KontrolniZadani);
+    return *m_kontrolniZadani;
+}
 TZ_ExportDat_F& ProgramWindows::exportDat() {
     return made(m_exportDat, m_menu.session().Stanice, &m_menu);
 }
@@ -82,7 +90,8 @@ TZ_Info_F& ProgramWindows::info() {
 
 int ProgramWindows::created() const {
     return bool(m_oProgramu) + bool(m_hlaska) + bool(m_preview) + bool(m_vstup) +
-           bool(m_exportDat) + bool(m_pocetKopii) + bool(m_infoE) + bool(m_info);
+           bool(m_kontrolniZadani) + bool(m_exportDat) + bool(m_pocetKopii) + bool(m_infoE) +
+           bool(m_info);
 }
 
 } // namespace urn

@@ -1,6 +1,6 @@
 #pragma once
 
-// The eight windows that follow the main window. Each is made, as a child of
+// The windows that follow the main window. Each is made, as a child of
 // the main window, when it is first opened, and kept for the rest of the run:
 // start-up builds only the main window. The program's main() and the tests
 // that drive the whole program create them the same way.
@@ -25,6 +25,7 @@ public:
     THlaskaF& hlaska();
     TpreviewF& preview();
     TR_Vstupni_Form& vstup();
+    TR_Vstupni_Form& kontrolniZadani();
     TZ_ExportDat_F& exportDat();
     TZ_PocetKopii_F& pocetKopii();
     TZ_infoE_F& infoE();
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<THlaskaF> m_hlaska;
     std::unique_ptr<TpreviewF> m_preview;
     std::unique_ptr<TR_Vstupni_Form> m_vstup;
+    std::unique_ptr<TR_Vstupni_Form> m_kontrolniZadani;
     std::unique_ptr<TZ_ExportDat_F> m_exportDat;
     std::unique_ptr<TZ_PocetKopii_F> m_pocetKopii;
     std::unique_ptr<TZ_infoE_F> m_infoE;

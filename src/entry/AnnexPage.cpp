@@ -244,6 +244,7 @@ void AnnexPage::ProcNatahniStranu(int strana) {
     const int index = m_vyber->findData(strana, kRoleCislo);
     const int n = index < 0 ? 0 : m_vyber->itemData(index, kRolePocet).toInt();
     UkazCislaListu();
+    m_pocHl->setText(cisloKZobrazeni(s.PocHl));
     for (int i = 1; i <= kPocetPrefHlasu; ++i) {
         TSEdit* e = prefPole(i);
         const bool kandiduje = i <= n;
@@ -258,7 +259,7 @@ void AnnexPage::ProcNatahniStranu(int strana) {
             e->setEnabled(false);
             nasobek(i)->setText(QString::fromUtf8(kBezNasobku));
         } else {
-            e->setText(QString::number(s.pref(i)));
+            e->setText(cisloKZobrazeni(s.pref(i)));
             e->setEnabled(true);
             nasobek(i)->setText(nasobekText(i, s.pref(i)));
         }
@@ -275,10 +276,17 @@ void AnnexPage::UkazCislaListu() {
     const TStranaVysl& s = m_session.PrecinctRecord.VyslStran(m_zobrazena);
     m_cisStr->setText(QString::number(s.CisStr));
     m_pocHl->setText(QString::number(s.PocHl));
-    m_kc2->setText(QString::number(s.T2PKC2));
-    m_kc3->setText(QString::number(s.T2PKC3));
-    m_kc4->setText(QString::number(s.T2PKC4));
-    m_poslKand->setText(QString::number(s.T2PPoslKand));
+    const auto vypocteno = [this](qint64 v) {
+        return m_kontrolniZadani ? QString() : QString::number(v);
+    };
+    m_kc2->setText(vypocteno(s.T2PKC2));
+    m_kc3->setText(vypocteno(s.T2PKC3));
+    m_kc4->setText(vypocteno(s.T2PKC4));
+    m_poslKand->setText(vypocteno(s.T2PPoslKand));
+}
+
+QString AnnexPage::cisloKZobrazeni(qint64 v) const {
+    return m_kontrolniZadani && v == 0 ? QString() : QString::number(v);
 }
 
 void AnnexPage::R_EdPocHlExit() {

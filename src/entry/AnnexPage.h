@@ -44,6 +44,11 @@ public:
     int zobrazenaStrana() const { return m_zobrazena; }
     int pocetKandidatu() const { return m_pocetKandidatu; }
 
+    // For the second entry: votes that are 0 show empty when a party comes
+    // up, as nothing typed yet, and the sheet's control numbers and last
+    // candidate are not shown.
+    void setKontrolniZadani(bool kontrolni) { m_kontrolniZadani = kontrolni; }
+
     // Field that check 16 returns to: the valid votes of section II.
     void setPlatneHlasy(TSEdit* pole) { m_platneHlasy = pole; }
 
@@ -77,6 +82,8 @@ private:
     void R_PanVstupT2P_1Exit(int kandidat);
     void R_EdT2PPoslKandExit();
     void UkazCislaListu();
+    // A typed number as the page shows it when a party comes up.
+    QString cisloKZobrazeni(qint64 v) const;
     void ulozRozepsane();
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -99,6 +106,7 @@ private:
     int m_zobrazena = 0;
     int m_pocetKandidatu = 0;
     bool R_T2PPoslKandjeEnter = false;
+    bool m_kontrolniZadani = false;
 };
 
 } // namespace urn

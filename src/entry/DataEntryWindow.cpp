@@ -7,6 +7,7 @@
 #include "core/ErrorHandler.h"
 #include "entry/AnnexPage.h"
 #include "entry/CommissionPage.h"
+#include "entry/DifferenceListWindow.h"
 #include "entry/ErrorMessageWindow.h"
 #include "entry/RecoveryWriter.h"
 #include "entry/SectionOnePage.h"
@@ -25,6 +26,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -107,8 +109,12 @@ QString casObnovy(const QDateTime& kdy) {
 
 } // namespace
 
-TR_Vstupni_Form::TR_Vstupni_Form(PrecinctSession& session, QWidget* parent, THlaskaF* hlaska)
-    : QDialog(parent), m_session(session), m_hlaska(hlaska) {
+TR_Vstupni_Form::TR_Vstupni_Form(PrecinctSession& session, QWidget* parent, THlaskaF* hlaska,
+                                 TRezimVstupu rezim)
+    : QDialog(parent), m_rezim(rezim),
+      m_vlastni(rezim == TRezimVstupu::KontrolniZadani ? std::make_unique<PrecinctSession>()
+                                                       : nullptr),
+      m_hlavni(session), m_session(m_vlastni ? *m_vlastni : session), m_hlaska(hlaska) {
     if (!m_hlaska)
         m_hlaska = new THlaskaF(this);
     FormCreate();
@@ -138,14 +144,16 @@ TR_Vstupni_Form::~TR_Vstupni_Form() {
 }
 
 void TR_Vstupni_Form::FormCreate() {
-    setObjectName(QStringLiteral("R_Vstupni_Form"));
+    setObjectName(kontrolniZadani() ? QStringLiteral("R_KontrolniZadani_Form")
+                                    : QStringLiteral("R_Vstupni_Form"));
     // A fixed single border with the system menu and the minimise button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
     const QString hlavni = parentWidget() ? parentWidget()->window()->windowTitle() : QString();
-    setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral(" - ") + hlavni);
+    setWindowTitle(QString::fromUtf8(kontrolniZadani() ? kCaptionKontrolni : kCaption) +
+                   QStringLiteral(" - ") + hlavni);
 }
 
 void TR_Vstupni_Form::vytvorObsah() {
@@ -194,13 +202,21 @@ void TR_Vstupni_Form::vytvorObsah() {
             guarded(this, &TR_Vstupni_Form::ulozitBtnClick));
     connect(m_priloha, &AnnexPage::posledniStranaOpustena, this, [this] {
         runReportingErrors([&] {
-            if (R_TN_T2PRChange(kStrankaOddIII))
+            // The second entry ends with its comparison, not with section III.
+            if (kontrolniZadani())
+                m_porovnat[1]->setFocus(Qt::OtherFocusReason);
+            else if (R_TN_T2PRChange(kStrankaOddIII))
                 R_TN_T2PRClick();
         });
     });
 
     vytvorMenu();
+    if (kontrolniZadani())
+        vytvorKontrolniZadani();
     pripravTlacitka();
+    // What the second entry types is never kept: it has no recovery copy.
+    if (kontrolniZadani())
+        return;
 
     // Every value stored into the record asks for the recovery copy; the
     // party ticks are stored at once, the names with every keystroke.
@@ -239,6 +255,49 @@ void TR_Vstupni_Form::vytvorMenu() {
                         &TR_Vstupni_Form::UlozitMIClick);
 }
 
+void TR_Vstupni_Form::vytvorKontrolniZadani() {
+    m_oddII->setKontrolniZadani(true);
+    m_priloha->setKontrolniZadani(true);
+    m_zalozky->setTabVisible(kStrankaOddI, false);
+    m_zalozky->setTabVisible(kStrankaOddIII, false);
+    // "Porovnat" where section II keeps its hidden "Uložit", and beside the
+    // party row of Annex 1; each after the page's last field in the Tab
+    // order, where Enter leads.
+    const struct {
+        QWidget* stranka;
+        QRect tlacitko;
+        QPoint stitek;
+        QWidget* predchozi;
+    } strany[2] = {
+        {m_oddII, QRect(580, 108, 115, 33), QPoint(30, 196), m_oddII->R_Dalsi2_Btn()},
+        {m_priloha, QRect(580, 100, 115, 33), QPoint(8, 108), m_priloha->R_EdT2PPoslKand()},
+    };
+    for (int i = 0; i < 2; ++i) {
+        m_porovnat[i] = vytvorTlacitko(strany[i].stranka, "PorovnatBtn", QStringLiteral("Porovnat"),
+                                       strany[i].tlacitko);
+        connect(m_porovnat[i], &QPushButton::clicked, this,
+                guarded(this, &TR_Vstupni_Form::Porovnat));
+        QWidget::setTabOrder(strany[i].predchozi, m_porovnat[i]);
+        QLabel* stitek = vytvorPopisek(strany[i].stranka, QString::fromUtf8(kKontrolniStitek),
+                                       strany[i].stitek.x(), strany[i].stitek.y(), pismoStranek());
+        stitek->setObjectName(QStringLiteral("KontrolniStitek"));
+        nastavBarvuTextu(stitek, QColor(0xB0, 0x00, 0x00));
+    }
+}
+
+QPushButton* TR_Vstupni_Form::porovnatBtn(int stranka) const {
+    sObsahem();
+    if (stranka == kStrankaOddII)
+        return m_porovnat[0];
+    return stranka == kStrankaPriloha ? m_porovnat[1] : nullptr;
+}
+
+TRozdilyZadani_F* TR_Vstupni_Form::rozdilyF() {
+    if (!m_rozdily)
+        m_rozdily = new TRozdilyZadani_F(this);
+    return m_rozdily;
+}
+
 void TR_Vstupni_Form::pripravTlacitka() {
     // No button of this window is a default one: Enter in a field moves on
     // to the next field. Enter on a focused button presses it.
@@ -273,6 +332,10 @@ void TR_Vstupni_Form::showEvent(QShowEvent* e) {
 }
 
 void TR_Vstupni_Form::FormShow() {
+    if (kontrolniZadani()) {
+        FormShowKontrolni();
+        return;
+    }
     vytvorObsah();
     // Filling the controls stores nothing the commission typed.
     m_obnova->stop();
@@ -309,10 +372,53 @@ void TR_Vstupni_Form::FormShow() {
     const QByteArray ulozeno = stavObnovy();
     const QByteArray obnoveno = nabidniObnovu();
 
-    m_zalozky->setCurrentIndex(kStrankaOddI);
-    m_oddI->R_SEdZahajeno1()->setFocus(Qt::OtherFocusReason);
+    if (m_otevritNa) {
+        // Opened to correct one value: on it, without saving on the way.
+        const TRozdil udaj = *m_otevritNa;
+        m_otevritNa.reset();
+        ukazUdaj(udaj, true);
+    } else {
+        m_zalozky->setCurrentIndex(kStrankaOddI);
+        m_oddI->R_SEdZahajeno1()->setFocus(Qt::OtherFocusReason);
+    }
     m_ulozitMI->setEnabled(true);
     m_obnova->start(ulozeno, obnoveno);
+}
+
+void TR_Vstupni_Form::FormShowKontrolni() {
+    vytvorObsah();
+    m_zavirani = false;
+    m_odpojene = nullptr;
+    m_odmitnute = nullptr;
+    m_poAktivaci = nullptr;
+    m_oprava.reset();
+    m_otazkaPripojena = true;
+    if (parentWidget())
+        move(parentWidget()->window()->pos());
+
+    // The station and its tables as the program has them; the record empty:
+    // nothing of the first entry is on these pages.
+    PrecinctSession& s = m_session;
+    s.Stanice = m_hlavni.Stanice;
+    const TAktOkrsek& okrsek = s.AktOkrsek = s.Stanice.okrsek();
+    if (!dataFileExists(kKindO, okrsek) && !dataFileExists(kKindE, okrsek))
+        throw UrnariumError(QString::fromUtf8(kDataNejsouPorizena));
+    NactiStrany(s.SeznamStran);
+    NactiKandidaty(s.TabulkaKandidatu);
+    m_oddII->PostavZaskrtavatka(stranyProVstup(s.SeznamStran));
+    pripravTlacitka();
+    for (QCheckBox* c : m_oddII->skrytaZaskrtavatka())
+        c->hide();
+    m_priloha->R_T2POpravaCB()->hide();
+    TPrecinctRecord& r = s.PrecinctRecord;
+    VyprazdniT2(r);
+    VyprazdniStrany(r);
+    VyprazdniTS(r);
+    ukazZaznam();
+
+    m_zalozky->setCurrentIndex(kStrankaOddII);
+    m_oddII->R_EdZapsOsoby()->setFocus(Qt::OtherFocusReason);
+    m_ulozitMI->setEnabled(true);
 }
 
 void TR_Vstupni_Form::ukazZaznam() {
@@ -414,7 +520,8 @@ bool TR_Vstupni_Form::ulozPriZmene() {
     if (m_zavirani)
         return true;
     bool ulozeno = false;
-    if (!runReportingErrors([&] { ulozeno = UlozVse(); })) {
+    // The second entry only takes the numbers into its own record.
+    if (!runReportingErrors([&] { ulozeno = kontrolniZadani() ? prevezmiOddII() : UlozVse(); })) {
         if (fokus && patriOknu(fokus, this))
             fokus->setFocus(Qt::OtherFocusReason);
         return false;
@@ -426,6 +533,8 @@ bool TR_Vstupni_Form::R_TN_T2PRChange(int nova) {
     const int stara = m_zalozky->currentIndex();
     if (nova == stara)
         return true;
+    if (!stranaOtevrena(nova))
+        return false;
     if (nova == kStrankaPriloha && !JeVybranaStrana()) {
         systemBeep();
         return false;
@@ -467,6 +576,15 @@ void TR_Vstupni_Form::R_TN_T2PRClick() {
 }
 
 void TR_Vstupni_Form::zobrazStranku(int stranka) {
+    // Where the first entry goes on to a page the second entry does not
+    // have, the second entry goes on to its comparison.
+    if (!stranaOtevrena(stranka)) {
+        if (QPushButton* b = porovnatBtn(m_zalozky->currentIndex()); b && stranka == kStrankaOddIII)
+            b->setFocus(Qt::OtherFocusReason);
+        else
+            systemBeep();
+        return;
+    }
     if (R_TN_T2PRChange(stranka))
         R_TN_T2PRClick();
 }
@@ -487,12 +605,20 @@ void TR_Vstupni_Form::PageUpMIClick() {
     zobrazStranku(predchoziStranka(m_zalozky->currentIndex(), JeVybranaStrana()));
 }
 
+bool TR_Vstupni_Form::stranaOtevrena(int stranka) const {
+    return !kontrolniZadani() || stranka == kStrankaOddII || stranka == kStrankaPriloha;
+}
+
 void TR_Vstupni_Form::KCisloMI1Click() {
     if (m_zalozky->currentIndex() == kStrankaPriloha)
         m_priloha->R_EdT2PPoslKand()->setFocus(Qt::OtherFocusReason);
 }
 
 void TR_Vstupni_Form::UlozitMIClick() {
+    if (kontrolniZadani()) {
+        Porovnat();
+        return;
+    }
     if (!R_TN_T2PRChange(kStrankaOddIII))
         return;
     QPushButton* b = m_komise->ulozitOkrBtn();
@@ -525,18 +651,24 @@ void TR_Vstupni_Form::ulozDataE() {
     }
 }
 
-bool TR_Vstupni_Form::UlozVse() {
-    TPrecinctRecord& r = m_session.PrecinctRecord;
+bool TR_Vstupni_Form::prevezmiOddII() {
     // Every typed value went into the record when its field was left. What
     // a field still holds is taken in once more, for a field whose exit has
     // not run (the window not active when the save came); a number the data
     // file cannot hold stops the save before anything is written.
     QString zprava;
     TSEdit* odmitnute = nullptr;
-    if (!m_oddII->UlozPole(r.T2, &zprava, &odmitnute)) {
+    if (!m_oddII->UlozPole(m_session.PrecinctRecord.T2, &zprava, &odmitnute)) {
         OdmitniHodnotu(odmitnute, zprava);
         return false;
     }
+    return true;
+}
+
+bool TR_Vstupni_Form::UlozVse() {
+    TPrecinctRecord& r = m_session.PrecinctRecord;
+    if (!prevezmiOddII())
+        return false;
     m_oddI->UlozPole(r.Hlaso);
     m_komise->UlozPole();
     prepocti();
@@ -549,6 +681,9 @@ bool TR_Vstupni_Form::UlozVse() {
 }
 
 void TR_Vstupni_Form::ulozitBtnClick() {
+    // The second entry saves nothing; its pages have no "Uložit".
+    if (kontrolniZadani())
+        return;
     // The record is saved by the change to page 0, as by every change of
     // page (on page 0 already, by the same save without the change).
     const bool ulozeno =
@@ -609,6 +744,13 @@ void TR_Vstupni_Form::FormCloseQuery() {
     QPushButton* zrusit = m_oddII->zrusitBtn();
     if (zrusit->isVisible() && zrusit->isEnabled())
         zrusit->setFocus(Qt::OtherFocusReason);
+    if (kontrolniZadani()) {
+        // "Ano" throws the second entry away: Enter must not.
+        if (dialogs().ask(QString::fromUtf8(kCaptionKontrolni),
+                          QString::fromUtf8(kOtazkaUkoncitKontrolni), DefaultAnswer::Ne))
+            zavritKontrolni(QDialog::Rejected);
+        return;
+    }
     if (!dialogs().ask(QString::fromUtf8(kCaption), QString::fromUtf8(kOtazkaZavrit),
                        DefaultAnswer::Ne))
         return;
@@ -620,6 +762,109 @@ void TR_Vstupni_Form::FormCloseQuery() {
     QDialog::reject();
 }
 
+void TR_Vstupni_Form::zavritKontrolni(int vysledek) {
+    m_zavirani = true;
+    m_otazkaPripojena = false;
+    done(vysledek);
+}
+
+// ---- the second entry's comparison ----
+
+void TR_Vstupni_Form::Porovnat() {
+    if (!kontrolniZadani())
+        return;
+    // The field being typed into is left first, so that its number counts.
+    if (!ulozPriZmene())
+        return;
+    TPrecinctRecord& druhe = m_session.PrecinctRecord;
+    const QList<int> zaskrtnute = m_oddII->zaskrtnutaCisla();
+    urn::ProcDopoctiT2ZakrStrana(druhe, zaskrtnute);
+    for (const int p : zaskrtnute)
+        ProcDopoctiT2P(druhe, m_session.SeznamStran, p);
+
+    // Compared with the record as it is on disk now.
+    const QString caption = QString::fromUtf8(kCaptionKontrolniZadani);
+    const TAktOkrsek& okrsek = m_session.AktOkrsek;
+    TPrecinctRecord ulozeny;
+    if (!nactiUlozenyZaznam(okrsek, ulozeny))
+        throw UrnariumError(QString::fromUtf8(kDataNejsouPorizena));
+    const QList<TRozdil> rozdily = porovnejZadani(ulozeny, druhe);
+    try {
+        zapisKontrolniZadani(okrsek, ulozeny, int(rozdily.size()));
+    } catch (const UrnariumError& e) {
+        dialogs().warn(caption, QString::fromUtf8(kVysledekNeulozen).arg(e.message()));
+    }
+    if (rozdily.isEmpty()) {
+        dialogs().inform(caption, QString::fromUtf8(kZadaniSeShoduji));
+        zavritKontrolni(QDialog::Accepted);
+        return;
+    }
+    const TRozdilyZadani_F::Volba volba = rozdilyF()->Ukaz(rozdily);
+    const TRozdil vybrany = rozdily.at(rozdilyF()->vybrany());
+    switch (volba) {
+    case TRozdilyZadani_F::Opravit:
+        // The main window opens the saved record on it.
+        m_oprava = vybrany;
+        zavritKontrolni(QDialog::Accepted);
+        return;
+    case TRozdilyZadani_F::Zavrit:
+        zavritKontrolni(QDialog::Accepted);
+        return;
+    case TRozdilyZadani_F::Zpet:
+        poAktivaci([this, vybrany] { ukazUdaj(vybrany, false); });
+        return;
+    }
+}
+
+void TR_Vstupni_Form::ukazUdaj(const TRozdil& udaj, bool bezUlozeni) {
+    int stranka = kStrankaPriloha;
+    QWidget* cil = nullptr;
+    switch (udaj.udaj) {
+    case TUdajZadani::ZapsOsoby:
+    case TUdajZadani::VydObalky:
+    case TUdajZadani::OdevzdObalky:
+    case TUdajZadani::PlatneHlasy: {
+        TSEdit* const pole[4] = {m_oddII->R_EdZapsOsoby(), m_oddII->R_EdVydObalky(),
+                                 m_oddII->R_EdOdevzdObalky(), m_oddII->R_EdPlatneHlasy()};
+        stranka = kStrankaOddII;
+        cil = pole[int(udaj.udaj) - int(TUdajZadani::ZapsOsoby)];
+        break;
+    }
+    case TUdajZadani::Zaskrtnuti:
+        stranka = kStrankaOddII;
+        cil = m_oddII->zaskrtavatko(udaj.strana);
+        break;
+    case TUdajZadani::PocHl:
+        cil = m_priloha->R_EdPocHl();
+        break;
+    case TUdajZadani::PrefHlasy:
+        cil = m_priloha->prefPole(udaj.kandidat);
+        break;
+    case TUdajZadani::PoslKand:
+        cil = m_priloha->R_EdT2PPoslKand();
+        break;
+    }
+    if (stranka != m_zalozky->currentIndex()) {
+        if (!bezUlozeni) {
+            if (!R_TN_T2PRChange(stranka))
+                return;
+        } else {
+            // Just opened: nothing typed yet that a save would have to keep.
+            if (stranka == kStrankaPriloha)
+                m_priloha->PostavVyber(m_oddII->zaskrtnuteStrany());
+            m_zalozky->setCurrentIndex(stranka);
+        }
+    }
+    if (stranka == kStrankaPriloha && udaj.strana != m_priloha->zobrazenaStrana() &&
+        !m_priloha->vyberStranu(udaj.strana))
+        return;
+    if (!cil || !cil->isVisible() || !cil->isEnabled())
+        return;
+    cil->setFocus(Qt::OtherFocusReason);
+    if (auto* pole = qobject_cast<TSEdit*>(cil))
+        pole->selectAll();
+}
+
 // ---- reports ----
 
 bool TR_Vstupni_Form::KontrolyOdpojeny(const QWidget* pole) const {
@@ -627,8 +872,11 @@ bool TR_Vstupni_Form::KontrolyOdpojeny(const QWidget* pole) const {
 }
 
 void TR_Vstupni_Form::Hlaska(const THlaseni& hlaseni, QWidget* oprEdit) {
-    // Leaving the window by "Zrušit", or closing it, reports nothing.
-    if (m_zavirani || !isVisible() || QApplication::focusWidget() == m_oddII->zrusitBtn())
+    // Leaving the window by "Zrušit", or closing it, reports nothing; nor
+    // does the second entry, whose member types without hints from the
+    // checks.
+    if (kontrolniZadani() || m_zavirani || !isVisible() ||
+        QApplication::focusWidget() == m_oddII->zrusitBtn())
         return;
     ++m_cekajiciHlaseni;
     QCoreApplication::postEvent(this, new HlaseniEvent(hlaseni, oprEdit));

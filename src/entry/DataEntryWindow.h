@@ -5,13 +5,20 @@
 // parties that received votes, Annex 1, section III), every change of page
 // saves the whole record, and "Uložit" saves, checks and offers export and
 // printing.
+//
+// The same window serves the second entry: another member types the
+// numbers of section II and Annex 1 once more, into a record of the
+// window's own, and compares them with the saved record.
 
+#include "checks/SecondEntry.h"
 #include "entry/EntryWidgets.h"
 
 #include <QDialog>
 #include <QPointer>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -26,17 +33,31 @@ class RecoveryWriter;
 class SectionOnePage;
 class SectionTwoPage;
 class THlaskaF;
+class TRozdilyZadani_F;
 struct PrecinctSession;
 struct RecoveryCopy;
+
+// What the window is opened for.
+enum class TRezimVstupu {
+    // The record: typed or corrected, saved on every change of page, checked
+    // at "Uložit".
+    Zapis,
+    // The second entry: pages "T/2 - odd. II" and "Příloha č. 1" only, every
+    // number empty, no control numbers, no findings while typing; F2 or
+    // "Porovnat" compares with the saved record. Nothing is written but the
+    // outcome of the comparison.
+    KontrolniZadani,
+};
 
 class TR_Vstupni_Form : public QDialog, public TOznamovatel {
     Q_OBJECT
 public:
     // The window enters the session's precinct; the session must outlive
     // it. `hlaska` is the program's error message window; without one the
-    // window makes its own.
+    // window makes its own. For the second entry the window types into a
+    // session of its own and reads the station from `session`.
     explicit TR_Vstupni_Form(PrecinctSession& session, QWidget* parent = nullptr,
-                             THlaskaF* hlaska = nullptr);
+                             THlaskaF* hlaska = nullptr, TRezimVstupu rezim = TRezimVstupu::Zapis);
     ~TR_Vstupni_Form() override;
 
     // Runs the main window's export-and-print command; "Yes" after a save
@@ -69,6 +90,20 @@ public:
     // Where the focus goes on the page now shown.
     void R_TN_T2PRClick();
 
+    // The second entry: compares what was typed with the saved record (F2,
+    // "Porovnat"), keeps the outcome and shows it.
+    void Porovnat();
+    bool kontrolniZadani() const { return m_rezim == TRezimVstupu::KontrolniZadani; }
+    // The next opening shows the saved record at this value instead of the
+    // first page (a difference of the second entry to correct); once.
+    void otevritNa(const std::optional<TRozdil>& udaj) { m_otevritNa = udaj; }
+    // After the second entry has closed: the value the commission chose to
+    // correct in the saved record, if it chose one.
+    const std::optional<TRozdil>& vybranaOprava() const { return m_oprava; }
+    // "Porovnat" on page "T/2 - odd. II" or "Příloha č. 1" (second entry).
+    QPushButton* porovnatBtn(int stranka) const;
+    TRozdilyZadani_F* rozdilyF();
+
     // The summary computations that run before every save.
     void ProcDopoctiT2ZakrStrana();
     bool JeVybranaStrana() const;
@@ -92,6 +127,14 @@ public:
     bool zavira() const { return m_zavirani; }
 
     inline static const char* const kCaption = "Vstup dat za okrsek";
+    inline static const char* const kCaptionKontrolni = "Kontrolní zadání - Vstup dat za okrsek";
+    inline static const char* const kKontrolniStitek = "KONTROLNÍ ZADÁNÍ – nic se neukládá";
+    inline static const char* const kOtazkaUkoncitKontrolni =
+        "Ukončit kontrolní zadání bez porovnání?\r\rČísla napsaná v kontrolním zadání se "
+        "zahodí. Uložená data okrsku zůstanou beze změny.";
+    inline static const char* const kVysledekNeulozen =
+        "Výsledek kontrolního zadání nelze uložit:\r%1\r\rHlavní okno bude ukazovat "
+        "„Kontrolní zadání: neprovedeno“.";
     inline static const char* const kOtazkaZavrit =
         "Opravdu ukončit pořizování bez uložení změn na aktuální záložce?";
     inline static const char* const kOtazkaExport =
@@ -140,6 +183,21 @@ private:
     QByteArray nabidniObnovu();
     void obnov(const RecoveryCopy& kopie);
     void vytvorMenu();
+    // The second entry's pages: two of the four, a label that says what the
+    // window is, and "Porovnat".
+    void vytvorKontrolniZadani();
+    void FormShowKontrolni();
+    // The section II numbers from their fields into the record, as leaving
+    // them does; false (and the field named) when one does not fit.
+    bool prevezmiOddII();
+    // Whether the window has the page: the second entry has two.
+    bool stranaOtevrena(int stranka) const;
+    // Closes the second entry without asking.
+    void zavritKontrolni(int vysledek);
+    // The page and field of a compared value, with the focus in it; just
+    // after opening the page changes without the save that a change of
+    // page makes otherwise.
+    void ukazUdaj(const TRozdil& udaj, bool bezUlozeni);
     // Saving on every page change and at "Uložit": the computed numbers of
     // the record; the save itself, false (and nothing written) when a typed
     // number cannot be stored; the save before a page change, after the field
@@ -159,7 +217,12 @@ private:
     void poAktivaci(std::function<void()> akce);
     void pripravTlacitka();
 
-    PrecinctSession& m_session;
+    TRezimVstupu m_rezim;
+    // The second entry's own session: what it types never reaches the
+    // program's. Declared before the references that may point to it.
+    std::unique_ptr<PrecinctSession> m_vlastni;
+    PrecinctSession& m_hlavni;  // the program's session
+    PrecinctSession& m_session; // the one typed into
     THlaskaF* m_hlaska = nullptr;
     QTabWidget* m_zalozky = nullptr;
     SectionOnePage* m_oddI = nullptr;
@@ -167,7 +230,11 @@ private:
     AnnexPage* m_priloha = nullptr;
     CommissionPage* m_komise = nullptr;
     QAction* m_ulozitMI = nullptr;
-    RecoveryWriter* m_obnova = nullptr;
+    RecoveryWriter* m_obnova = nullptr; // none for the second entry
+    QPushButton* m_porovnat[2] = {};    // on pages 1 and 2 (second entry)
+    TRozdilyZadani_F* m_rozdily = nullptr;
+    std::optional<TRozdil> m_otevritNa;
+    std::optional<TRozdil> m_oprava;
 
     bool m_zavirani = false;                  // the closing flag
     bool m_otazkaPripojena = false;           // FormCloseQuery attached

@@ -3,6 +3,7 @@
 #include "checks/CheckRules.h"
 #include "checks/ControlNumbers.h"
 #include "checks/PrecinctSession.h"
+#include "checks/SecondEntry.h"
 #include "store/PrecinctDataFile.h"
 #include "store/RecordIO.h"
 
@@ -82,17 +83,7 @@ qint64 nejvyssiHodnota(TPoleOddII pole) {
 }
 
 QString nazevPole(TPoleOddII pole) {
-    switch (pole) {
-    case TPoleOddII::ZapsOsoby:
-        return QStringLiteral("Počet osob zapsaných do výpisu ze seznamu voličů");
-    case TPoleOddII::VydObalky:
-        return QStringLiteral("Počet voličů, kterým byly vydány úřední obálky");
-    case TPoleOddII::OdevzdObalky:
-        return QStringLiteral("Počet odevzdaných úředních obálek");
-    case TPoleOddII::PlatneHlasy:
-        return QStringLiteral("Počet platných hlasů");
-    }
-    return QString();
+    return nazevPoctuOddII(int(pole));
 }
 
 QString nazevPrefHlasu(int kandidat) {

@@ -182,14 +182,16 @@ void SectionTwoPage::UkazOddII(const TVetaT2& t2, const QString& nazevObce) {
     TIdentifikace{m_obec, m_okrsek, m_kc1, m_nazevObce}.ukaz(QString::number(t2.Obec),
                                                              QString::number(t2.Okrsek),
                                                              QString::number(t2.T2KC_1), nazevObce);
-    for (int i = 0; i < 4; ++i)
-        m_pole[i]->setText(QString::number(hodnotaOddII(t2, kPoleOddII[i])));
+    for (int i = 0; i < 4; ++i) {
+        const qint64 v = hodnotaOddII(t2, kPoleOddII[i]);
+        m_pole[i]->setText(m_kontrolniZadani && v == 0 ? QString() : QString::number(v));
+    }
     UkazKontrolniCisla(t2);
 }
 
 void SectionTwoPage::UkazKontrolniCisla(const TVetaT2& t2) {
     m_kc1->setText(QString::number(t2.T2KC_1));
-    m_kc2->setText(QString::number(t2.T2KC_2));
+    m_kc2->setText(m_kontrolniZadani ? QString() : QString::number(t2.T2KC_2));
 }
 
 bool SectionTwoPage::UlozPole(TVetaT2& t2, QString* zprava, TSEdit** odmitnute) const {

@@ -39,6 +39,10 @@ public:
     // True when at least one party is ticked.
     bool JeVybranaStrana() const;
 
+    // For the second entry: numbers that are 0 show empty, as nothing typed
+    // yet, and control number 2 is not shown.
+    void setKontrolniZadani(bool kontrolni) { m_kontrolniZadani = kontrolni; }
+
     // The section II numbers, control numbers and identification from the
     // record.
     void UkazOddII(const TVetaT2& t2, const QString& nazevObce);
@@ -87,6 +91,7 @@ private:
     QCheckBox* m_t2ZapisTN = nullptr;
     QList<TStranaVstupu> m_strany;
     QList<QCheckBox*> m_boxy;
+    bool m_kontrolniZadani = false;
 };
 
 } // namespace urn

@@ -49,7 +49,9 @@ TZ_infoE_F::TZ_infoE_F(QWidget* parent) : QDialog(parent) {
 
     m_titulek3 = new QLabel(this);
     m_titulek3->setObjectName(QStringLiteral("titulek3"));
-    m_titulek3->setGeometry(10, 80, 440, 145);
+    // Down to just above the buttons: the invitation before the export has
+    // a seventh line, the second entry's state.
+    m_titulek3->setGeometry(10, 80, 440, 188);
     m_titulek3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_titulek3->setWordWrap(true);
     m_titulek3->setFont(arialFont(16, true));

@@ -11,7 +11,10 @@
 //   saves an empty record as the station's entered data; protokol (the check
 //   command over a record with findings: the check protocol in the preview),
 //   otazka-export and bez-tiskarny (the question after a save that passed,
-//   the warning of a print without a printer).
+//   the warning of a print without a printer), kontrolni-N (the second
+//   entry on page N over that saved record; on page 2 with its parties
+//   ticked and the first one's votes typed), kontrolni-rozdily (the
+//   differences a second entry with two preferential votes swapped finds).
 // SHOW_WINDOW_MEDIUM names the sample USB disk's mount point (created when
 // missing; a temporary directory when unset). The user's guide takes its
 // pictures with this tool (scripts/guide-screenshots.sh).
@@ -21,8 +24,12 @@
 #include "checks/ControlNumbers.h"
 #include "checks/ErrorCatalogue.h"
 #include "checks/PrecinctSession.h"
+#include "checks/SecondEntry.h"
+#include "entry/AnnexPage.h"
 #include "entry/DataEntryWindow.h"
+#include "entry/DifferenceListWindow.h"
 #include "entry/ErrorMessageWindow.h"
+#include "entry/SectionTwoPage.h"
 #include "export/CopiesWindow.h"
 #include "export/ExportCopy.h"
 #include "export/ExportInfoWindow.h"
@@ -37,6 +44,7 @@
 #include "ui/EntryEdit.h"
 #include "ui/MessageBoxDialogs.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFormLayout>
 #include <QLabel>
@@ -182,7 +190,7 @@ int showExportWindows(const QString& which, const TStanice& stanice) {
                textExportuNaPevnyDisk(soubor, installDirs().program));
     } else {
         w.Ukaz(caption, QString::fromUtf8(kTitulekExportPovolen),
-               QString::fromUtf8(kTextVlozteNosic));
+               textPozvaniKExportu(stanice.okrsek()));
     }
     return 0;
 }
@@ -213,6 +221,9 @@ int main(int argc, char** argv) {
         return 1;
     // Printouts (the check protocol) go to the program's preview window.
     TpreviewF preview(&menu);
+    AppWindows okna;
+    okna.preview = &preview;
+    menu.setWindows(okna);
     if (which == QLatin1String("otazka-export")) {
         dialogs().ask(QString::fromUtf8(TR_Vstupni_Form::kCaption),
                       QString::fromUtf8(TR_Vstupni_Form::kOtazkaExport), DefaultAnswer::Ano);
@@ -264,6 +275,42 @@ int main(int argc, char** argv) {
                 }
             });
             listovani->start(100);
+        });
+        return QApplication::exec();
+    }
+    if (which.startsWith(QLatin1String("kontrolni-"))) {
+        menu.show();
+        QTimer::singleShot(500, &menu, [&menu, &session, which] {
+            ulozVzorovyZaznam(session, false);
+            if (which == QLatin1String("kontrolni-rozdily")) {
+                TPrecinctRecord druhe = session.PrecinctRecord;
+                std::swap(druhe.VyslStran(1).pref(2), druhe.VyslStran(1).pref(7));
+                auto* rozdily = new TRozdilyZadani_F(&menu);
+                rozdily->setWindowModality(Qt::NonModal);
+                rozdily->Ukaz(porovnejZadani(session.PrecinctRecord, druhe));
+                return;
+            }
+            auto* kontrolni =
+                new TR_Vstupni_Form(session, &menu, nullptr, TRezimVstupu::KontrolniZadani);
+            kontrolni->show();
+            if (which != QLatin1String("kontrolni-2"))
+                return;
+            // Typed as a member would: the ticks, then the first party's
+            // votes and two of its candidates.
+            QTimer::singleShot(500, kontrolni, [kontrolni] {
+                for (int p : {1, 3})
+                    kontrolni->strankaOddII()->zaskrtavatko(p)->click();
+                kontrolni->PageDownMIClick();
+                AnnexPage* priloha = kontrolni->strankaPrilohy();
+                const std::pair<TSEdit*, const char*> napsano[] = {{priloha->R_EdPocHl(), "187"},
+                                                                   {priloha->prefPole(1), "2"},
+                                                                   {priloha->prefPole(2), "3"}};
+                for (const auto& [pole, text] : napsano) {
+                    pole->setFocus();
+                    pole->setText(QLatin1String(text));
+                }
+                priloha->prefPole(3)->setFocus();
+            });
         });
         return QApplication::exec();
     }

@@ -219,7 +219,7 @@ TEST_F(ExportCommandTest, TellsWhatTheChecksFoundThenExportsAndPrints) {
                                                "USB disk\nvložte (zapojte) technický nosič,\nna "
                                                "který chcete data exportovat.\n\nPokud žádný "
                                                "nevložíte,\nbude umožněn jen export dat na pevný "
-                                               "disk."));
+                                               "disk.\n\nKontrolní zadání: neprovedeno"));
         EXPECT_TRUE(infoTexts[1].startsWith(
             QStringLiteral("Export dat na pevný disk proveden. | Soubor OE582786.00003\n")));
         EXPECT_EQ(inst.readFile(exported()), inst.readFile(dataPath('O'))) << c.name;
