@@ -15,6 +15,7 @@
 #include "store/PrecinctDataFile.h"
 #include "store/RecoveryCopy.h"
 #include "store/ReferenceTables.h"
+#include "store/SecondEntryState.h"
 #include "store/SectionsFile.h"
 #include "store/StationConfig.h"
 #include "ui/Beep.h"
@@ -792,6 +793,12 @@ void TR_Vstupni_Form::Porovnat() {
     try {
         zapisKontrolniZadani(okrsek, ulozeny, int(rozdily.size()));
     } catch (const UrnariumError& e) {
+        // An earlier outcome for the same record must not stand in for this
+        // one: the state is "not done", as the message says.
+        try {
+            removeSecondEntryState();
+        } catch (const UrnariumError&) {
+        }
         dialogs().warn(caption, QString::fromUtf8(kVysledekNeulozen).arg(e.message()));
     }
     if (rozdily.isEmpty()) {

@@ -10,6 +10,7 @@
 #include "entry/SectionTwoPage.h"
 #include "store/SecondEntryState.h"
 
+#include <QDir>
 #include <QTableWidget>
 
 using namespace urn;
@@ -166,4 +167,23 @@ TEST_F(SecondEntry, ASwappedPreferentialVoteIsFoundCorrectedAndConfirmed) {
     EXPECT_FALSE(okna->kontrolniZadani().isVisible());
     EXPECT_EQ(menu->statusKontrolniZadani(), kNeprovedeno);
     EXPECT_EQ(contents(dataPath(kKindE)) + contents(dataPath(kKindO)), changed);
+
+    // An outcome that cannot be written is said, and no earlier one stands
+    // in for it.
+    zapis.vydObalky = 501;
+    ASSERT_TRUE(QFile::remove(state));
+    ASSERT_TRUE(QDir().mkdir(state));
+    dlg.shown.clear();
+    driver.on(QStringLiteral("R_KontrolniZadani_Form"), [this](QWidget&) {
+        typeSecondEntry();
+        if (HasFatalFailure())
+            driver.giveUp();
+    });
+    ASSERT_NO_FATAL_FAILURE(mainWindowKey(Qt::Key_F5));
+    ASSERT_EQ(dlg.shown.size(), 2) << messages().join(QLatin1Char(10)).toStdString() << " seen "
+                                   << driver.seen.join(QLatin1Char(32)).toStdString();
+    EXPECT_TRUE(dlg.shown[0].text.startsWith(QStringLiteral("Výsledek kontrolního zadání nelze "
+                                                            "uložit:")));
+    EXPECT_EQ(dlg.shown[1].text, QString::fromUtf8(kZadaniSeShoduji));
+    EXPECT_EQ(menu->statusKontrolniZadani(), kNeprovedeno);
 }

@@ -82,6 +82,13 @@ public:
         return cls.mid(cls.lastIndexOf(QLatin1Char(':')) + 1);
     }
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Hide)
+            m_handled.removeIf([o](const QPointer<QWidget>& h) { return h.data() == o; });
+        return QObject::eventFilter(o, e);
+    }
+
 private:
     void tick() {
         for (auto it = m_handled.begin(); it != m_handled.end();)
@@ -99,6 +106,9 @@ private:
             if (h == m)
                 return;
         m_handled << m;
+        // Forgotten the moment it hides: shown again before the next poll,
+        // it is a window to answer again.
+        m->installEventFilter(this);
         seen << nameOf(*m);
         const Action action = m_actions.value(nameOf(*m));
         QPointer<QWidget> target(m);

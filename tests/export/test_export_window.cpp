@@ -208,33 +208,36 @@ TEST_F(ExportWindowTest, FreeTextGoesBackToTheFirstItemAndEnterMovesOn) {
 
 TEST_F(ExportWindowTest, ExportToTheHardDisk) {
     fake.media = {medium(QStringLiteral("sdb1"), QStringLiteral("KOMISE"))};
-    ModalDriver driver;
-    InfoSeen seen;
-    driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
-        window.Z_SeznZar_CB()->setCurrentIndex(1);
-        window.Z_ExportDatOK_Btn()->click();
-    });
-    driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
-        seen = {info.windowTitle(), info.titulek2Text(), info.titulek3Text(),
-                info.Odebrat_Btn()->isVisible()};
-        EXPECT_FALSE(window.ExportProveden()) << "set once the window is closed";
-        info.OK_BtnClick();
-    });
-    EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_EQ(driver.seen,
-              (QStringList{QStringLiteral("Z_ExportDat_F"), QStringLiteral("Z_infoE_F")}));
-    EXPECT_TRUE(window.ExportProveden());
-    EXPECT_EQ(inst.readFile(inst.dirs().program + QStringLiteral("Export/") + kName), data);
-    EXPECT_EQ(seen.caption, QStringLiteral("Export dat a tisk zápisu"));
-    EXPECT_EQ(seen.title, QStringLiteral("Export dat na pevný disk proveden."));
-    EXPECT_EQ(seen.text, QStringLiteral("Soubor OE582786.00002\nje uložen v adresáři %1Export.\n"
-                                        "Soubor překopírujte na technický nosič.\n\nS tímto "
-                                        "souborem je nutno na PM předat jen zápis,\n který bude "
-                                        "nyní vytisknut.\nZápis je nutno vytisknout ve 2 kopiích.")
-                             .arg(inst.dirs().program));
-    EXPECT_FALSE(seen.ejectVisible);
-    EXPECT_TRUE(info.OdebiratDisk().Pozice.isEmpty());
-    EXPECT_TRUE(dlg.shown.isEmpty());
+    {
+        ModalDriver driver;
+        InfoSeen seen;
+        driver.on(QStringLiteral("Z_ExportDat_F"), [&](QWidget&) {
+            window.Z_SeznZar_CB()->setCurrentIndex(1);
+            window.Z_ExportDatOK_Btn()->click();
+        });
+        driver.on(QStringLiteral("Z_infoE_F"), [&](QWidget&) {
+            seen = {info.windowTitle(), info.titulek2Text(), info.titulek3Text(),
+                    info.Odebrat_Btn()->isVisible()};
+            EXPECT_FALSE(window.ExportProveden()) << "set once the window is closed";
+            info.OK_BtnClick();
+        });
+        EXPECT_EQ(window.exec(), QDialog::Accepted);
+        EXPECT_EQ(driver.seen,
+                  (QStringList{QStringLiteral("Z_ExportDat_F"), QStringLiteral("Z_infoE_F")}));
+        EXPECT_TRUE(window.ExportProveden());
+        EXPECT_EQ(inst.readFile(inst.dirs().program + QStringLiteral("Export/") + kName), data);
+        EXPECT_EQ(seen.caption, QStringLiteral("Export dat a tisk zápisu"));
+        EXPECT_EQ(seen.title, QStringLiteral("Export dat na pevný disk proveden."));
+        EXPECT_EQ(seen.text,
+                  QStringLiteral("Soubor OE582786.00002\nje uložen v adresáři %1Export.\n"
+                                 "Soubor překopírujte na technický nosič.\n\nS tímto "
+                                 "souborem je nutno na PM předat jen zápis,\n který bude "
+                                 "nyní vytisknut.\nZápis je nutno vytisknout ve 2 kopiích.")
+                      .arg(inst.dirs().program));
+        EXPECT_FALSE(seen.ejectVisible);
+        EXPECT_TRUE(info.OdebiratDisk().Pozice.isEmpty());
+        EXPECT_TRUE(dlg.shown.isEmpty());
+    }
 
     // The window is used all night: opened again and cancelled, it no
     // longer counts the earlier export.
