@@ -8,7 +8,8 @@
 //
 // The same window serves the second entry: another member types the
 // numbers of section II and Annex 1 once more, into a record of the
-// window's own, and compares them with the saved record.
+// window's own, and compares them with the saved record
+// (SecondEntryMode.cpp).
 
 #include "checks/SecondEntry.h"
 #include "entry/EntryWidgets.h"
