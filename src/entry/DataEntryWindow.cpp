@@ -294,31 +294,13 @@ void TR_Vstupni_Form::FormShow() {
     vytvorObsah();
     // Filling the controls stores nothing the commission typed.
     m_obnova->stop();
-    m_zavirani = false;
-    m_odpojene = nullptr;
-    m_odmitnute = nullptr;
-    m_poAktivaci = nullptr;
     m_zalozky->setCurrentIndex(kStrankaOddI);
     m_oddII->ulozitBtn()->setEnabled(false);
     m_ulozitMI->setEnabled(false);
-    m_otazkaPripojena = true;
-    if (parentWidget())
-        move(parentWidget()->window()->pos());
-
-    NactiStrany(m_session.SeznamStran);
-    NactiKandidaty(m_session.TabulkaKandidatu);
-    const QList<TStranaVstupu> strany = stranyProVstup(m_session.SeznamStran);
-    m_oddII->PostavZaskrtavatka(strany);
-    pripravTlacitka();
-    for (QCheckBox* c : m_oddII->skrytaZaskrtavatka())
-        c->hide();
-    m_priloha->R_T2POpravaCB()->hide();
+    pripravZobrazeni();
 
     // Every showing starts from the files on disk.
     TPrecinctRecord& r = m_session.PrecinctRecord;
-    VyprazdniT2(r);
-    VyprazdniStrany(r);
-    VyprazdniTS(r);
     const TAktOkrsek& okrsek = m_session.AktOkrsek = m_session.Stanice.okrsek();
     NactiData(dataFileExists(kKindO, okrsek) ? kKindO : kKindE, okrsek, r);
     NactiHlaso(r.Hlaso);
@@ -338,6 +320,29 @@ void TR_Vstupni_Form::FormShow() {
     }
     m_ulozitMI->setEnabled(true);
     m_obnova->start(ulozeno, obnoveno);
+}
+
+void TR_Vstupni_Form::pripravZobrazeni() {
+    m_zavirani = false;
+    m_odpojene = nullptr;
+    m_odmitnute = nullptr;
+    m_poAktivaci = nullptr;
+    m_otazkaPripojena = true;
+    if (parentWidget())
+        move(parentWidget()->window()->pos());
+
+    NactiStrany(m_session.SeznamStran);
+    NactiKandidaty(m_session.TabulkaKandidatu);
+    m_oddII->PostavZaskrtavatka(stranyProVstup(m_session.SeznamStran));
+    pripravTlacitka();
+    for (QCheckBox* c : m_oddII->skrytaZaskrtavatka())
+        c->hide();
+    m_priloha->R_T2POpravaCB()->hide();
+
+    TPrecinctRecord& r = m_session.PrecinctRecord;
+    VyprazdniT2(r);
+    VyprazdniStrany(r);
+    VyprazdniTS(r);
 }
 
 void TR_Vstupni_Form::ukazZaznam() {

@@ -176,6 +176,10 @@ private:
     TR_Vstupni_Form& sObsahem() const;
     void FormCloseQuery();
     // The record and sections I to III from memory into the controls.
+    // What every opening starts with: the flags of the last showing cleared,
+    // the window over the main window, the party list and the candidates
+    // read, a box per party, and the record emptied.
+    void pripravZobrazeni();
     void ukazZaznam();
     // The recovery copy: what it would hold now; the question whether to
     // restore the one found at opening (returns what the copy kept holds,

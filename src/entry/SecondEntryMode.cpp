@@ -68,33 +68,14 @@ TRozdilyZadani_F* TR_Vstupni_Form::rozdilyF() {
 
 void TR_Vstupni_Form::FormShowKontrolni() {
     vytvorObsah();
-    m_zavirani = false;
-    m_odpojene = nullptr;
-    m_odmitnute = nullptr;
-    m_poAktivaci = nullptr;
     m_oprava.reset();
-    m_otazkaPripojena = true;
-    if (parentWidget())
-        move(parentWidget()->window()->pos());
-
     // The station and its tables as the program has them; the record empty:
     // nothing of the first entry is on these pages.
-    PrecinctSession& s = m_session;
-    s.Stanice = m_hlavni.Stanice;
-    const TAktOkrsek& okrsek = s.AktOkrsek = s.Stanice.okrsek();
+    m_session.Stanice = m_hlavni.Stanice;
+    const TAktOkrsek& okrsek = m_session.AktOkrsek = m_session.Stanice.okrsek();
     if (!dataFileExists(kKindO, okrsek) && !dataFileExists(kKindE, okrsek))
         throw UrnariumError(QString::fromUtf8(kDataNejsouPorizena));
-    NactiStrany(s.SeznamStran);
-    NactiKandidaty(s.TabulkaKandidatu);
-    m_oddII->PostavZaskrtavatka(stranyProVstup(s.SeznamStran));
-    pripravTlacitka();
-    for (QCheckBox* c : m_oddII->skrytaZaskrtavatka())
-        c->hide();
-    m_priloha->R_T2POpravaCB()->hide();
-    TPrecinctRecord& r = s.PrecinctRecord;
-    VyprazdniT2(r);
-    VyprazdniStrany(r);
-    VyprazdniTS(r);
+    pripravZobrazeni();
     ukazZaznam();
 
     m_zalozky->setCurrentIndex(kStrankaOddII);

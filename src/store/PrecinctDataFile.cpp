@@ -516,10 +516,7 @@ void removeDataFile(char kind, const TAktOkrsek& okrsek) {
     for (const QString& e : entries) {
         if (e.compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        QString why;
-        if (!removeFileDurably(d.filePath(e), &why))
-            throw InOutError(
-                QStringLiteral("Soubor %1 nelze smazat: %2").arg(quotedPath(d.filePath(e)), why));
+        removeFileDurablyOrFail(d.filePath(e));
     }
 }
 

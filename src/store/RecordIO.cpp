@@ -57,6 +57,12 @@ bool removeFileDurably(const QString& path, QString* why) {
     return true;
 }
 
+void removeFileDurablyOrFail(const QString& path) {
+    QString why;
+    if (!removeFileDurably(path, &why))
+        throw InOutError(QStringLiteral("Soubor %1 nelze smazat: %2").arg(quotedPath(path), why));
+}
+
 QString getShortString(const QByteArray& record, int offset, int capacity) {
     if (offset < 0 || offset >= record.size())
         return QString();

@@ -73,6 +73,8 @@ bool syncToDisk();
 // back beside the new one that replaced it. Returns false when the file
 // exists and cannot be removed (QFile's error text in `why`).
 bool removeFileDurably(const QString& path, QString* why = nullptr);
+// The same, raising InOutError naming the file when it cannot go.
+void removeFileDurablyOrFail(const QString& path);
 
 // The steps of durable writes and removals, in the order they happen, for
 // tests that must prove the order: "write" (the temporary file is complete),

@@ -194,10 +194,7 @@ RecoveryCopy readRecoveryCopy() {
 }
 
 void removeRecoveryCopy() {
-    const QString path = recoveryCopyPath();
-    QString why;
-    if (!removeFileDurably(path, &why))
-        throw InOutError(QStringLiteral("Soubor %1 nelze smazat: %2").arg(quotedPath(path), why));
+    removeFileDurablyOrFail(recoveryCopyPath());
 }
 
 QDateTime recoveryCopyTime() {

@@ -105,10 +105,7 @@ SecondEntryState readSecondEntryState() {
 }
 
 void removeSecondEntryState() {
-    const QString path = secondEntryStatePath();
-    QString why;
-    if (!removeFileDurably(path, &why))
-        throw InOutError(QStringLiteral("Soubor %1 nelze smazat: %2").arg(quotedPath(path), why));
+    removeFileDurablyOrFail(secondEntryStatePath());
 }
 
 } // namespace urn
